@@ -1,0 +1,60 @@
+#include "CvxBench.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+CvxBenchRegistry& CvxBenchRegistry::Get()
+{
+    static CvxBenchRegistry registry;
+    return registry;
+}
+
+double CvxBenchBestSeconds(int repeats, const std::function<void()>& fn)
+{
+    double best = 1e300;
+    for (int i = 0; i < repeats; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        fn();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
+}
+
+namespace {
+
+std::int64_t StatusField(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const size_t length = std::strlen(field);
+    while (std::getline(status, line)) {
+        if (line.compare(0, length, field) == 0) {
+            return std::stoll(line.substr(length)) * 1024;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+std::int64_t CvxBenchCurrentRss()
+{
+    return StatusField("VmRSS:");
+}
+
+std::int64_t CvxBenchPeakRss()
+{
+    return StatusField("VmHWM:");
+}
+
+void CvxBenchResetPeakRss()
+{
+    // Writing 5 to clear_refs resets the peak resident set size of the process.
+    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}

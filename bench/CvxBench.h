@@ -1,0 +1,57 @@
+#pragma once
+// The benchmark harness: cases register themselves by name; each run prints one JSON line
+// {"case", "items_per_s", "baseline_items_per_s", "ratio", ...} with its bound and verdict.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct CvxBenchResult {
+    double itemsPerS = 0;
+    double baselineItemsPerS = 0;
+    double ratio = 0;
+    // Further figures worth printing (name, value).
+    std::vector<std::pair<std::string, double>> extra;
+};
+
+struct CvxBenchCase {
+    std::string name;
+    std::function<CvxBenchResult()> run;
+    double minRatio = 0; // 0: no lower bound
+    double maxRatio = 0; // 0: no upper bound
+};
+
+class CvxBenchRegistry {
+public:
+    static CvxBenchRegistry& Get();
+    void Add(CvxBenchCase benchCase) { m_cases.push_back(std::move(benchCase)); }
+    const std::vector<CvxBenchCase>& Cases() const { return m_cases; }
+
+private:
+    std::vector<CvxBenchCase> m_cases;
+};
+
+struct CvxBenchRegistrar {
+    CvxBenchRegistrar(std::string name, std::function<CvxBenchResult()> run, double minRatio, double maxRatio)
+    {
+        CvxBenchRegistry::Get().Add({std::move(name), std::move(run), minRatio, maxRatio});
+    }
+};
+
+// Seconds taken by fn, best of `repeats` runs.
+double CvxBenchBestSeconds(int repeats, const std::function<void()>& fn);
+// Resident memory of the process now and at its peak, in bytes (from /proc/self/status).
+std::int64_t CvxBenchCurrentRss();
+std::int64_t CvxBenchPeakRss();
+// Resets the peak resident memory mark, so that a case measures its own peak.
+void CvxBenchResetPeakRss();
+
+// Keeps a value alive so that the compiler cannot drop the work that made it.
+template <typename T>
+inline void CvxBenchKeep(const T& value)
+{
+    asm volatile("" : : "r,m"(value) : "memory");
+}

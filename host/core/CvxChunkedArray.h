@@ -1,0 +1,109 @@
+#pragma once
+// Column storage in fixed chunks of 65536 elements: appending never copies what is stored,
+// so a column grows to its final size without a doubling peak, and readers walk one chunk
+// at a time through a plain pointer.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+template <typename T>
+class CvxChunkedArray {
+public:
+    static constexpr int kShift = 16;
+    static constexpr std::size_t kChunk = std::size_t{1} << kShift;
+    static constexpr std::size_t kMask = kChunk - 1;
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+
+    void push_back(const T& value)
+    {
+        const std::size_t chunk = m_size >> kShift;
+        if (chunk == m_chunks.size()) {
+            m_chunks.emplace_back();
+            m_chunks.back().reserve(m_chunks.size() == 1 ? 16 : kChunk);
+        }
+        m_chunks[chunk].push_back(value);
+        ++m_size;
+    }
+    // Appends `count` copies of `value`.
+    void append(std::size_t count, const T& value)
+    {
+        for (std::size_t i = 0; i < count; ++i) {
+            push_back(value);
+        }
+    }
+    const T& operator[](std::size_t i) const { return m_chunks[i >> kShift][i & kMask]; }
+    T& operator[](std::size_t i) { return m_chunks[i >> kShift][i & kMask]; }
+    const T& back() const { return (*this)[m_size - 1]; }
+    T& back() { return (*this)[m_size - 1]; }
+
+    std::size_t ChunkCount() const { return m_chunks.size(); }
+    const T* ChunkData(std::size_t chunk) const { return m_chunks[chunk].data(); }
+    std::size_t ChunkLength(std::size_t chunk) const { return m_chunks[chunk].size(); }
+
+    std::size_t MemoryBytes() const
+    {
+        std::size_t bytes = m_chunks.capacity() * sizeof(std::vector<T>);
+        for (const auto& c : m_chunks) {
+            bytes += c.capacity() * sizeof(T);
+        }
+        return bytes;
+    }
+
+private:
+    // The first chunk grows from a small size, so that small columns stay small; later
+    // chunks are allocated whole once.
+    std::vector<std::vector<T>> m_chunks;
+    std::size_t m_size = 0;
+};
+
+// Strings of a column, 65536 to a chunk: one character buffer and the end offsets.
+class CvxStringChunks {
+public:
+    static constexpr int kShift = 16;
+    static constexpr std::size_t kChunk = std::size_t{1} << kShift;
+    static constexpr std::size_t kMask = kChunk - 1;
+
+    std::size_t size() const { return m_size; }
+
+    void push_back(std::u16string_view value)
+    {
+        const std::size_t chunk = m_size >> kShift;
+        if (chunk == m_chunks.size()) {
+            m_chunks.emplace_back();
+        }
+        Chunk& c = m_chunks[chunk];
+        c.chars.append(value);
+        c.ends.push_back(static_cast<std::uint32_t>(c.chars.size()));
+        ++m_size;
+    }
+    std::u16string_view operator[](std::size_t i) const
+    {
+        const Chunk& c = m_chunks[i >> kShift];
+        const std::size_t k = i & kMask;
+        const std::uint32_t begin = k == 0 ? 0 : c.ends[k - 1];
+        return std::u16string_view(c.chars.data() + begin, c.ends[k] - begin);
+    }
+
+    std::size_t MemoryBytes() const
+    {
+        std::size_t bytes = m_chunks.capacity() * sizeof(Chunk);
+        for (const auto& c : m_chunks) {
+            bytes += c.chars.capacity() * sizeof(char16_t) + c.ends.capacity() * sizeof(std::uint32_t);
+        }
+        return bytes;
+    }
+
+private:
+    struct Chunk {
+        std::u16string chars;
+        std::vector<std::uint32_t> ends;
+    };
+    std::vector<Chunk> m_chunks;
+    std::size_t m_size = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Conversions between the wide (UTF-16) strings of the core, UTF-8 text of files and
+// terminals, and the host's 8-bit code page (ISO-8859-1: byte b reads back as U+00bb).
+
+#include <string>
+#include <string_view>
+
+class CvxStringConvert {
+public:
+    // Wide to 8-bit code page: each UTF-16 code unit keeps its low 8 bits.
+    static std::string WtoC(std::u16string_view text);
+    // 8-bit code page to wide.
+    static std::u16string CtoW(std::string_view text);
+    // UTF-8 to UTF-16; malformed bytes become U+FFFD.
+    static std::u16string FromUtf8(std::string_view text);
+    // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
+    static std::string ToUtf8(std::u16string_view text);
+};
