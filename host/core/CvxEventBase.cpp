@@ -1,0 +1,8 @@
+#include "CvxEventBase.h"
+
+#include "CvxEventMgr.h"
+
+CvxEventBase::~CvxEventBase()
+{
+    CvxEventMgr::GetInstance().UnRegisterAll(this);
+}

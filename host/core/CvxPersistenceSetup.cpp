@@ -1,0 +1,102 @@
+#include "CvxPersistenceSetup.h"
+
+#include "CvxStringConvert.h"
+
+#include <charconv>
+#include <string>
+
+CvxPersistenceSetup::CvxPersistenceSetup(bool storing)
+    : m_root(std::make_unique<CvxPersistenceElement>()), m_storing(storing)
+{
+}
+
+CvxPersistenceSetup::~CvxPersistenceSetup() = default;
+
+bool CvxPersistenceSetup::OpenTag(std::u16string_view name)
+{
+    if (name.empty()) {
+        return false;
+    }
+    CvxPersistenceElement& current = Current();
+    CvxPersistenceElement* child = current.FindChild(name);
+    if (child == nullptr) {
+        if (!m_storing) {
+            return false;
+        }
+        child = &current.AddChild(std::u16string(name));
+    }
+    m_open.push_back(child);
+    return true;
+}
+
+bool CvxPersistenceSetup::CloseTag()
+{
+    if (m_open.empty()) {
+        return false;
+    }
+    m_open.pop_back();
+    return true;
+}
+
+bool CvxPersistenceSetup::Write(std::u16string_view key, std::u16string_view value)
+{
+    if (key.empty()) {
+        return false;
+    }
+    Current().SetValue(key, std::u16string(value));
+    return true;
+}
+
+bool CvxPersistenceSetup::Write(std::u16string_view key, int value)
+{
+    if (key.empty()) {
+        return false;
+    }
+    Current().SetValue(key, value);
+    return true;
+}
+
+bool CvxPersistenceSetup::Read(std::u16string_view key, std::u16string& value) const
+{
+    const CvxPersistenceElement::Value* found = Current().FindValue(key);
+    if (found == nullptr) {
+        return false;
+    }
+    if (const int* number = std::get_if<int>(found)) {
+        value = CvxStringConvert::CtoW(std::to_string(*number));
+    } else {
+        value = std::get<std::u16string>(*found);
+    }
+    return true;
+}
+
+bool CvxPersistenceSetup::Read(std::u16string_view key, int& value) const
+{
+    const CvxPersistenceElement::Value* found = Current().FindValue(key);
+    if (found == nullptr) {
+        return false;
+    }
+    if (const int* number = std::get_if<int>(found)) {
+        value = *number;
+        return true;
+    }
+    const std::string text = CvxStringConvert::ToUtf8(std::get<std::u16string>(*found));
+    int parsed = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+void CvxPersistenceSetup::SetRoot(std::unique_ptr<CvxPersistenceElement> root)
+{
+    m_open.clear();
+    m_root = root ? std::move(root) : std::make_unique<CvxPersistenceElement>();
+}
+
+void CvxPersistenceSetup::Clear()
+{
+    SetRoot(nullptr);
+}

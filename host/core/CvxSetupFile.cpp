@@ -1,0 +1,343 @@
+#include "CvxSetupFile.h"
+
+#include "CvxInfoMgr.h"
+#include "CvxPersistenceData.h"
+#include "CvxPersistenceElement.h"
+#include "CvxPersistenceSetup.h"
+#include "CvxSetupXmlReader.h"
+#include "CvxSetupXmlWriter.h"
+#include "CvxStringConvert.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kSetupEntry = "setup.xml";
+constexpr std::size_t kChunk = 4U << 20;
+
+struct ZipDiscard {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct ZipFileClose {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+struct ZipSourceFree {
+    void operator()(zip_source_t* source) const { zip_source_free(source); }
+};
+using ZipPtr = std::unique_ptr<zip_t, ZipDiscard>;
+using ZipFilePtr = std::unique_ptr<zip_file_t, ZipFileClose>;
+using ZipSourcePtr = std::unique_ptr<zip_source_t, ZipSourceFree>;
+
+// Closes a descriptor and removes the temporary file unless the save went through.
+class TempFile {
+public:
+    TempFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile()
+    {
+        if (m_fd >= 0) {
+            close(m_fd);
+        }
+        if (!m_kept) {
+            unlink(m_path.c_str());
+        }
+    }
+    int Fd() const { return m_fd; }
+    const std::string& Path() const { return m_path; }
+    bool Close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return close(fd) == 0;
+    }
+    void Keep() { m_kept = true; }
+
+private:
+    int m_fd;
+    std::string m_path;
+    bool m_kept = false;
+};
+
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
+
+std::string StreamName(const std::u16string& name)
+{
+    return Quoted(CvxStringConvert::ToUtf8(name));
+}
+
+// Reads a whole archive entry of at most `limit` bytes. The buffer grows with the bytes that
+// actually arrive, whatever sizes the archive claims.
+bool ReadEntry(zip_t* archive, zip_uint64_t index, std::uint64_t limit, std::vector<std::uint8_t>& out,
+               std::string& reason)
+{
+    const ZipFilePtr file(zip_fopen_index(archive, index, 0));
+    if (!file) {
+        reason = zip_strerror(archive);
+        return false;
+    }
+    out.clear();
+    while (true) {
+        const std::size_t old = out.size();
+        const std::uint64_t room = limit + 1 - old; // one more byte tells an entry that is too long
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, room));
+        out.resize(old + want);
+        const zip_int64_t n = zip_fread(file.get(), out.data() + old, want);
+        if (n < 0) {
+            reason = zip_file_strerror(file.get());
+            out.clear();
+            return false;
+        }
+        out.resize(old + static_cast<std::size_t>(n));
+        if (out.size() > limit) {
+            reason = "it holds more than " + std::to_string(limit) + " bytes";
+            out.clear();
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+    }
+}
+
+mode_t ModeFor(const std::filesystem::path& path)
+{
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) {
+        return st.st_mode & 07777;
+    }
+    return 0644;
+}
+
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+// Adds a buffer as an archive entry; the buffer must live until the archive is closed.
+bool AddEntry(zip_t* archive, const char* name, const void* bytes, std::size_t length, int level)
+{
+    static const char kNothing = 0;
+    zip_source_t* source = zip_source_buffer(archive, length == 0 ? &kNothing : bytes, length, 0);
+    if (source == nullptr) {
+        return false;
+    }
+    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        return false;
+    }
+    return zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                                    static_cast<zip_uint32_t>(level))
+        == 0;
+}
+
+} // namespace
+
+CvxSetupFile::CvxSetupFile(std::filesystem::path path) : m_path(std::move(path)) {}
+
+void CvxSetupFile::SetWriteFunction(WriteFunction write)
+{
+    m_write = std::move(write);
+}
+
+void CvxSetupFile::SetLimits(std::uint64_t maxStreamBytes, std::uint64_t maxTotalBytes)
+{
+    m_maxStreamBytes = maxStreamBytes;
+    m_maxTotalBytes = maxTotalBytes;
+}
+
+void CvxSetupFile::Report(int type, const std::string& problem)
+{
+    m_problems.push_back(problem);
+    CvxInfoMgr::GetInstance().LogMessage(
+        type, CvxStringConvert::FromUtf8("Setup file " + Quoted(m_path.string()) + ": " + problem));
+}
+
+bool CvxSetupFile::WriteAll(int fd, const void* bytes, std::size_t length, std::string& reason)
+{
+    const auto* p = static_cast<const std::uint8_t*>(bytes);
+    while (length > 0) {
+        const ssize_t n = m_write ? m_write(fd, p, length) : write(fd, p, length);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            reason = n < 0 ? std::strerror(errno) : "the disk took no more bytes";
+            return false;
+        }
+        p += n;
+        length -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool CvxSetupFile::Save(const CvxPersistenceSetup& setup, const CvxPersistenceData& data)
+{
+    m_problems.clear();
+    const auto fail = [this](const std::string& reason) {
+        Report(kMessageError, "not saved: " + reason);
+        return false;
+    };
+
+    // The archive is built in memory, then streamed into the temporary file.
+    std::vector<CvxSetupStreamEntry> entries;
+    for (std::size_t i = 0; i < data.GetStreamCount(); ++i) {
+        const CvxPersistenceDataStream& stream = data.GetStream(i);
+        entries.push_back({stream.GetName(), "streams/" + std::to_string(i) + ".bin", stream.GetLength()});
+    }
+    const std::string xml = CvxSetupXmlWriter::Write(setup.GetRoot(), entries);
+
+    zip_error_t error;
+    zip_error_init(&error);
+    const ZipSourcePtr buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
+    if (!buffer) {
+        const std::string reason = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        return fail(reason);
+    }
+    ZipPtr archive(zip_open_from_source(buffer.get(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+    if (!archive) {
+        const std::string reason = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        return fail(reason);
+    }
+    // The archive takes a reference of its own; ours keeps the buffer past zip_close.
+    zip_source_keep(buffer.get());
+    bool added = AddEntry(archive.get(), kSetupEntry, xml.data(), xml.size(), 6);
+    for (std::size_t i = 0; added && i < entries.size(); ++i) {
+        const auto& bytes = data.GetStream(i).GetBytes();
+        // Fast compression: streams are large, and saving must not keep the user waiting.
+        added = AddEntry(archive.get(), entries[i].entry.c_str(), bytes.data(), bytes.size(), 1);
+    }
+    if (!added || zip_close(archive.get()) != 0) {
+        return fail(std::string("the archive cannot be made: ") + zip_strerror(archive.get()));
+    }
+    static_cast<void>(archive.release()); // zip_close freed it
+
+    const std::filesystem::path folder = m_path.has_parent_path() ? m_path.parent_path() : ".";
+    std::string pattern = (folder / ("." + m_path.filename().string() + ".XXXXXX")).string();
+    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return fail("cannot make a file in " + Quoted(folder.string()) + ": " + std::strerror(errno));
+    }
+    TempFile temp(fd, pattern);
+    std::string reason;
+    if (fchmod(fd, ModeFor(m_path)) != 0) {
+        return fail(std::string("cannot set the file mode: ") + std::strerror(errno));
+    }
+    if (zip_source_open(buffer.get()) != 0) {
+        return fail(zip_error_strerror(zip_source_error(buffer.get())));
+    }
+    std::vector<std::uint8_t> chunk(kChunk);
+    bool written = true;
+    while (written) {
+        const zip_int64_t n = zip_source_read(buffer.get(), chunk.data(), chunk.size());
+        if (n < 0) {
+            reason = zip_error_strerror(zip_source_error(buffer.get()));
+            written = false;
+        } else if (n == 0) {
+            break;
+        } else {
+            written = WriteAll(temp.Fd(), chunk.data(), static_cast<std::size_t>(n), reason);
+        }
+    }
+    zip_source_close(buffer.get());
+    if (!written) {
+        return fail(reason);
+    }
+    if (fsync(temp.Fd()) != 0 || !temp.Close()) {
+        return fail(std::strerror(errno));
+    }
+    if (rename(temp.Path().c_str(), m_path.c_str()) != 0) {
+        return fail(std::strerror(errno));
+    }
+    temp.Keep();
+    SyncFolder(folder);
+    return true;
+}
+
+bool CvxSetupFile::Load(CvxPersistenceSetup& setup, CvxPersistenceData& data)
+{
+    m_problems.clear();
+    const auto fail = [this](const std::string& reason) {
+        Report(kMessageError, "not loaded: " + reason);
+        return false;
+    };
+
+    int code = 0;
+    const ZipPtr archive(zip_open(m_path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
+    if (!archive) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        const std::string reason = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        return fail("it is not a readable zip archive (" + reason + ")");
+    }
+    const zip_int64_t xmlIndex = zip_name_locate(archive.get(), kSetupEntry, 0);
+    if (xmlIndex < 0) {
+        return fail("the archive holds no setup.xml");
+    }
+    std::vector<std::uint8_t> xml;
+    std::string reason;
+    if (!ReadEntry(archive.get(), static_cast<zip_uint64_t>(xmlIndex), kMaxXmlBytes, xml, reason)) {
+        return fail("setup.xml cannot be read: " + reason);
+    }
+    std::unique_ptr<CvxPersistenceElement> root;
+    std::vector<CvxSetupStreamEntry> streams;
+    if (!CvxSetupXmlReader::Read(std::string_view(reinterpret_cast<const char*>(xml.data()), xml.size()), root,
+                                 streams, reason)) {
+        return fail("setup.xml does not parse: " + reason);
+    }
+    xml = {};
+
+    CvxPersistenceData loaded;
+    std::uint64_t total = 0;
+    for (const CvxSetupStreamEntry& stream : streams) {
+        const zip_int64_t index = zip_name_locate(archive.get(), stream.entry.c_str(), 0);
+        if (index < 0) {
+            Report(kMessageWarning, "data stream " + StreamName(stream.name) + " is missing (no entry "
+                                        + Quoted(stream.entry) + "); left out");
+            continue;
+        }
+        if (stream.size > m_maxStreamBytes || stream.size > m_maxTotalBytes - std::min(total, m_maxTotalBytes)) {
+            Report(kMessageWarning, "data stream " + StreamName(stream.name) + " declares " + std::to_string(stream.size)
+                                        + " bytes, more than the setup may hold; left out");
+            continue;
+        }
+        std::vector<std::uint8_t> bytes;
+        if (!ReadEntry(archive.get(), static_cast<zip_uint64_t>(index), stream.size, bytes, reason)) {
+            Report(kMessageWarning,
+                   "data stream " + StreamName(stream.name) + " cannot be read (" + reason + "); left out");
+            continue;
+        }
+        if (bytes.size() != stream.size) {
+            Report(kMessageWarning, "data stream " + StreamName(stream.name) + " holds " + std::to_string(bytes.size())
+                                        + " bytes, shorter than its declared " + std::to_string(stream.size)
+                                        + "; left out");
+            continue;
+        }
+        total += bytes.size();
+        loaded.CreateDataStream(stream.name, CvxPersistenceData::kStreamWrite)->SetBytes(std::move(bytes));
+    }
+    setup.SetRoot(std::move(root));
+    setup.SetStoring(false);
+    data = std::move(loaded);
+    return true;
+}
