@@ -36,30 +36,32 @@ CvxBenchResult IterU32Seq()
     }
 
     std::uint64_t iterSum = 0;
-    const double iterSeconds = CvxBenchBestSeconds(3, [&] {
-        CvxSampleIntegerIter it(*data, CvxLabelChannel(label), CvxSampleIterBase::kModeSamples);
-        std::uint64_t sum = 0;
-        CvxUInt value;
-        for (it.First(); !it.IsDone(); it.Next()) {
-            it.GetValue(value);
-            sum += value.GetWord(0);
-        }
-        iterSum = sum;
-    });
     std::uint64_t plainSum = 0;
-    const double plainSeconds = CvxBenchBestSeconds(3, [&] {
-        std::uint64_t sum = 0;
-        for (const std::uint32_t v : plain) {
-            sum += v;
-        }
-        plainSum = sum;
-    });
+    const CvxBenchTimes times = CvxBenchBestPair(
+        5,
+        [&] {
+            CvxSampleIntegerIter it(*data, CvxLabelChannel(label), CvxSampleIterBase::kModeSamples);
+            std::uint64_t sum = 0;
+            CvxUInt value;
+            for (it.First(); !it.IsDone(); it.Next()) {
+                it.GetValue(value);
+                sum += value.GetWord(0);
+            }
+            iterSum = sum;
+        },
+        [&] {
+            std::uint64_t sum = 0;
+            for (const std::uint32_t v : plain) {
+                sum += v;
+            }
+            plainSum = sum;
+        });
     CvxBenchKeep(iterSum);
     CvxBenchKeep(plainSum);
 
     CvxBenchResult r;
-    r.itemsPerS = static_cast<double>(kRows) / iterSeconds;
-    r.baselineItemsPerS = static_cast<double>(kRows) / plainSeconds;
+    r.itemsPerS = static_cast<double>(kRows) / times.seconds;
+    r.baselineItemsPerS = static_cast<double>(kRows) / times.baselineSeconds;
     r.ratio = r.itemsPerS / r.baselineItemsPerS;
     r.extra.emplace_back("sums_agree", iterSum == plainSum ? 1 : 0);
     return r;

@@ -1,5 +1,6 @@
 #include "CvxBench.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,6 +20,16 @@ double CvxBenchBestSeconds(int repeats, const std::function<void()>& fn)
         fn();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count());
+    }
+    return best;
+}
+
+CvxBenchTimes CvxBenchBestPair(int rounds, const std::function<void()>& run, const std::function<void()>& baseline)
+{
+    CvxBenchTimes best{1e300, 1e300};
+    for (int i = 0; i < rounds; ++i) {
+        best.seconds = std::min(best.seconds, CvxBenchBestSeconds(1, run));
+        best.baselineSeconds = std::min(best.baselineSeconds, CvxBenchBestSeconds(1, baseline));
     }
     return best;
 }

@@ -43,6 +43,13 @@ struct CvxBenchRegistrar {
 
 // Seconds taken by fn, best of `repeats` runs.
 double CvxBenchBestSeconds(int repeats, const std::function<void()>& fn);
+// Best seconds of a case and of its baseline, run alternately `rounds` times, so that a
+// busy machine slows both alike.
+struct CvxBenchTimes {
+    double seconds;
+    double baselineSeconds;
+};
+CvxBenchTimes CvxBenchBestPair(int rounds, const std::function<void()>& run, const std::function<void()>& baseline);
 // Resident memory of the process now and at its peak, in bytes (from /proc/self/status).
 std::int64_t CvxBenchCurrentRss();
 std::int64_t CvxBenchPeakRss();

@@ -3,6 +3,7 @@
 // so a column grows to its final size without a doubling peak, and readers walk one chunk
 // at a time through a plain pointer.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,9 @@ public:
     static constexpr int kShift = 16;
     static constexpr std::size_t kChunk = std::size_t{1} << kShift;
     static constexpr std::size_t kMask = kChunk - 1;
+    // Zeroed elements after the last one of every chunk, so that a reader may load eight
+    // bytes at any element and mask off what it does not need.
+    static constexpr std::size_t kPad = (8 + sizeof(T) - 1) / sizeof(T);
 
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
@@ -23,11 +27,20 @@ public:
     void push_back(const T& value)
     {
         const std::size_t chunk = m_size >> kShift;
+        const std::size_t index = m_size & kMask;
         if (chunk == m_chunks.size()) {
-            m_chunks.emplace_back();
-            m_chunks.back().reserve(m_chunks.size() == 1 ? 16 : kChunk);
+            // The first chunk starts small so that small columns stay small; later chunks
+            // are allocated whole once.
+            m_chunks.push_back(Allocate(m_chunks.empty() ? 16 : kChunk));
+            m_firstCapacity = m_chunks.size() == 1 ? 16 : m_firstCapacity;
+        } else if (chunk == 0 && index == m_firstCapacity) {
+            const std::size_t grown = m_firstCapacity * 2;
+            std::unique_ptr<T[]> bigger = Allocate(grown);
+            std::copy(m_chunks[0].get(), m_chunks[0].get() + index, bigger.get());
+            m_chunks[0] = std::move(bigger);
+            m_firstCapacity = grown;
         }
-        m_chunks[chunk].push_back(value);
+        m_chunks[chunk][index] = value;
         ++m_size;
     }
     // Appends `count` copies of `value`.
@@ -43,22 +56,26 @@ public:
     T& back() { return (*this)[m_size - 1]; }
 
     std::size_t ChunkCount() const { return m_chunks.size(); }
-    const T* ChunkData(std::size_t chunk) const { return m_chunks[chunk].data(); }
-    std::size_t ChunkLength(std::size_t chunk) const { return m_chunks[chunk].size(); }
+    const T* ChunkData(std::size_t chunk) const { return m_chunks[chunk].get(); }
+    std::size_t ChunkLength(std::size_t chunk) const
+    {
+        return chunk + 1 < m_chunks.size() ? kChunk : m_size - (chunk << kShift);
+    }
 
     std::size_t MemoryBytes() const
     {
-        std::size_t bytes = m_chunks.capacity() * sizeof(std::vector<T>);
-        for (const auto& c : m_chunks) {
-            bytes += c.capacity() * sizeof(T);
+        std::size_t bytes = m_chunks.capacity() * sizeof(std::unique_ptr<T[]>);
+        for (std::size_t c = 0; c < m_chunks.size(); ++c) {
+            bytes += ((c == 0 ? m_firstCapacity : kChunk) + kPad) * sizeof(T);
         }
         return bytes;
     }
 
 private:
-    // The first chunk grows from a small size, so that small columns stay small; later
-    // chunks are allocated whole once.
-    std::vector<std::vector<T>> m_chunks;
+    static std::unique_ptr<T[]> Allocate(std::size_t capacity) { return std::make_unique<T[]>(capacity + kPad); }
+
+    std::vector<std::unique_ptr<T[]>> m_chunks;
+    std::size_t m_firstCapacity = 0;
     std::size_t m_size = 0;
 };
 

@@ -36,7 +36,7 @@ CvxLabelBase* CvxLabelMgr::AddLabel(std::unique_ptr<CvxLabelBase> label)
     return added;
 }
 
-bool CvxLabelMgr::RemoveLabel(const CvxID& id)
+bool CvxLabelMgr::RemoveLabel(CvxID id)
 {
     if (id == m_rootID) {
         return false;

@@ -23,8 +23,9 @@ public:
     // Adds a label under its parent folder (the root when the parent is null or unknown).
     // A label whose identifier is already held is refused: null.
     CvxLabelBase* AddLabel(std::unique_ptr<CvxLabelBase> label);
-    // Removes a label and, for a folder, everything below it; the root stays.
-    bool RemoveLabel(const CvxID& id);
+    // Removes a label and, for a folder, everything below it; the root stays. The identifier
+    // is taken by value: callers often pass a reference into a label that this call frees.
+    bool RemoveLabel(CvxID id);
     // Removes every label but the root.
     void Clear();
 

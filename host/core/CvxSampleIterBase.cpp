@@ -19,6 +19,15 @@ CvxSampleIterBase::CvxSampleIterBase(const CvxData& data, const CvxLabelChannel&
     m_simple = !m_column->HasSubRows();
     const bool numeric = m_kind <= EvxValueKind::U128;
     m_adjust = numeric && (m_column->HasXZ() || label.GetChannel() >= 0);
+    if (m_simple && !m_adjust && m_kind <= EvxValueKind::U64) {
+        m_fastEligible = true;
+        switch (m_kind) {
+        case EvxValueKind::U8: m_fastShift = 0; m_fastMask = 0xFF; break;
+        case EvxValueKind::U16: m_fastShift = 1; m_fastMask = 0xFFFF; break;
+        case EvxValueKind::U32: m_fastShift = 2; m_fastMask = 0xFFFFFFFF; break;
+        default: m_fastShift = 3; m_fastMask = ~std::uint64_t{0}; break;
+        }
+    }
 
     const CvxLabelBase* labelBase = CvxLabelMgr::GetInstance().IDToLabel(label.GetLabelID());
     CvxBase base(kBaseHex);
@@ -45,7 +54,6 @@ void CvxSampleIterBase::EnterRowForward(std::int64_t row)
     row = std::max<std::int64_t>(row, 0);
     if (m_simple) {
         m_row = std::min(row, m_rowCount);
-        m_entry = m_row;
         return;
     }
     if (WalksSubRows()) {
@@ -68,7 +76,6 @@ void CvxSampleIterBase::EnterRowBackward(std::int64_t row)
     row = std::min(row, m_rowCount - 1);
     if (m_simple) {
         m_row = std::max<std::int64_t>(row, -1);
-        m_entry = m_row;
         return;
     }
     if (WalksSubRows()) {
@@ -119,6 +126,8 @@ void CvxSampleIterBase::NextSlow()
 void CvxSampleIterBase::PrevSlow()
 {
     if (m_row < 0) {
+        m_row = -1;
+        m_entry = -1;
         return;
     }
     if (m_row >= m_rowCount) {
@@ -222,41 +231,57 @@ int CvxSampleIterBase::GetDataStatus() const
 bool CvxSampleIterBase::LoadChunk() const
 {
     m_chunkLength = 0;
-    if (m_column == nullptr || m_entry < 0 || m_entry >= m_column->GetEntryCount()) {
+    m_fastLength = 0;
+    const std::int64_t entry = EntryIndex();
+    if (m_column == nullptr || entry < 0 || entry >= m_column->GetEntryCount()) {
         return false;
     }
-    m_chunk = m_column->ValueChunk(m_entry, m_chunkFirst, m_chunkLength);
-    m_maskChunk = m_column->MaskChunk(m_entry);
+    m_chunk = m_column->ValueChunk(entry, m_chunkFirst, m_chunkLength);
+    m_maskChunk = m_column->MaskChunk(entry);
     if (m_chunk == nullptr) {
         m_chunkLength = 0;
         return false;
     }
+    if (m_fastEligible) {
+        m_fastChunk = static_cast<const char*>(m_chunk);
+        m_fastFirst = m_chunkFirst;
+        m_fastLength = m_chunkLength;
+    }
     return true;
 }
 
-bool CvxSampleIterBase::GetValueSlow(CvxUInt& out) const
+CvxSampleIterBase::SlowValue CvxSampleIterBase::GetValueSlow() const
 {
     if (IsDone()) {
-        return false;
+        return {CvxUInt(), false};
     }
     switch (m_kind) {
     case EvxValueKind::Time:
-        out = CvxUInt::FromU128(static_cast<CvxUInt128>(m_table->GetRowTime(m_row).AsInt128()));
-        return true;
+        return {CvxUInt::FromU128(static_cast<CvxUInt128>(m_table->GetRowTime(m_row).AsInt128())), true};
     case EvxValueKind::Sample:
-        out = CvxUInt(static_cast<std::uint64_t>(m_table->GetSampleNumber(m_row)));
-        return true;
+        return {CvxUInt(static_cast<std::uint64_t>(m_table->GetSampleNumber(m_row))), true};
     case EvxValueKind::String:
-        return false;
+        return {CvxUInt(), false};
     default:
-        if (!LoadChunk()) {
-            return false;
-        }
-        return GetValue(out);
+        break;
     }
+    const std::int64_t k = EntryIndex() - m_chunkFirst;
+    if (static_cast<std::uint64_t>(k) >= static_cast<std::uint64_t>(m_chunkLength) && !LoadChunk()) {
+        return {CvxUInt(), false};
+    }
+    const std::int64_t i = EntryIndex() - m_chunkFirst;
+    CvxUInt value;
+    switch (m_kind) {
+    case EvxValueKind::U8: value = CvxUInt(static_cast<const std::uint8_t*>(m_chunk)[i]); break;
+    case EvxValueKind::U16: value = CvxUInt(static_cast<const std::uint16_t*>(m_chunk)[i]); break;
+    case EvxValueKind::U32: value = CvxUInt(static_cast<const std::uint32_t*>(m_chunk)[i]); break;
+    case EvxValueKind::U64: value = CvxUInt(static_cast<const std::uint64_t*>(m_chunk)[i]); break;
+    default: value = static_cast<const CvxUInt*>(m_chunk)[i]; break;
+    }
+    return {m_adjust ? Adjusted(value, i) : value, true};
 }
 
-void CvxSampleIterBase::Adjust(CvxUInt& out, std::int64_t k) const
+CvxUInt CvxSampleIterBase::Adjusted(CvxUInt out, std::int64_t k) const
 {
     if (m_maskChunk != nullptr) {
         std::uint64_t mask = 0;
@@ -276,6 +301,7 @@ void CvxSampleIterBase::Adjust(CvxUInt& out, std::int64_t k) const
         const std::uint64_t maskBit = !wide && channel < 64 ? (out.High64() >> channel) & 1 : 0;
         out = CvxUInt::FourState(bit, maskBit);
     }
+    return out;
 }
 
 bool CvxSampleIterBase::GetValue(std::u16string& text) const
@@ -289,7 +315,7 @@ bool CvxSampleIterBase::GetValue(std::u16string& text) const
         return false;
     }
     if (m_kind == EvxValueKind::String) {
-        text.assign(m_column->GetString(m_entry));
+        text.assign(m_column->GetString(EntryIndex()));
         return true;
     }
     CvxUInt value;

@@ -12,6 +12,7 @@
 #include "CvxValueFormatter.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 class CvxData;
@@ -34,14 +35,12 @@ public:
     // ---- Walking ----
     void First();
     void Last();
-    // From before the first entry, Next goes to the first; past the last it stays done.
+    // From before the first entry, Next goes to the first; past the last it stays done
+    // (Prev from there goes to the last entry).
     void Next()
     {
         if (m_simple) {
-            if (m_row < m_rowCount) {
-                ++m_row;
-                ++m_entry;
-            }
+            ++m_row;
         } else {
             NextSlow();
         }
@@ -49,11 +48,8 @@ public:
     // From past the last entry, Prev goes to the last; before the first it stays done.
     void Prev()
     {
-        if (m_simple) {
-            if (m_row >= 0) {
-                --m_row;
-                --m_entry;
-            }
+        if (m_simple && static_cast<std::uint64_t>(m_row) < static_cast<std::uint64_t>(m_rowCount)) {
+            --m_row;
         } else {
             PrevSlow();
         }
@@ -80,21 +76,21 @@ public:
     // for string columns and when done.
     bool GetValue(CvxUInt& out) const
     {
-        const std::int64_t k = m_entry - m_chunkFirst;
-        if (static_cast<std::uint64_t>(k) >= static_cast<std::uint64_t>(m_chunkLength)) [[unlikely]] {
-            return GetValueSlow(out);
+        // The inline path serves plain columns of up to 64 bits: one unaligned 8-byte load
+        // (chunks are padded for it) and a mask. Everything else (the next chunk, wide values,
+        // X/Z masks, single channels, sub-rows, derived values) takes the call.
+        const std::int64_t k = m_row - m_fastFirst;
+        if (static_cast<std::uint64_t>(k) >= static_cast<std::uint64_t>(m_fastLength)) [[unlikely]] {
+            // Returned by value, so that the common path keeps the value in registers.
+            const SlowValue slow = GetValueSlow();
+            if (slow.ok) {
+                out = slow.value;
+            }
+            return slow.ok;
         }
-        switch (m_kind) {
-        case EvxValueKind::U8: out = CvxUInt(static_cast<const std::uint8_t*>(m_chunk)[k]); break;
-        case EvxValueKind::U16: out = CvxUInt(static_cast<const std::uint16_t*>(m_chunk)[k]); break;
-        case EvxValueKind::U32: out = CvxUInt(static_cast<const std::uint32_t*>(m_chunk)[k]); break;
-        case EvxValueKind::U64: out = CvxUInt(static_cast<const std::uint64_t*>(m_chunk)[k]); break;
-        case EvxValueKind::U128: out = static_cast<const CvxUInt*>(m_chunk)[k]; break;
-        default: return GetValueSlow(out);
-        }
-        if (m_adjust) [[unlikely]] {
-            Adjust(out, k);
-        }
+        std::uint64_t raw;
+        std::memcpy(&raw, m_fastChunk + (k << m_fastShift), sizeof raw);
+        out = CvxUInt(raw & m_fastMask);
         return true;
     }
     // The value as text: the string itself for string columns, else formatted in the base;
@@ -114,8 +110,12 @@ protected:
 private:
     void NextSlow();
     void PrevSlow();
-    bool GetValueSlow(CvxUInt& out) const;
-    void Adjust(CvxUInt& out, std::int64_t k) const;
+    struct SlowValue {
+        CvxUInt value;
+        bool ok;
+    };
+    SlowValue GetValueSlow() const;
+    CvxUInt Adjusted(CvxUInt value, std::int64_t k) const;
     bool LoadChunk() const;
     // Puts the iterator on the first entry of the first row at or after `row` that has one
     // (past the end when none).
@@ -123,6 +123,7 @@ private:
     // Puts the iterator on the last entry of the last row at or before `row` that has one
     // (before the start when none).
     void EnterRowBackward(std::int64_t row);
+    std::int64_t EntryIndex() const { return m_simple ? m_row : m_entry; }
     bool WalksSubRows() const { return m_column != nullptr && m_column->HasSubRows() && m_mode == kModeSubRows; }
 
     const CvxDataTable* m_table = nullptr;
@@ -132,10 +133,18 @@ private:
     EvxValueKind m_kind = EvxValueKind::Sample;
     bool m_simple = true; // one entry per row: entry == row
     bool m_adjust = false; // X/Z mask or single channel to apply
+    bool m_fastEligible = false; // values are read inline (see GetValue)
     std::int64_t m_rowCount = 0;
     std::int64_t m_row = -1;
-    std::int64_t m_entry = -1;
+    std::int64_t m_entry = -1;      // sub-rows only; without them the entry is the row
     std::int64_t m_rowEntryEnd = 0; // sub-rows: end of the current row's entries
+
+    // The chunk the inline path reads (a length of 0 sends every read to the call).
+    mutable const char* m_fastChunk = nullptr;
+    mutable std::int64_t m_fastFirst = 0;
+    mutable std::int64_t m_fastLength = 0;
+    int m_fastShift = 0;
+    std::uint64_t m_fastMask = 0;
 
     // The chunk of values that holds the current entry.
     mutable const void* m_chunk = nullptr;
