@@ -1,0 +1,36 @@
+#include "CvxAcquisitionSource.h"
+
+#include <new>
+
+CvxAcquisitionSource::CvxAcquisitionSource() : m_instance(CvxID::New()) {}
+
+CvxAcquisitionSource::~CvxAcquisitionSource() = default;
+
+std::shared_ptr<CvxData> CvxAcquisitionSource::Acquire()
+{
+    m_error.clear();
+    m_warnings.clear();
+    std::shared_ptr<CvxData> data;
+    try {
+        data = DoAcquire(m_runs);
+    } catch (const std::bad_alloc&) {
+        m_error = "out of memory while acquiring";
+    } catch (const std::exception& e) {
+        m_error = e.what();
+    }
+    if (!data) {
+        if (m_error.empty()) {
+            m_error = "the source gave no data";
+        }
+        return nullptr;
+    }
+    m_offered.clear();
+    for (std::size_t t = 0; t < data->GetTableCount(); ++t) {
+        const CvxDataTable& table = data->GetTable(t);
+        for (std::size_t c = 0; c < table.GetColumnCount(); ++c) {
+            m_offered.push_back(table.GetColumn(c).GetLabelID());
+        }
+    }
+    ++m_runs;
+    return data;
+}

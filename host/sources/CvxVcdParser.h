@@ -1,0 +1,108 @@
+#pragma once
+// Reads a VCD file in one streaming pass: the header's scopes, timescale and variables, then
+// the value changes, keeping the value in force of every identifier code. At each timestamp
+// that changed any value it hands a row to its sink, which reads the values from here.
+//
+// Values: vectors and scalars keep value bits and an X/Z mask per 64-bit word (x: mask 1,
+// value 0; z: mask 1, value 1); `real` and `string` variables keep their text. Four-state
+// variables start as all X, two-state ones (bit, int, byte, ...) as 0, texts as no value.
+// A value shorter than its vector is extended as the format says (0 after a leading 0 or 1,
+// else x or z); a longer one keeps its low bits, with a warning.
+//
+// Bad input: a broken header is an error naming the file, the line and what was expected;
+// a broken or cut value section keeps the rows up to the last complete timestamp and adds a
+// warning. Unsupported variable types and unknown sections are skipped with a warning.
+
+#include "CvxInt128.h"
+#include "CvxVcdTokenizer.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+enum class EvxVcdSignalKind : std::uint8_t { Bits, Real, String, Ignored };
+
+struct CvxVcdSignal {
+    EvxVcdSignalKind kind = EvxVcdSignalKind::Bits;
+    int width = 1;
+    bool fourState = true;
+    std::size_t word = 0; // first word of value and mask (Bits)
+    int words = 1;
+    std::size_t text = 0; // index of its text (Real, String)
+    bool warnedLong = false;
+};
+
+struct CvxVcdVar {
+    std::string name;     // dotted scopes and reference; a single-bit select stays ("top.d[3]")
+    std::string baseName; // the same without any bit select ("top.d")
+    int bitIndex = -1;    // the index of a single-bit select, else -1
+    int signal = 0;
+    std::int64_t line = 0;
+};
+
+class CvxVcdRowSink {
+public:
+    virtual ~CvxVcdRowSink() = default;
+    // A row at `ticks` (timescale units): the parser's values are those in force at it.
+    virtual void OnRow(std::int64_t ticks) = 0;
+};
+
+class CvxVcdParser {
+public:
+    // Vectors wider than this are skipped with a warning: every row keeps their whole value.
+    static constexpr int kMaxWidth = 4096;
+
+    CvxVcdParser(std::string path, std::vector<std::string>& warnings);
+    ~CvxVcdParser();
+
+    // Reads up to and including "$enddefinitions $end"; throws CvxSourceError.
+    void ReadHeader();
+    // Reads the value changes to the end; answers the number of rows given to the sink.
+    std::int64_t ReadBody(CvxVcdRowSink& sink);
+
+    const std::string& GetPath() const { return m_tokens.GetPath(); }
+    CvxInt128 GetTimescaleFs() const { return m_timescale; }
+    const std::vector<CvxVcdVar>& GetVars() const { return m_vars; }
+    const std::vector<CvxVcdSignal>& GetSignals() const { return m_signals; }
+
+    std::uint64_t GetValue(int signal) const { return m_values[m_signals[static_cast<std::size_t>(signal)].word]; }
+    std::uint64_t GetMask(int signal) const { return m_masks[m_signals[static_cast<std::size_t>(signal)].word]; }
+    const std::uint64_t* GetValueWords(int signal) const { return &m_values[m_signals[static_cast<std::size_t>(signal)].word]; }
+    const std::uint64_t* GetMaskWords(int signal) const { return &m_masks[m_signals[static_cast<std::size_t>(signal)].word]; }
+    // Text of a real or string variable; false while it has had no value.
+    bool HasText(int signal) const { return m_hasText[m_signals[static_cast<std::size_t>(signal)].text] != 0; }
+    const std::string& GetText(int signal) const { return m_texts[m_signals[static_cast<std::size_t>(signal)].text]; }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    void SkipToEnd(std::string_view section);
+    void ParseVar();
+    void ParseTimescale();
+    int AddSignal(std::string_view type, int width, std::string_view name);
+    int Lookup(std::string_view code) const;
+    void Define(std::string_view code, int signal);
+    // Value changes; false when the token is not a valid change (the caller stops there).
+    bool SetBits(int signal, std::string_view digits);
+    void SetText(int signal, std::string_view text);
+
+    CvxVcdTokenizer m_tokens;
+    std::vector<std::string>& m_warnings;
+    CvxInt128 m_timescale = 0;
+    std::vector<std::string> m_scopes;
+    std::vector<CvxVcdVar> m_vars;
+    std::vector<CvxVcdSignal> m_signals;
+    std::vector<std::uint64_t> m_values;
+    std::vector<std::uint64_t> m_masks;
+    std::vector<std::string> m_texts;
+    std::vector<std::uint8_t> m_hasText;
+    // Identifier codes of up to 3 characters index a table directly; longer ones a map.
+    std::unique_ptr<std::int32_t[]> m_shortCodes;
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> m_longCodes;
+    bool m_dirty = false;
+};

@@ -1,0 +1,75 @@
+#pragma once
+// Turns the rows of a VCD parser into one table: a time label, then one column per variable
+// in declaration order, each row holding the value in force at that row's timestamp.
+//
+// Column kinds: vectors of up to 64 bits are numeric with an X/Z mask; `real` and `string`
+// variables and vectors wider than 128 bits are string labels (binary digits with x and z);
+// vectors of 65 to 128 bits are numeric unless they ever carry X/Z, in which case they become
+// string labels. As that is known only at the end, they are kept aside while reading and
+// added as the last columns. Split bits (`d[0]`, `d[1]`, ...) are regrouped into one bus on
+// request when they form a contiguous range of at most 64 bits.
+
+#include "CvxDataBuilder.h"
+#include "CvxVcdParser.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CvxVcdTableBuilder : public CvxVcdRowSink {
+public:
+    CvxVcdTableBuilder(const CvxVcdParser& parser, CvxDataBuilder& builder, CvxDataTable& table, bool regroup,
+                       std::vector<std::string>& warnings);
+    ~CvxVcdTableBuilder() override;
+
+    void OnRow(std::int64_t ticks) override;
+    // Adds the columns kept aside and marks the labels that got X/Z as four-state.
+    void Finish();
+
+private:
+    struct Numeric {
+        CvxDataColumnComponent* column;
+        int signal;
+        std::uint64_t xz;
+    };
+    struct Group {
+        CvxDataColumnComponent* column;
+        std::vector<std::pair<int, int>> bits; // signal, bit position in the bus
+        std::uint64_t xz;
+    };
+    struct Text {
+        CvxDataColumnComponent* column;
+        int signal;
+        std::string last;
+        std::u16string lastWide;
+        bool bits; // binary digits of a vector wider than 128 bits
+        bool xz;
+        std::vector<std::uint64_t> lastWords;
+    };
+    // A vector of 65 to 128 bits: value and mask words of every row, in chunks.
+    struct Staged {
+        std::string name;
+        int signal;
+        int width;
+        bool xz;
+        std::int64_t rows;
+        std::vector<std::unique_ptr<std::uint64_t[]>> chunks;
+    };
+
+    std::u16string UniqueName(const std::string& name);
+    void PlanColumns(bool regroup);
+    void AppendText(Text& text);
+    void AddStagedColumn(Staged& staged);
+
+    const CvxVcdParser& m_parser;
+    CvxDataBuilder& m_builder;
+    CvxDataTable& m_table;
+    std::vector<std::string>& m_warnings;
+    std::vector<std::u16string> m_usedNames;
+    std::vector<Numeric> m_numeric;
+    std::vector<Group> m_groups;
+    std::vector<Text> m_texts;
+    std::vector<Staged> m_staged;
+};
