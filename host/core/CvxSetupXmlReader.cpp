@@ -343,7 +343,9 @@ bool Parser::Text(std::string_view raw, bool cdata)
     if (!m_stack.empty() && m_stack.back().kind == Kind::Skipped) {
         return true;
     }
-    if (!std::all_of(raw.begin(), raw.end(), IsSpace)) {
+    const auto stray = std::find_if_not(raw.begin(), raw.end(), IsSpace);
+    if (stray != raw.end()) {
+        m_pos += static_cast<std::size_t>(stray - raw.begin()); // so the error names its line
         return Fail("text outside a key");
     }
     return true;
