@@ -55,10 +55,25 @@ CvxSigrokTableBuilder::CvxSigrokTableBuilder(CvxDataBuilder& builder, const sr_d
         builder.GetLabel(*planned.column).SetChannelNames(std::move(channelNames));
         m_buses.push_back(std::move(planned));
     }
+    std::vector<std::string> used;
+    for (const CvxSigrokBus& bus : buses) {
+        used.push_back(bus.name);
+    }
     for (const Logic& l : logic) {
-        if (channels.empty() || std::find(channels.begin(), channels.end(), l.name) != channels.end()) {
-            m_channels.push_back({&builder.AddBus(*m_table, CvxStringConvert::FromUtf8(l.name), 1), l.index});
+        if (!channels.empty() && std::find(channels.begin(), channels.end(), l.name) == channels.end()) {
+            continue;
         }
+        // Files may name two channels alike; each still gets its own label.
+        std::string name = l.name;
+        for (int n = 2; std::find(used.begin(), used.end(), name) != used.end(); ++n) {
+            name = l.name + " (" + std::to_string(n) + ")";
+        }
+        if (name != l.name) {
+            warnings.push_back("two channels are named '" + l.name + "'; channel " + std::to_string(l.index)
+                               + " is shown as '" + name + "'");
+        }
+        used.push_back(name);
+        m_channels.push_back({&builder.AddBus(*m_table, CvxStringConvert::FromUtf8(name), 1), l.index});
     }
     GVariant* rate = nullptr;
     if (sr_config_get(sr_dev_inst_driver_get(device), device, nullptr, SR_CONF_SAMPLERATE, &rate) == SR_OK && rate != nullptr) {

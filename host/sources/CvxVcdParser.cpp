@@ -207,7 +207,7 @@ void CvxVcdParser::ParseVar()
         m_tokens.Fail("the size of variable (a positive number)", sizeText);
     }
     const std::string code(m_tokens.Next());
-    if (code.empty() || code.front() == '$') {
+    if (code.empty() || code == "$end") {
         m_tokens.Fail("an identifier code", code);
     }
     for (const char c : code) {

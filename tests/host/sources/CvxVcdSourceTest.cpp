@@ -1,0 +1,259 @@
+#include "CvxSourceTestUtil.h"
+#include "CvxVcdSource.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+std::shared_ptr<CvxData> Load(CvxVcdSource& source)
+{
+    std::shared_ptr<CvxData> data = source.Acquire();
+    EXPECT_TRUE(data) << source.GetLastError();
+    return data;
+}
+
+std::string AllWarnings(const CvxAcquisitionSource& source)
+{
+    std::string all;
+    for (const std::string& w : source.GetWarnings()) {
+        all += w + "\n";
+    }
+    return all;
+}
+
+bool FourState(const CvxDataColumnComponent& column)
+{
+    return CvxLabelMgr::GetInstance().IDToLabel(column.GetLabelID())->IsFourState();
+}
+
+} // namespace
+
+TEST(CvxVcdSource, ScopesVectorsXZDumpSectionsAndRowsPerChange)
+{
+    CvxVcdSource source(SourceDataPath("basic.vcd"));
+    const auto data = Load(source);
+    ASSERT_TRUE(data);
+    const CvxDataTable& table = data->GetTable(0);
+    EXPECT_EQ(CvxStringConvert::ToUtf8(table.GetName()), "basic.vcd");
+    // #25 changes nothing and #30 repeats the value in force: neither makes a row.
+    ASSERT_EQ(table.GetRowCount(), 5);
+    const std::int64_t ticks[] = {0, 5, 10, 12, 20};
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(table.GetRowTime(row), CvxTime::FromNs(10 * ticks[row])) << row;
+    }
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < table.GetColumnCount(); ++i) {
+        names.push_back(LabelNameOf(table.GetColumn(i)));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Time", "top.clk", "top.data", "top.nib", "top.cpu.addr", "top.cpu.wide64"}));
+
+    // Expected value / X-Z mask per row (four-state words 0-1 value, 2-3 mask).
+    struct Case {
+        const char* name;
+        std::uint64_t value[5];
+        std::uint64_t mask[5];
+    };
+    const Case cases[] = {
+        {"top.clk", {0, 1, 0, 0, 1}, {0, 0, 0, 1, 0}},
+        {"top.data", {0, 0xAC, 0x03, 0, 0x05}, {0xFF, 0x0A, 0, 0xFF, 0}},
+        {"top.nib", {0, 0, 9, 9, 9}, {0, 0, 0, 0, 0}},
+        {"top.cpu.addr", {0, 0, 0xF0F0, 0, 1}, {0, 0, 0, 0xFFFF, 0}},
+        {"top.cpu.wide64", {1, 1, 1, 0, 2}, {0, 0, 0, ~0ULL, 0}},
+    };
+    for (const Case& c : cases) {
+        const CvxDataColumnComponent* column = ColumnNamed(table, c.name);
+        ASSERT_NE(column, nullptr) << c.name;
+        for (int row = 0; row < 5; ++row) {
+            EXPECT_EQ(column->GetValue(row), CvxUInt::FourState(c.value[row], c.mask[row])) << c.name << " row " << row;
+            EXPECT_EQ(column->GetStatus(row), kStatusValid);
+        }
+    }
+    EXPECT_TRUE(FourState(*ColumnNamed(table, "top.data")));
+    EXPECT_FALSE(FourState(*ColumnNamed(table, "top.nib")));
+    EXPECT_TRUE(source.GetWarnings().empty()) << AllWarnings(source);
+}
+
+TEST(CvxVcdSource, SharedIdentifierGivesEachNameTheSameValues)
+{
+    CvxVcdSource source(SourceDataPath("shared.vcd"));
+    const auto data = Load(source);
+    ASSERT_TRUE(data);
+    const CvxDataTable& table = data->GetTable(0);
+    const CvxDataColumnComponent* a = ColumnNamed(table, "a.bus");
+    const CvxDataColumnComponent* b = ColumnNamed(table, "b.bus_alias");
+    ASSERT_TRUE(a && b);
+    ASSERT_EQ(table.GetRowCount(), 2);
+    EXPECT_NE(a->GetLabelID(), b->GetLabelID());
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(a->GetValue(row), b->GetValue(row));
+    }
+    EXPECT_EQ(a->GetValue(1), CvxUInt::FourState(0b1100, 0b0100));
+}
+
+TEST(CvxVcdSource, SplitBitsStaySeparateOrRegroupOnRequest)
+{
+    CvxVcdSource plain(SourceDataPath("splitbits.vcd"));
+    const auto separate = Load(plain);
+    ASSERT_TRUE(separate);
+    EXPECT_NE(ColumnNamed(separate->GetTable(0), "top.d[2]"), nullptr);
+    EXPECT_EQ(ColumnNamed(separate->GetTable(0), "top.d"), nullptr);
+
+    CvxVcdSource grouped(SourceDataPath("splitbits.vcd"), true);
+    const auto data = Load(grouped);
+    ASSERT_TRUE(data);
+    const CvxDataTable& table = data->GetTable(0);
+    EXPECT_EQ(table.GetColumnCount(), 3U); // Time, top.d, top.en
+    const CvxDataColumnComponent* d = ColumnNamed(table, "top.d");
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->GetWidth(), 4);
+    ASSERT_EQ(table.GetRowCount(), 3);
+    EXPECT_EQ(d->GetValue(0), CvxUInt::FourState(0xA, 0));
+    EXPECT_EQ(d->GetValue(1), CvxUInt::FourState(0xB, 0x4));
+    EXPECT_EQ(d->GetValue(2), CvxUInt::FourState(0x9, 0x4));
+    EXPECT_EQ(table.GetRowTime(2), CvxTime::FromPs(9));
+    const CvxLabelBase* label = CvxLabelMgr::GetInstance().IDToLabel(d->GetLabelID());
+    EXPECT_EQ(CvxStringConvert::ToUtf8(label->GetChannelName(2)), "top.d[2]");
+    EXPECT_TRUE(label->IsFourState());
+}
+
+TEST(CvxVcdSource, OddTimescaleIsExactInFemtoseconds)
+{
+    CvxVcdSource source(SourceDataPath("odd_timescale.vcd"));
+    const auto data = Load(source);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->GetTable(0).GetTick(), CvxTime::FromFs(6'666'000));
+    EXPECT_EQ(data->GetTable(0).GetRowTime(1), CvxTime::FromFs(19'998'000));
+}
+
+TEST(CvxVcdSource, EveryTimescaleConvertsExactly)
+{
+    const std::pair<const char*, CvxInt128> cases[] = {
+        {"1 s", CvxTime::kS},           {"10ms", 10 * CvxTime::kMs}, {"100 us", 100 * CvxTime::kUs},
+        {"1ns", CvxTime::kNs},          {"10ps", 10 * CvxTime::kPs}, {"100fs", 100},
+        {"6666ps", 6'666'000},          {"1.5ns", 1'500'000},        {"250 ns", 250 * CvxTime::kNs},
+    };
+    CvxTempDir dir;
+    for (const auto& [text, fs] : cases) {
+        const std::string path = dir.File("t.vcd");
+        std::ofstream(path) << "$timescale " << text << " $end\n$var wire 1 ! a $end\n$enddefinitions $end\n#0\n1!\n#2\n0!\n";
+        CvxVcdSource source(path);
+        const auto data = Load(source);
+        ASSERT_TRUE(data) << text;
+        EXPECT_EQ(data->GetTable(0).GetRowTime(1), CvxTime::FromFs(2 * fs)) << text;
+    }
+}
+
+TEST(CvxVcdSource, WideVectorsRealsStringsAndUnsupportedTypes)
+{
+    CvxVcdSource source(SourceDataPath("wide.vcd"));
+    const auto data = Load(source);
+    ASSERT_TRUE(data);
+    const CvxDataTable& table = data->GetTable(0);
+    ASSERT_EQ(table.GetRowCount(), 3);
+
+    const CvxDataColumnComponent* big = ColumnNamed(table, "w.big");
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->GetValueKind(), EvxValueKind::U128);
+    EXPECT_EQ(big->GetValue(1), CvxUInt::FromU128((CvxUInt128{1} << 70) | 1));
+
+    const CvxDataColumnComponent* bigx = ColumnNamed(table, "w.bigx");
+    ASSERT_NE(bigx, nullptr);
+    EXPECT_EQ(bigx->GetValueKind(), EvxValueKind::String);
+    EXPECT_EQ(bigx->GetString(0), std::u16string(100, u'0'));
+    EXPECT_EQ(bigx->GetString(1), std::u16string(100, u'z'));
+    EXPECT_TRUE(FourState(*bigx));
+
+    const CvxDataColumnComponent* huge = ColumnNamed(table, "w.huge");
+    ASSERT_NE(huge, nullptr);
+    EXPECT_EQ(huge->GetString(1), std::u16string(129, u'0') + u"1");
+    EXPECT_EQ(huge->GetString(2), std::u16string(128, u'0') + u"1x");
+
+    const CvxDataColumnComponent* volts = ColumnNamed(table, "w.volts");
+    ASSERT_NE(volts, nullptr);
+    EXPECT_EQ(volts->GetString(0), u"1.25");
+    EXPECT_EQ(volts->GetString(2), u"-3.5e2");
+    const CvxDataColumnComponent* state = ColumnNamed(table, "w.state");
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->GetStatus(0), kStatusNoSample);
+    EXPECT_EQ(state->GetString(1), u"IDLE");
+
+    EXPECT_EQ(ColumnNamed(table, "w.oddtype"), nullptr);
+    ASSERT_EQ(source.GetWarnings().size(), 1U) << AllWarnings(source);
+    EXPECT_NE(source.GetWarnings()[0].find("'w.oddtype'"), std::string::npos);
+    // Vectors whose kind is known only at the end are offered last.
+    EXPECT_EQ(source.GetOfferedLabels().back(), bigx->GetLabelID());
+}
+
+TEST(CvxVcdSource, TruncatedLastLineKeepsCompleteTimestampsWithAWarning)
+{
+    CvxVcdSource source(SourceDataPath("truncated.vcd"));
+    const auto data = Load(source);
+    ASSERT_TRUE(data);
+    const CvxDataTable& table = data->GetTable(0);
+    ASSERT_EQ(table.GetRowCount(), 2);
+    EXPECT_EQ(ColumnNamed(table, "t.v")->GetValue(1), CvxUInt(2));
+    ASSERT_EQ(source.GetWarnings().size(), 1U);
+    EXPECT_NE(source.GetWarnings()[0].find("truncated.vcd:11:"), std::string::npos) << AllWarnings(source);
+    EXPECT_NE(source.GetWarnings()[0].find("#10"), std::string::npos) << AllWarnings(source);
+}
+
+TEST(CvxVcdSource, BadInputNamesFileLineAndWhatWasExpected)
+{
+    CvxVcdSource header(SourceDataPath("bad_header.vcd"));
+    EXPECT_FALSE(header.Acquire());
+    EXPECT_NE(header.GetLastError().find("bad_header.vcd:3: expected the size"), std::string::npos) << header.GetLastError();
+
+    CvxVcdSource body(SourceDataPath("bad_body.vcd"));
+    const auto data = body.Acquire();
+    ASSERT_TRUE(data) << body.GetLastError();
+    EXPECT_EQ(data->GetTable(0).GetRowCount(), 1); // #5 is cut by the bad line
+    ASSERT_EQ(body.GetWarnings().size(), 1U);
+    EXPECT_NE(body.GetWarnings()[0].find("bad_body.vcd:10: expected a value change or a timestamp, found 'q!'"),
+              std::string::npos)
+        << AllWarnings(body);
+
+    CvxVcdSource missing(SourceDataPath("no_such_file.vcd"));
+    EXPECT_FALSE(missing.Acquire());
+    EXPECT_NE(missing.GetLastError().find("no_such_file.vcd: cannot open"), std::string::npos);
+
+    CvxTempDir dir;
+    const std::string cut = dir.File("cut.vcd");
+    std::ofstream(cut) << "$timescale 1ns $end\n$var wire 1 ! a $end\n$enddef";
+    CvxVcdSource headerCut(cut);
+    EXPECT_FALSE(headerCut.Acquire());
+    EXPECT_NE(headerCut.GetLastError().find("cut.vcd:3: expected $end"), std::string::npos)
+        << headerCut.GetLastError();
+}
+
+TEST(CvxVcdSource, StreamsAcrossBufferBoundariesAndKeepsLabelsAcrossLoads)
+{
+    // A few MiB of changes, so that tokens straddle the reader's 1 MiB blocks.
+    CvxTempDir dir;
+    const std::string path = dir.File("long.vcd");
+    {
+        std::ofstream out(path);
+        out << "$timescale 1ns $end\n$var wire 64 !! v [63:0] $end\n$var wire 1 \" c $end\n$enddefinitions $end\n";
+        for (std::uint64_t t = 0; t < 40000; ++t) {
+            out << '#' << t << "\nb";
+            const std::uint64_t v = t * 0x9E3779B97F4A7C15ULL;
+            for (int bit = 63; bit >= 0; --bit) {
+                out << ((v >> bit) & 1U);
+            }
+            out << " !!\n" << (t & 1U) << "\"\n";
+        }
+    }
+    CvxVcdSource source(path);
+    const auto first = Load(source);
+    ASSERT_TRUE(first);
+    const CvxDataTable& table = first->GetTable(0);
+    ASSERT_EQ(table.GetRowCount(), 40000);
+    const CvxDataColumnComponent* v = ColumnNamed(table, "v");
+    for (std::int64_t row : {std::int64_t{0}, std::int64_t{16383}, std::int64_t{39999}}) {
+        EXPECT_EQ(v->GetValue(row), CvxUInt(static_cast<std::uint64_t>(row) * 0x9E3779B97F4A7C15ULL)) << row;
+    }
+    const std::vector<CvxID> labels = source.GetOfferedLabels();
+    const auto again = Load(source);
+    EXPECT_EQ(source.GetOfferedLabels(), labels);
+}
