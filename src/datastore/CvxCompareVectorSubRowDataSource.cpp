@@ -1,0 +1,8 @@
+#include "CvxCompareVectorSubRowDataSource.h"
+
+template class CvxCompareVectorSubRowDataSource<std::uint8_t>;
+template class CvxCompareVectorSubRowDataSource<std::uint16_t>;
+template class CvxCompareVectorSubRowDataSource<std::uint32_t>;
+template class CvxCompareVectorSubRowDataSource<std::uint64_t>;
+template class CvxCompareVectorSubRowDataSource<CvxUInt>;
+template class CvxCompareVectorSubRowDataSource<std::u16string>;
