@@ -327,6 +327,51 @@ void CvxVcdParser::ReadHeader()
     }
 }
 
+bool CvxVcdParser::SetBits(int signalIndex, std::uint64_t value, std::uint64_t mask, int digits, char lead)
+{
+    CvxVcdSignal& signal = m_signals[static_cast<std::size_t>(signalIndex)];
+    if (digits > signal.width) {
+        WarnLong(signal);
+        const std::uint64_t keep = (std::uint64_t{1} << signal.width) - 1; // width < digits <= 64
+        value &= keep;
+        mask &= keep;
+        digits = signal.width;
+    }
+    // Left extension: 0 after a leading 0 or 1, else the leading x or z.
+    std::uint64_t fillValue = 0;
+    std::uint64_t fillMask = 0;
+    Digit(lead, fillValue, fillMask);
+    fillValue &= fillMask;
+    const std::uint64_t high = digits == 64 ? 0 : ~((std::uint64_t{1} << digits) - 1);
+    for (int w = 0; w < signal.words; ++w) {
+        const int bits = std::min(64, signal.width - 64 * w);
+        const std::uint64_t all = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+        std::uint64_t v = fillValue != 0 ? all : 0;
+        std::uint64_t m = fillMask != 0 ? all : 0;
+        if (w == 0) {
+            v = (v & high & all) | value;
+            m = (m & high & all) | mask;
+        }
+        const std::size_t at = signal.word + static_cast<std::size_t>(w);
+        if (v != m_values[at] || m != m_masks[at]) {
+            m_values[at] = v;
+            m_masks[at] = m;
+            m_dirty = true;
+        }
+    }
+    return true;
+}
+
+void CvxVcdParser::WarnLong(CvxVcdSignal& signal)
+{
+    if (!signal.warnedLong) {
+        signal.warnedLong = true;
+        m_warnings.push_back(m_tokens.GetPath() + ":" + std::to_string(m_tokens.GetLine())
+                             + ": a value has more bits than its variable (" + std::to_string(signal.width)
+                             + "); its high bits are dropped here and at later such values");
+    }
+}
+
 bool CvxVcdParser::SetBits(int signalIndex, std::string_view digits)
 {
     CvxVcdSignal& signal = m_signals[static_cast<std::size_t>(signalIndex)];
@@ -334,45 +379,15 @@ bool CvxVcdParser::SetBits(int signalIndex, std::string_view digits)
         return false;
     }
     if (static_cast<std::int64_t>(digits.size()) > signal.width) {
-        if (!signal.warnedLong) {
-            signal.warnedLong = true;
-            m_warnings.push_back(m_tokens.GetPath() + ":" + std::to_string(m_tokens.GetLine())
-                                 + ": a value has more bits than its variable (" + std::to_string(signal.width)
-                                 + "); its high bits are dropped here and at later such values");
-        }
+        WarnLong(signal);
         digits.remove_prefix(digits.size() - static_cast<std::size_t>(signal.width));
     }
-    // Left extension: 0 after a leading 0 or 1, else the leading x or z.
     std::uint64_t fillValue = 0;
     std::uint64_t fillMask = 0;
     if (!Digit(digits.front(), fillValue, fillMask)) {
         return false;
     }
-    if (fillMask == 0) {
-        fillValue = 0;
-    }
-    if (signal.words == 1) {
-        std::uint64_t value = 0;
-        std::uint64_t mask = 0;
-        if (!ParseDigits64(digits, value, mask)) {
-            return false;
-        }
-        const auto n = static_cast<int>(digits.size());
-        if (n < signal.width) {
-            const std::uint64_t all = signal.width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << signal.width) - 1;
-            const std::uint64_t high = all & ~((std::uint64_t{1} << n) - 1);
-            value |= fillValue != 0 ? high : 0;
-            mask |= fillMask != 0 ? high : 0;
-        }
-        std::uint64_t& oldValue = m_values[signal.word];
-        std::uint64_t& oldMask = m_masks[signal.word];
-        if (value != oldValue || mask != oldMask) {
-            oldValue = value;
-            oldMask = mask;
-            m_dirty = true;
-        }
-        return true;
-    }
+    fillValue &= fillMask;
     // Wide vectors: digit k from the right is bit k.
     bool changed = false;
     const std::size_t n = digits.size();
@@ -478,12 +493,28 @@ std::int64_t CvxVcdParser::ReadBody(CvxVcdRowSink& sink)
         }
         std::string_view valueText;
         std::string_view code;
+        // Vectors of up to 64 digits are parsed before their code is read (which may move the
+        // buffer under the token); longer values and texts are copied first.
+        std::uint64_t shortValue = 0;
+        std::uint64_t shortMask = 0;
+        int shortDigits = 0;
         const bool scalar = first == '0' || first == '1' || first == 'x' || first == 'X' || first == 'z' || first == 'Z';
+        const bool vector = first == 'b' || first == 'B';
         if (scalar) {
-            valueText = token.substr(0, 1);
+            Digit(first, shortValue, shortMask);
+            shortDigits = 1;
             code = token.substr(1);
-        } else if (first == 'b' || first == 'B' || first == 'r' || first == 'R' || first == 's' || first == 'S') {
-            valueText = token.substr(1);
+        } else if (vector && token.size() >= 2 && token.size() <= 65) {
+            if (!ParseDigits64(token.substr(1), shortValue, shortMask)) {
+                problem = m_tokens.Describe("binary digits (0, 1, x or z)", token);
+                break;
+            }
+            shortDigits = static_cast<int>(token.size() - 1);
+            m_value.assign(1, token[1]);
+            code = m_tokens.Next();
+        } else if (vector || first == 'r' || first == 'R' || first == 's' || first == 'S') {
+            m_value.assign(token.substr(1));
+            valueText = m_value;
             code = m_tokens.Next();
         } else {
             problem = m_tokens.Describe("a value change or a timestamp", token);
@@ -496,8 +527,10 @@ std::int64_t CvxVcdParser::ReadBody(CvxVcdRowSink& sink)
         }
         const EvxVcdSignalKind kind = m_signals[static_cast<std::size_t>(signal)].kind;
         bool ok = true;
-        if (kind == EvxVcdSignalKind::Bits) {
-            ok = (scalar || first == 'b' || first == 'B') && SetBits(signal, valueText);
+        if (kind == EvxVcdSignalKind::Bits && shortDigits > 0) {
+            SetBits(signal, shortValue, shortMask, shortDigits, scalar ? first : m_value.front());
+        } else if (kind == EvxVcdSignalKind::Bits) {
+            ok = vector && SetBits(signal, valueText);
         } else if (kind == EvxVcdSignalKind::Real) {
             ok = first == 'r' || first == 'R';
             if (ok) {

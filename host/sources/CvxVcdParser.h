@@ -89,6 +89,9 @@ private:
     void Define(std::string_view code, int signal);
     // Value changes; false when the token is not a valid change (the caller stops there).
     bool SetBits(int signal, std::string_view digits);
+    // A value of up to 64 digits, already parsed; `lead` is its first digit.
+    bool SetBits(int signal, std::uint64_t value, std::uint64_t mask, int digits, char lead);
+    void WarnLong(CvxVcdSignal& signal);
     void SetText(int signal, std::string_view text);
 
     CvxVcdTokenizer m_tokens;
@@ -104,5 +107,6 @@ private:
     // Identifier codes of up to 3 characters index a table directly; longer ones a map.
     std::unique_ptr<std::int32_t[]> m_shortCodes;
     std::unordered_map<std::string, int, Hash, std::equal_to<>> m_longCodes;
+    std::string m_value; // a value (or its first digit) kept while its code is read
     bool m_dirty = false;
 };
