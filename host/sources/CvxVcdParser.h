@@ -93,6 +93,11 @@ private:
     bool SetBits(int signal, std::uint64_t value, std::uint64_t mask, int digits, char lead);
     void WarnLong(CvxVcdSignal& signal);
     void SetText(int signal, std::string_view text);
+    void OnTime(std::int64_t ticks);
+    // One common item read straight from the buffer; false when the general path must read it.
+    bool FastStep();
+    // One item from its first token; false (with m_problem set) when the file is bad there.
+    bool SlowStep(std::string_view token);
 
     CvxVcdTokenizer m_tokens;
     std::vector<std::string>& m_warnings;
@@ -109,4 +114,12 @@ private:
     std::unordered_map<std::string, int, Hash, std::equal_to<>> m_longCodes;
     std::string m_value; // a value (or its first digit) kept while its code is read
     bool m_dirty = false;
+    // Value section state.
+    CvxVcdRowSink* m_sink = nullptr;
+    std::int64_t m_rows = 0;
+    std::int64_t m_now = 0;
+    std::int64_t m_lastRow = 0;
+    bool m_haveTime = false;
+    std::string m_problem;
+    std::string m_warnedSections;
 };

@@ -22,6 +22,22 @@ public:
 
     // The next token, valid until the next call; empty at the end of the file.
     std::string_view Next();
+    // The unread bytes, at least `want` of them unless the file ends first; reading on may
+    // move the buffer, so views of earlier tokens end here.
+    std::string_view Window(std::size_t want)
+    {
+        if (m_end - m_pos < want && !m_eof) {
+            std::size_t keep = m_pos;
+            Refill(keep);
+        }
+        return std::string_view(m_buffer.get() + m_pos, m_end - m_pos);
+    }
+    // Consumes `bytes` of the window that hold `lines` line ends.
+    void Consume(std::size_t bytes, std::int64_t lines)
+    {
+        m_pos += bytes;
+        m_line += lines;
+    }
     // Line (from 1) of the token Next() returned last.
     std::int64_t GetLine() const { return m_tokenLine; }
     // At the end of the file: whether its last byte ended a line (a file cut short does not).
