@@ -63,6 +63,26 @@ struct CvxCompareElement {
         }
     }
 
+    // The element as the paging file keeps it: strings with each code unit cut to its low 8
+    // bits (into `scratch` when that changes anything), so that a value reads the same
+    // whether its page is in memory or comes back from the file.
+    static const T& Narrow(const T& element, T& scratch)
+    {
+        if constexpr (kIsString) {
+            if (std::all_of(element.begin(), element.end(), [](char16_t c) { return c <= 0xFF; })) {
+                return element;
+            }
+            scratch.assign(element);
+            for (char16_t& c : scratch) {
+                c = static_cast<char16_t>(c & 0xFF);
+            }
+            return scratch;
+        } else {
+            (void)scratch;
+            return element;
+        }
+    }
+
     // Appends `n` elements to a byte layout.
     static void Encode(const T* elements, std::size_t n, std::vector<std::uint8_t>& out)
     {

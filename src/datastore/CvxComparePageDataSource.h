@@ -36,7 +36,7 @@ public:
             if (page == nullptr || page->IsFull()) {
                 page = &m_paging.PrepareWritePage();
             }
-            page->Append(value);
+            page->Append(Element::Narrow(value, m_narrowed));
             m_paging.AddRow();
         }
 
@@ -44,6 +44,7 @@ public:
         ~CvxComparePageDataSourceRef() override = default;
 
         CvxComparePageFile<Page> m_paging;
+        T m_narrowed{};
     };
 
     using Ref = CvxComparePageDataSourceRef;

@@ -35,7 +35,7 @@ public:
             if (page == nullptr || page->IsFull()) {
                 page = &m_paging.PrepareWritePage();
             }
-            page->AppendRow(value, subRow, subRowCount);
+            page->AppendRow(Element::Narrow(value, m_narrowed), subRow, subRowCount);
             m_paging.AddRow();
         }
         void AppendSubRow(const T& value, std::int32_t subRow)
@@ -44,13 +44,14 @@ public:
             if (page == nullptr) {
                 throw std::out_of_range("invalid vector<T> subscript");
             }
-            page->AppendSubRow(value, subRow);
+            page->AppendSubRow(Element::Narrow(value, m_narrowed), subRow);
         }
 
     private:
         ~CvxComparePageSubRowDataSourceRef() override = default;
 
         CvxComparePageFile<Page> m_paging;
+        T m_narrowed{};
     };
 
     using Ref = CvxComparePageSubRowDataSourceRef;
