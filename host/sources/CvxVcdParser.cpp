@@ -133,12 +133,8 @@ int CvxVcdParser::AddSignal(std::string_view type, int width, std::string_view n
     return static_cast<int>(m_signals.size() - 1);
 }
 
-int CvxVcdParser::Lookup(std::string_view code) const
+int CvxVcdParser::LookupLong(std::string_view code) const
 {
-    if (code.size() <= 3) {
-        const std::int64_t slot = ShortSlot(code);
-        return slot < 0 || code.empty() ? -1 : m_shortCodes[static_cast<std::size_t>(slot)];
-    }
     const auto it = m_longCodes.find(code);
     return it == m_longCodes.end() ? -1 : it->second;
 }

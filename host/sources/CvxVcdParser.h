@@ -85,7 +85,27 @@ private:
     void ParseVar();
     void ParseTimescale();
     int AddSignal(std::string_view type, int width, std::string_view name);
-    int Lookup(std::string_view code) const;
+    int Lookup(std::string_view code) const
+    {
+        // Codes of 1 to 3 printable characters index m_shortCodes directly (see ShortSlot).
+        std::size_t slot = 0;
+        std::size_t base = 0;
+        std::size_t span = 1;
+        if (code.empty() || code.size() > 3) {
+            return LookupLong(code);
+        }
+        for (const char c : code) {
+            const unsigned digit = static_cast<unsigned char>(c) - 33U;
+            if (digit >= 94U) {
+                return -1;
+            }
+            slot = slot * 94 + digit;
+            base += span;
+            span *= 94;
+        }
+        return m_shortCodes[base - 1 + slot];
+    }
+    int LookupLong(std::string_view code) const;
     void Define(std::string_view code, int signal);
     // Value changes; false when the token is not a valid change (the caller stops there).
     bool SetBits(int signal, std::string_view digits);

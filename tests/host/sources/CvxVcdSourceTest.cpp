@@ -257,3 +257,37 @@ TEST(CvxVcdSource, StreamsAcrossBufferBoundariesAndKeepsLabelsAcrossLoads)
     const auto again = Load(source);
     EXPECT_EQ(source.GetOfferedLabels(), labels);
 }
+
+TEST(CvxVcdSource, LongValuesAcrossReadBlocks)
+{
+    // 3000-bit values (string labels) and reals, over 1.8 MB: long tokens cross the reader's
+    // blocks and must come back whole. The vector's code is '#', on the line after its value.
+    CvxTempDir dir;
+    const std::string path = dir.File("longvalues.vcd");
+    const auto digits = [](int t) {
+        std::string text;
+        for (int i = 0; i < 3000; ++i) {
+            text.push_back((t + i) % 3 == 0 ? '1' : (t + i) % 7 == 0 ? 'x' : '0');
+        }
+        return text;
+    };
+    {
+        std::ofstream out(path);
+        out << "$timescale 1ns $end\n$var wire 3000 # big [2999:0] $end\n$var real 64 r re $end\n$enddefinitions $end\n";
+        for (int t = 0; t < 600; ++t) {
+            out << '#' << t << "\nb" << digits(t) << "\n#\nr" << t << ".5 r\n";
+        }
+    }
+    CvxVcdSource source(path);
+    const auto data = Load(source);
+    ASSERT_TRUE(data);
+    const CvxDataTable& table = data->GetTable(0);
+    ASSERT_EQ(table.GetRowCount(), 600);
+    const CvxDataColumnComponent* big = ColumnNamed(table, "big");
+    const CvxDataColumnComponent* re = ColumnNamed(table, "re");
+    for (int row : {0, 1, 333, 599}) {
+        EXPECT_EQ(CvxStringConvert::ToUtf8(big->GetString(row)), digits(row)) << row;
+        EXPECT_EQ(CvxStringConvert::ToUtf8(re->GetString(row)), std::to_string(row) + ".5") << row;
+    }
+    EXPECT_TRUE(FourState(*big));
+}
