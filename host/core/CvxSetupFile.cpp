@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include <fcntl.h>
@@ -78,8 +79,25 @@ std::string StreamName(const std::u16string& name)
     return Quoted(CvxStringConvert::ToUtf8(name));
 }
 
-// Reads a whole archive entry of at most `limit` bytes. The buffer grows with the bytes that
-// actually arrive, whatever sizes the archive claims.
+// The size an entry can really have: what its header says, but no more than its compressed
+// bytes in the file can expand to (deflate expands at most about 1032 times) and no more
+// than the caller's limit.
+std::uint64_t BackedSize(zip_t* archive, zip_uint64_t index, std::uint64_t limit)
+{
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(archive, index, 0, &st) != 0 || (st.valid & ZIP_STAT_SIZE) == 0
+        || (st.valid & ZIP_STAT_COMP_SIZE) == 0 || (st.valid & ZIP_STAT_COMP_METHOD) == 0) {
+        return 0;
+    }
+    const std::uint64_t factor = st.comp_method == ZIP_CM_STORE ? 1 : 1032;
+    const std::uint64_t expands = st.comp_size > limit / factor ? limit : st.comp_size * factor;
+    return std::min({static_cast<std::uint64_t>(st.size), expands, limit});
+}
+
+// Reads a whole archive entry of at most `limit` bytes. The buffer is sized once from the
+// entry's backed size; an entry that turns out longer grows it with the bytes that actually
+// arrive, whatever sizes the archive claims.
 bool ReadEntry(zip_t* archive, zip_uint64_t index, std::uint64_t limit, std::vector<std::uint8_t>& out,
                std::string& reason)
 {
@@ -88,29 +106,92 @@ bool ReadEntry(zip_t* archive, zip_uint64_t index, std::uint64_t limit, std::vec
         reason = zip_strerror(archive);
         return false;
     }
-    out.clear();
+    out.assign(static_cast<std::size_t>(BackedSize(archive, index, limit)), 0);
+    std::size_t filled = 0;
     while (true) {
-        const std::size_t old = out.size();
-        const std::uint64_t room = limit + 1 - old; // one more byte tells an entry that is too long
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, room));
-        out.resize(old + want);
-        const zip_int64_t n = zip_fread(file.get(), out.data() + old, want);
+        if (filled == out.size()) {
+            // One more byte than the limit tells an entry that is too long.
+            const std::uint64_t room = limit + 1 - filled;
+            out.resize(filled + static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, room)));
+        }
+        const zip_int64_t n = zip_fread(file.get(), out.data() + filled, out.size() - filled);
         if (n < 0) {
             reason = zip_file_strerror(file.get());
             out.clear();
             return false;
         }
-        out.resize(old + static_cast<std::size_t>(n));
-        if (out.size() > limit) {
+        filled += static_cast<std::size_t>(n);
+        if (filled > limit) {
             reason = "it holds more than " + std::to_string(limit) + " bytes";
             out.clear();
             return false;
         }
         if (n == 0) {
+            out.resize(filled);
             return true;
         }
     }
 }
+
+// A libzip source that the archive is written into: a new, empty archive whose bytes go to an
+// open file. Commit and rollback are left to Save (fsync and rename, or removal).
+struct FileSink {
+    std::function<bool(const void*, std::size_t, std::string&)> write;
+    int fd;
+    zip_error_t error;
+    std::string reason; // why a write failed, as the system says it
+
+    static zip_int64_t Callback(void* user, void* data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        auto* sink = static_cast<FileSink*>(user);
+        switch (command) {
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                                                  ZIP_SOURCE_BEGIN_WRITE, ZIP_SOURCE_COMMIT_WRITE,
+                                                  ZIP_SOURCE_ROLLBACK_WRITE, ZIP_SOURCE_WRITE, ZIP_SOURCE_SEEK_WRITE,
+                                                  ZIP_SOURCE_TELL_WRITE, ZIP_SOURCE_REMOVE, ZIP_SOURCE_SUPPORTS, -1);
+        case ZIP_SOURCE_STAT: {
+            // An empty archive: there is nothing to read before writing.
+            auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &sink->error);
+            if (st == nullptr) {
+                return -1;
+            }
+            zip_stat_init(st);
+            st->size = 0;
+            st->valid |= ZIP_STAT_SIZE;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_WRITE:
+            if (!sink->write(data, static_cast<std::size_t>(length), sink->reason)) {
+                zip_error_set(&sink->error, ZIP_ER_WRITE, 0);
+                return -1;
+            }
+            return static_cast<zip_int64_t>(length);
+        case ZIP_SOURCE_SEEK_WRITE: {
+            auto* args = ZIP_SOURCE_GET_ARGS(zip_source_args_seek_t, data, length, &sink->error);
+            if (args == nullptr || lseek(sink->fd, args->offset, args->whence) < 0) {
+                zip_error_set(&sink->error, ZIP_ER_SEEK, errno);
+                return -1;
+            }
+            return 0;
+        }
+        case ZIP_SOURCE_TELL_WRITE: {
+            const off_t at = lseek(sink->fd, 0, SEEK_CUR);
+            if (at < 0) {
+                zip_error_set(&sink->error, ZIP_ER_TELL, errno);
+            }
+            return at;
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&sink->error, data, length);
+        case ZIP_SOURCE_READ:
+            return 0;
+        default:
+            return 0; // open, close, seek, tell, begin/commit/rollback write, remove, free
+        }
+    }
+};
 
 mode_t ModeFor(const std::filesystem::path& path)
 {
@@ -131,7 +212,7 @@ void SyncFolder(const std::filesystem::path& folder)
 }
 
 // Adds a buffer as an archive entry; the buffer must live until the archive is closed.
-bool AddEntry(zip_t* archive, const char* name, const void* bytes, std::size_t length, int level)
+bool AddEntry(zip_t* archive, const char* name, const void* bytes, std::size_t length, zip_int32_t method, int level)
 {
     static const char kNothing = 0;
     zip_source_t* source = zip_source_buffer(archive, length == 0 ? &kNothing : bytes, length, 0);
@@ -143,8 +224,7 @@ bool AddEntry(zip_t* archive, const char* name, const void* bytes, std::size_t l
         zip_source_free(source);
         return false;
     }
-    return zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                                    static_cast<zip_uint32_t>(level))
+    return zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), method, static_cast<zip_uint32_t>(level))
         == 0;
 }
 
@@ -196,41 +276,6 @@ bool CvxSetupFile::Save(const CvxPersistenceSetup& setup, const CvxPersistenceDa
         return false;
     };
 
-    // The archive is built in memory, then streamed into the temporary file.
-    std::vector<CvxSetupStreamEntry> entries;
-    for (std::size_t i = 0; i < data.GetStreamCount(); ++i) {
-        const CvxPersistenceDataStream& stream = data.GetStream(i);
-        entries.push_back({stream.GetName(), "streams/" + std::to_string(i) + ".bin", stream.GetLength()});
-    }
-    const std::string xml = CvxSetupXmlWriter::Write(setup.GetRoot(), entries);
-
-    zip_error_t error;
-    zip_error_init(&error);
-    const ZipSourcePtr buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
-    if (!buffer) {
-        const std::string reason = zip_error_strerror(&error);
-        zip_error_fini(&error);
-        return fail(reason);
-    }
-    ZipPtr archive(zip_open_from_source(buffer.get(), ZIP_CREATE | ZIP_TRUNCATE, &error));
-    if (!archive) {
-        const std::string reason = zip_error_strerror(&error);
-        zip_error_fini(&error);
-        return fail(reason);
-    }
-    // The archive takes a reference of its own; ours keeps the buffer past zip_close.
-    zip_source_keep(buffer.get());
-    bool added = AddEntry(archive.get(), kSetupEntry, xml.data(), xml.size(), 6);
-    for (std::size_t i = 0; added && i < entries.size(); ++i) {
-        const auto& bytes = data.GetStream(i).GetBytes();
-        // Fast compression: streams are large, and saving must not keep the user waiting.
-        added = AddEntry(archive.get(), entries[i].entry.c_str(), bytes.data(), bytes.size(), 1);
-    }
-    if (!added || zip_close(archive.get()) != 0) {
-        return fail(std::string("the archive cannot be made: ") + zip_strerror(archive.get()));
-    }
-    static_cast<void>(archive.release()); // zip_close freed it
-
     const std::filesystem::path folder = m_path.has_parent_path() ? m_path.parent_path() : ".";
     std::string pattern = (folder / ("." + m_path.filename().string() + ".XXXXXX")).string();
     const int fd = mkostemp(pattern.data(), O_CLOEXEC);
@@ -238,30 +283,53 @@ bool CvxSetupFile::Save(const CvxPersistenceSetup& setup, const CvxPersistenceDa
         return fail("cannot make a file in " + Quoted(folder.string()) + ": " + std::strerror(errno));
     }
     TempFile temp(fd, pattern);
-    std::string reason;
     if (fchmod(fd, ModeFor(m_path)) != 0) {
         return fail(std::string("cannot set the file mode: ") + std::strerror(errno));
     }
-    if (zip_source_open(buffer.get()) != 0) {
-        return fail(zip_error_strerror(zip_source_error(buffer.get())));
+
+    std::vector<CvxSetupStreamEntry> entries;
+    for (std::size_t i = 0; i < data.GetStreamCount(); ++i) {
+        const CvxPersistenceDataStream& stream = data.GetStream(i);
+        entries.push_back({stream.GetName(), "streams/" + std::to_string(i) + ".bin", stream.GetLength()});
     }
-    std::vector<std::uint8_t> chunk(kChunk);
-    bool written = true;
-    while (written) {
-        const zip_int64_t n = zip_source_read(buffer.get(), chunk.data(), chunk.size());
-        if (n < 0) {
-            reason = zip_error_strerror(zip_source_error(buffer.get()));
-            written = false;
-        } else if (n == 0) {
-            break;
-        } else {
-            written = WriteAll(temp.Fd(), chunk.data(), static_cast<std::size_t>(n), reason);
+    const std::string xml = CvxSetupXmlWriter::Write(setup.GetRoot(), entries);
+
+    // libzip writes the archive straight into the temporary file, through WriteAll.
+    FileSink sink{[&](const void* bytes, std::size_t length, std::string& reason) {
+                      return WriteAll(fd, bytes, length, reason);
+                  },
+                  fd, {}, {}};
+    zip_error_init(&sink.error);
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_function_create(&FileSink::Callback, &sink, &error);
+    ZipPtr archive(source != nullptr ? zip_open_from_source(source, ZIP_CREATE | ZIP_TRUNCATE, &error) : nullptr);
+    if (!archive) {
+        if (source != nullptr) {
+            zip_source_free(source);
         }
-    }
-    zip_source_close(buffer.get());
-    if (!written) {
+        const std::string reason = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        zip_error_fini(&sink.error);
         return fail(reason);
     }
+    zip_error_fini(&error);
+    bool added = AddEntry(archive.get(), kSetupEntry, xml.data(), xml.size(), ZIP_CM_DEFLATE, 6);
+    for (std::size_t i = 0; added && i < entries.size(); ++i) {
+        const auto& bytes = data.GetStream(i).GetBytes();
+        // Streams are stored as they are: they are large, and deflating them would keep the
+        // user waiting several times longer than writing them (see the setup_file_save_load bench).
+        added = AddEntry(archive.get(), entries[i].entry.c_str(), bytes.data(), bytes.size(), ZIP_CM_STORE, 0);
+    }
+    const bool closed = added && zip_close(archive.get()) == 0;
+    if (!closed) {
+        const std::string reason = !sink.reason.empty() ? sink.reason : zip_strerror(archive.get());
+        zip_error_fini(&sink.error);
+        return fail(reason);
+    }
+    static_cast<void>(archive.release()); // zip_close freed it, and the source with it
+    zip_error_fini(&sink.error);
+
     if (fsync(temp.Fd()) != 0 || !temp.Close()) {
         return fail(std::strerror(errno));
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The host setup file (.cvxsetup): a zip archive holding setup.xml (the keyed tree of a
 // CvxPersistenceSetup and the list of data streams; see CvxSetupXmlWriter) and one entry per
-// binary data stream ("streams/<n>.bin").
+// binary data stream ("streams/<n>.bin", stored uncompressed; setup.xml is deflated).
 //
 // Save writes the archive to a temporary file in the same folder, flushes it to disk and
 // renames it over the target, so a failed save never harms the previous file; the failure

@@ -111,6 +111,14 @@ protected:
     fs::path m_dir;
 };
 
+// Text that markup would change or refuse: NUL and control characters, an unpaired surrogate,
+// a character outside the BMP, a non-character.
+std::u16string OddText()
+{
+    static constexpr char16_t kOdd[] = u"nul\0ctl\x01 tab\t cr\r lone\xD800 pair\xD83D\xDE00 end\xFFFE";
+    return std::u16string(kOdd, std::size(kOdd) - 1);
+}
+
 // A setup with everything a tool saves: nested tags, int and string keys with text that
 // markup would change, all persistable host types, and several multi-MB streams.
 void FillSetup(CvxPersistenceSetup& setup, CvxPersistenceData& data, const CvxPosition& position, const CvxID& id,
@@ -119,7 +127,7 @@ void FillSetup(CvxPersistenceSetup& setup, CvxPersistenceData& data, const CvxPo
     setup.Write(u"Version", 3);
     ASSERT_TRUE(setup.OpenTag(u"CompareModel"));
     setup.Write(u"Config", u"<Config Name='a&amp;b' Note=\"q\"/>\r\n");
-    setup.Write(u"Odd", std::u16string(u"nul\0ctl\x01 tab\t lone\xD800 pair\xD83D\xDE00 end\xFFFE", 33));
+    setup.Write(u"Odd", OddText());
     setup.Write(u"Negative", -2147483647 - 1);
     ASSERT_TRUE(setup.OpenTag(u"CenterPosition"));
     CvxSave(setup, position);
@@ -184,7 +192,7 @@ TEST_F(CvxSetupFileTest, RoundTripKeepsTagsKeysHostTypesAndStreams)
     ASSERT_TRUE(loaded.OpenTag(u"CompareModel"));
     std::u16string odd;
     EXPECT_TRUE(loaded.Read(u"Odd", odd));
-    EXPECT_EQ(odd.size(), 33U);
+    EXPECT_EQ(odd, OddText());
     ASSERT_TRUE(loaded.OpenTag(u"CenterPosition"));
     CvxPosition p;
     EXPECT_TRUE(CvxLoad(loaded, p));
