@@ -19,10 +19,11 @@
 // write, so that no descriptor is closed under an operation that uses it.
 class CvxCompareTempFilePool {
 public:
+    // Never destroyed: stores held by static objects may go after every function-local static.
     static CvxCompareTempFilePool& Get()
     {
-        static CvxCompareTempFilePool pool;
-        return pool;
+        static auto* pool = new CvxCompareTempFilePool;
+        return *pool;
     }
 
     std::mutex& Mutex() { return m_mutex; }
