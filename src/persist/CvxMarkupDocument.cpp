@@ -247,6 +247,9 @@ std::u16string CvxMarkupDocument::GetTagName() const
 std::u16string CvxMarkupDocument::GetContent() const
 {
     const std::u16string_view text = m_text;
+    if (m_nodeKind == kMarkupNodeNone) {
+        return {};
+    }
     if (m_nodeKind == kMarkupNodeElement) {
         if (m_index[m_current].firstChild != 0) {
             return {};

@@ -180,7 +180,13 @@ TEST(CvxMarkupNavigate, WalksEveryKindOfNode)
     EXPECT_EQ(doc.FindNode(kMarkupNodeCData | kMarkupNodeText), kMarkupNodeText);
     EXPECT_EQ(doc.FindNode(kMarkupNodeCData | kMarkupNodeText), kMarkupNodeCData);
     ASSERT_TRUE(doc.FindElement(u"e"));
+    ASSERT_EQ(doc.FindNode(kMarkupNodeDeclaration), kMarkupNodeDeclaration);
     EXPECT_EQ(doc.FindNode(kMarkupNodeComment), kMarkupNodeNone);
+
+    // A new text leaves no trace of the node that was current in the old one.
+    ASSERT_TRUE(doc.Parse(u"<r/>"));
+    EXPECT_EQ(doc.GetTagName(), u"");
+    EXPECT_EQ(doc.GetContent(), u"");
 }
 
 // ---- Attributes ----
