@@ -72,14 +72,25 @@ sr_dev_driver* CvxSigrokContext::Driver(std::string_view name)
 {
     std::string known;
     for (sr_dev_driver** d = sr_driver_list(m_context); d != nullptr && *d != nullptr; ++d) {
-        if (name == (*d)->name) {
-            const int result = sr_driver_init(m_context, *d);
-            if (result != SR_OK) {
-                throw CvxSourceError("libsigrok driver '" + std::string(name) + "' cannot be initialised: " + Explain(result));
-            }
-            return *d;
+        if (name != (*d)->name) {
+            known += (known.empty() ? "" : ", ") + std::string((*d)->name);
+            continue;
         }
-        known += (known.empty() ? "" : ", ") + std::string((*d)->name);
+        // A driver is initialised once per context (each init makes new driver state).
+        int result = SR_OK;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_initialised.count(*d) == 0) {
+                result = sr_driver_init(m_context, *d);
+                if (result == SR_OK) {
+                    m_initialised.insert(*d);
+                }
+            }
+        }
+        if (result != SR_OK) {
+            throw CvxSourceError("libsigrok driver '" + std::string(name) + "' cannot be initialised: " + Explain(result));
+        }
+        return *d;
     }
     throw CvxSourceError("unknown libsigrok driver '" + std::string(name) + "' (drivers: " + known + ")");
 }

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -39,4 +40,5 @@ private:
     sr_context* m_context = nullptr;
     std::mutex m_mutex;
     std::string m_errors;
+    std::set<sr_dev_driver*> m_initialised;
 };

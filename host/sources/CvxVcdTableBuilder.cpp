@@ -118,7 +118,8 @@ void CvxVcdTableBuilder::PlanColumns(bool regroup)
             m_builder.GetLabel(*planned.column).SetChannelNames(std::move(channelNames));
             m_groups.push_back(std::move(planned));
         } else if (s.kind == EvxVcdSignalKind::Bits && s.width <= 64) {
-            m_numeric.push_back({&m_builder.AddBus(m_table, UniqueName(var.name), s.width), var.signal, 0});
+            m_numeric.push_back({&m_builder.AddBus(m_table, UniqueName(var.name), s.width),
+                                 m_parser.GetValueWords(var.signal), m_parser.GetMaskWords(var.signal), 0});
         } else if (s.kind == EvxVcdSignalKind::Bits && s.width <= 128) {
             m_staged.push_back({var.name, var.signal, s.width, false, 0, {}});
         } else {
@@ -162,9 +163,8 @@ void CvxVcdTableBuilder::OnRow(std::int64_t ticks)
 {
     m_table.AppendRowTime(ticks);
     for (Numeric& n : m_numeric) {
-        const std::uint64_t mask = m_parser.GetMask(n.signal);
-        n.column->Append(m_parser.GetValue(n.signal), mask);
-        n.xz |= mask;
+        n.column->Append(*n.value, *n.mask);
+        n.xz |= *n.mask;
     }
     for (Group& g : m_groups) {
         std::uint64_t value = 0;

@@ -31,7 +31,8 @@ public:
 private:
     struct Numeric {
         CvxDataColumnComponent* column;
-        int signal;
+        const std::uint64_t* value; // the parser's state words, fixed once the header is read
+        const std::uint64_t* mask;
         std::uint64_t xz;
     };
     struct Group {
