@@ -163,6 +163,73 @@ inline bool IsBlank(char c)
     return static_cast<unsigned char>(c) <= 0x20;
 }
 
+// Bits 7 of the bytes that are at most 0x20; the lowest one is exact (a borrow can only
+// mark bytes above it).
+inline std::uint64_t BlankBytes(std::uint64_t w)
+{
+    return ((w - 0x2121212121212121ULL) & ~w) & 0x8080808080808080ULL;
+}
+
+// 0/1 digits of the eight bytes at w (first byte most significant), or false.
+inline bool Binary8(std::uint64_t w, std::uint64_t& bits)
+{
+    if ((w & 0xFEFEFEFEFEFEFEFEULL) != 0x3030303030303030ULL) {
+        return false;
+    }
+    bits = ((w & 0x0101010101010101ULL) * 0x8040201008040201ULL) >> 56;
+    return true;
+}
+
+// Parses the digits of a vector value that starts at q and ends at a blank, eight bytes at a
+// time: the blank before the end, or null when the value is longer than 64 digits, holds no
+// digit, holds something else than 0, 1, x or z, or may run past the window.
+const char* ParseVectorDigits(const char* q, const char* end, std::uint64_t& value, std::uint64_t& mask, int& digits)
+{
+    constexpr std::ptrdiff_t kLongest = 72; // 64 digits and the blank, read in whole words
+    if (end - q < kLongest) {
+        return nullptr;
+    }
+    int words = 0;
+    std::uint64_t w = 0;
+    std::uint64_t blanks = 0;
+    for (; words < 9; ++words) {
+        std::memcpy(&w, q + 8 * words, 8);
+        blanks = BlankBytes(w);
+        if (blanks != 0) {
+            break;
+        }
+    }
+    const int last = __builtin_ctzll(blanks | (std::uint64_t{1} << 63)) / 8; // digits in word `words`
+    const int n = 8 * words + last;
+    if (words == 9 || n == 0 || n > 64) {
+        return nullptr;
+    }
+    std::uint64_t v = 0;
+    bool binary = true;
+    for (int i = 0; i < words && binary; ++i) {
+        std::uint64_t chunk;
+        std::uint64_t bits = 0;
+        std::memcpy(&chunk, q + 8 * i, 8);
+        binary = Binary8(chunk, bits);
+        v = (v << 8) | bits;
+    }
+    if (binary && last > 0) {
+        // The last digits moved to the top bytes, '0' filled in below them.
+        const std::uint64_t top = (w << (8 * (8 - last))) | (0x3030303030303030ULL >> (8 * last));
+        std::uint64_t bits = 0;
+        binary = Binary8(top, bits);
+        v = (v << last) | bits;
+    }
+    if (binary) {
+        value = v;
+        mask = 0;
+    } else if (!ParseDigits64(std::string_view(q, static_cast<std::size_t>(n)), value, mask)) {
+        return nullptr;
+    }
+    digits = n;
+    return q + n;
+}
+
 } // namespace
 
 void CvxVcdParser::OnTime(std::int64_t ticks)
@@ -214,30 +281,8 @@ bool CvxVcdParser::FastStep()
     int digits = 0;
     std::int64_t gapLines = 0;
     if (first == 'b' || first == 'B') {
-        // Eight 0/1 digits at a time while they last, then digit by digit up to the blank.
-        const char* q = p + 1;
-        while (end - q >= 8 && digits <= 56) {
-            std::uint64_t w;
-            std::memcpy(&w, q, 8);
-            if ((w & 0xFEFEFEFEFEFEFEFEULL) != 0x3030303030303030ULL) {
-                break;
-            }
-            value = (value << 8) | (((w & 0x0101010101010101ULL) * 0x8040201008040201ULL) >> 56);
-            mask <<= 8;
-            digits += 8;
-            q += 8;
-        }
-        for (; q < end && !IsBlank(*q); ++q) {
-            std::uint64_t dv = 0;
-            std::uint64_t dm = 0;
-            if (digits == 64 || !Digit(*q, dv, dm)) {
-                return false;
-            }
-            value = (value << 1) | dv;
-            mask = (mask << 1) | dm;
-            ++digits;
-        }
-        if (q == end || digits == 0) {
+        const char* q = ParseVectorDigits(p + 1, end, value, mask, digits);
+        if (q == nullptr) {
             return false;
         }
         p = q;
@@ -262,7 +307,20 @@ bool CvxVcdParser::FastStep()
     if (signal < 0 || m_signals[static_cast<std::size_t>(signal)].kind != EvxVcdSignalKind::Bits) {
         return false;
     }
-    SetBits(signal, value, mask, digits, first == 'b' || first == 'B' ? start[1] : first);
+    const char lead = first == 'b' || first == 'B' ? start[1] : first;
+    const CvxVcdSignal& target = m_signals[static_cast<std::size_t>(signal)];
+    if (target.words == 1 && digits <= target.width && (lead == '0' || lead == '1')) {
+        // The common case: the value fits and extends with zeros.
+        std::uint64_t& oldValue = m_values[target.word];
+        std::uint64_t& oldMask = m_masks[target.word];
+        if (value != oldValue || mask != oldMask) {
+            oldValue = value;
+            oldMask = mask;
+            m_dirty = true;
+        }
+    } else {
+        SetBits(signal, value, mask, digits, lead);
+    }
     m_tokens.Consume(static_cast<std::size_t>(codeEnd - start), gapLines);
     return true;
 }
