@@ -8,6 +8,9 @@
 
 namespace {
 
+// About 60 bytes a timing sample: the largest run fits the host's memory.
+constexpr std::int64_t kMaxSamples = 200'000'000;
+
 // Timing label indices (into GetTimingTargets()).
 enum : int { kClk, kRd, kWr, kData8, kAddr16, kData32, kData64, kWide96, kTargets };
 
@@ -149,7 +152,7 @@ std::vector<CvxSourceOption> CvxSimulatedAnalyzer::GetOptions() const
 {
     return {
         {"seed", std::to_string(m_seed), "seed of the generated data and of seeded faults"},
-        {"samples", std::to_string(m_samples), "timing samples per run (1 to 1e9)"},
+        {"samples", std::to_string(m_samples), "timing samples per run (1 to 200000000)"},
         {"state_samples", std::to_string(m_stateSamples), "state samples per run; 0 for a quarter of the timing samples"},
         {"period", CvxSourceText::FormatTime(m_periodFs), "timing sample period (the state period is 4 times it)"},
         {"trigger", m_trigger, "trigger pattern LABEL=VALUE on a timing bus; hex or binary digits may be X"},
@@ -176,13 +179,13 @@ bool CvxSimulatedAnalyzer::SetOption(std::string_view key, std::string_view valu
         }
         m_seed = seed;
     } else if (key == "samples") {
-        if (!isNumber || number < 1 || number > 1'000'000'000) {
-            return bad("a count from 1 to 1000000000");
+        if (!isNumber || number < 1 || number > kMaxSamples) {
+            return bad("a count from 1 to " + std::to_string(kMaxSamples));
         }
         m_samples = number;
     } else if (key == "state_samples") {
-        if (!isNumber || number < 0 || number > 1'000'000'000) {
-            return bad("a count from 0 to 1000000000");
+        if (!isNumber || number < 0 || number > kMaxSamples) {
+            return bad("a count from 0 to " + std::to_string(kMaxSamples));
         }
         m_stateSamples = number;
     } else if (key == "period") {

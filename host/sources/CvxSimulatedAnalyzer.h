@@ -11,7 +11,7 @@
 //
 // Options:
 //   seed           seed of the generated data and of seeded faults (default 1)
-//   samples        timing samples (1 to 1e9, default 100000)
+//   samples        timing samples (1 to 200000000, default 100000)
 //   state_samples  state samples; 0 for a quarter of the timing samples (default 0)
 //   period         timing sample period, a time such as 10ns (the state period is 4 times it)
 //   trigger        pattern LABEL=VALUE on a timing bus of up to 64 bits; hex digits may be X
