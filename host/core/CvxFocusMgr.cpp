@@ -1,0 +1,7 @@
+#include "CvxFocusMgr.h"
+
+CvxFocusMgr& CvxFocusMgr::GetInstance()
+{
+    static CvxFocusMgr instance;
+    return instance;
+}
