@@ -39,3 +39,10 @@ bool CvxCompareDataSourceIter::HasSubRows() const
 {
     return false;
 }
+
+std::int32_t CvxCompareDataSourceIter::GetValueRun(const void*& values, int& width)
+{
+    values = nullptr;
+    width = 0;
+    return 0;
+}

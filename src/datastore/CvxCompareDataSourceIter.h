@@ -30,6 +30,11 @@ public:
     virtual std::int32_t GetReservedQuery() const;
     virtual bool HasSubRows() const;
 
+    // Beyond the slots, for the comparison's block-wise path: the values of a numeric store
+    // without sub-rows from the cursor to the end of the page in memory, as `width`-byte
+    // elements. Answers how many (0 for stores that keep no such array).
+    virtual std::int32_t GetValueRun(const void*& values, int& width);
+
 protected:
     // The cursor without a virtual call (GetIndex is a virtual slot).
     std::int32_t Cur() const { return CvxDataIter::GetIndex(); }

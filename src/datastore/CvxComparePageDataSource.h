@@ -132,6 +132,17 @@ public:
             const std::int32_t last = std::min(m_pageLast, GetEndIndex() - 1);
             return {m_values + (Cur() - m_pageStart), static_cast<std::size_t>(last - Cur() + 1)};
         }
+        std::int32_t GetValueRun(const void*& values, int& width) override
+        {
+            if constexpr (Element::kIsString) {
+                return CvxCompareDataSourceIter::GetValueRun(values, width);
+            } else {
+                const std::span<const T> run = GetRun();
+                values = run.data();
+                width = static_cast<int>(sizeof(T));
+                return static_cast<std::int32_t>(run.size());
+            }
+        }
         // As n calls of Next (n >= 0).
         void Skip(std::int32_t n)
         {
