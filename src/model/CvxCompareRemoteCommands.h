@@ -1,0 +1,31 @@
+#pragma once
+// The remote command vocabulary of the Compare tool, as other tools and remote clients use it
+// through the standard command interface: "Execute", the options request, "GetOptions",
+// "GetNumberOfDifferences" and "GetDifference". Requests and replies are markup texts;
+// command names are compared exactly.
+
+#include <string>
+
+class CvxCompareModel;
+
+class CvxCompareRemoteCommands {
+public:
+    explicit CvxCompareRemoteCommands(CvxCompareModel& model) : m_model(model) {}
+
+    // "Execute" recompares; any other name answers false.
+    bool ExecuteCommand(const std::u16string& command);
+    // An "Options" element (under a "Window" root, or as the root): "MaxDifferences",
+    // "Range" ("All" or "<marker>..<marker>") and "ReferenceOffset". Nothing is recompared.
+    bool SetOptions(const std::u16string& request);
+    // "GetNumberOfDifferences" and "GetOptions".
+    bool GetDataValue(const std::u16string& command, std::u16string& reply);
+    // "GetDifference" with an "Index": the sample and, per reference column, the name, the
+    // reference value and the input value at the index-th differing input row. False, with
+    // the reply unchanged, for a bad request or an index beyond the differences.
+    bool GetDataWithArgs(const std::u16string& request, std::u16string& reply);
+
+private:
+    bool GetDifference(int index, std::u16string& reply);
+
+    CvxCompareModel& m_model;
+};
