@@ -1,8 +1,7 @@
 #pragma once
 // A small markup document: one wide text, an index of its elements, a current position,
 // attribute and content accessors, and in-place edits that insert into the text.
-// Ours rather than a general XML library, because the exact texts it writes and reads are
-// part of the persisted setup and remote-command formats.
+// Ours, not a general XML library: the exact texts it writes and reads are part of the setup and remote formats.
 //
 // Navigation keeps three places: the parent, the current element and the current child
 // (0 = none). Walking with FindNode may also stop on a node that is not an element (text,
