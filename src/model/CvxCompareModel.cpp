@@ -10,6 +10,7 @@
 #include "CvxEventBase.h"
 #include "CvxEventMgr.h"
 #include "CvxLabelMgr.h"
+#include "CvxMapi.h"
 #include "CvxMarkupDocument.h"
 #include "CvxMessageLockViewer.h"
 #include "CvxMessageRun.h"
@@ -575,7 +576,22 @@ void CvxCompareModel::SetRangeAndOffset(const CvxCompareRange& range, const CvxC
 
 void CvxCompareModel::ApplyRunUntil(int differences)
 {
-    static_cast<void>(differences);
+    const CvxCompareRunUntil& rule = m_imp->runUntil;
+    if ((!rule.IsSendEmailEnabled() && !rule.IsStopRepetitiveRunEnabled()) || differences < rule.GetNumberOfDifferences()) {
+        return;
+    }
+    if (rule.IsSendEmailEnabled()) {
+        const CvxCompareEmail& email = rule.GetEmail();
+        std::u16string subject = email.GetSubject();
+        if (subject.empty()) {
+            const std::string count = std::to_string(differences);
+            subject = u"Compare - " + std::u16string(count.begin(), count.end()) + u" Differences";
+        }
+        CvxMapi::Send(email.GetRecipient(), subject, email.GetMessageBody());
+    }
+    if (rule.IsStopRepetitiveRunEnabled()) {
+        CvxSystemMgr::GetInstance().StopRepetitiveRun();
+    }
 }
 
 // ---- Centre and differences ----

@@ -8,6 +8,7 @@
 class CvxCompareDoc : public CvxDocument {
 public:
     bool IsModified() const override { return false; }
+    CvxMvcModel* GetMvcModel() override { return &m_model; }
     CvxCompareModel& GetModel() { return m_model; }
     const CvxCompareModel& GetModel() const { return m_model; }
 
