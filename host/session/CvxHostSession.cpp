@@ -1,0 +1,428 @@
+#include "CvxHostSession.h"
+
+#include "CvxInfoMgr.h"
+#include "CvxLabelMgr.h"
+#include "CvxMessageLoad.h"
+#include "CvxMessageRun.h"
+#include "CvxMessageSave.h"
+#include "CvxPersistenceData.h"
+#include "CvxPersistenceSetup.h"
+#include "CvxPlugInBase.h"
+#include "CvxPlugInMgr.h"
+#include "CvxPlugInViewerData.h"
+#include "CvxSetupFile.h"
+#include "CvxSigrokSource.h"
+#include "CvxSimulatedAnalyzer.h"
+#include "CvxStdCmdIFaceMgr.h"
+#include "CvxStdToolCmdIFace.h"
+#include "CvxStringConvert.h"
+#include "CvxSystemMgr.h"
+#include "CvxVcdSource.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+const char* const CvxHostSession::kCompareToolTypeID = "{5C0A7E21-3B9D-4F6A-8E42-C1D7A9B3E510}";
+
+struct CvxHostSession::Tool {
+    CvxPlugInLoader::PlugInPtr plugIn;
+};
+
+namespace {
+
+std::u16string U16(const std::string& text)
+{
+    return CvxStringConvert::FromUtf8(text);
+}
+
+std::u16string Indexed(const char16_t* prefix, std::size_t i)
+{
+    return prefix + U16(std::to_string(i));
+}
+
+} // namespace
+
+CvxHostSession::CvxHostSession()
+{
+    CvxSystemMgr& system = CvxSystemMgr::GetInstance();
+    system.SetLabelProvider([this](const CvxID&) {
+        return m_source != nullptr ? m_source->GetOfferedLabels() : std::vector<CvxID>{};
+    });
+    system.SetStopRepetitiveRunHandler([this] { StopRepetitiveRun(); });
+}
+
+CvxHostSession::~CvxHostSession()
+{
+    RemoveAllTools();
+    CvxSystemMgr& system = CvxSystemMgr::GetInstance();
+    system.SetLabelProvider({});
+    system.SetStopRepetitiveRunHandler({});
+    if (m_source != nullptr) {
+        CvxPlugInMgr::GetInstance().Remove(m_source->GetInstanceID());
+    }
+}
+
+bool CvxHostSession::Fail(std::string error)
+{
+    m_error = std::move(error);
+    return false;
+}
+
+std::filesystem::path CvxHostSession::DefaultModulePath()
+{
+    if (const char* path = std::getenv("CVX_MODULE_PATH"); path != nullptr && *path != '\0') {
+        return path;
+    }
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return exe.parent_path().parent_path() / "lib" / "libcvxcompare.so";
+}
+
+bool CvxHostSession::LoadModule(const std::filesystem::path& module)
+{
+    if (!m_loader.Load(module)) {
+        return Fail("cannot load the Compare module " + module.string() + ": " + m_loader.GetLastError());
+    }
+    return true;
+}
+
+// ---- Source ----
+
+void CvxHostSession::SetSource(std::unique_ptr<CvxAcquisitionSource> source)
+{
+    CvxPlugInMgr& plugIns = CvxPlugInMgr::GetInstance();
+    if (m_source != nullptr) {
+        plugIns.Remove(m_source->GetInstanceID());
+    }
+    m_source = std::move(source);
+    if (m_source != nullptr) {
+        plugIns.AddInstance(m_source->GetInstanceID(), U16(m_source->GetName()), kPlugInCategorySource);
+    }
+}
+
+std::unique_ptr<CvxAcquisitionSource> CvxHostSession::MakeSource(const std::string& kind)
+{
+    if (kind == "simulated") {
+        return std::make_unique<CvxSimulatedAnalyzer>();
+    }
+    if (kind == "vcd") {
+        return std::make_unique<CvxVcdSource>();
+    }
+    if (kind == "sigrok") {
+        return std::make_unique<CvxSigrokSource>();
+    }
+    return nullptr;
+}
+
+std::string CvxHostSession::SourceKind(const CvxAcquisitionSource& source)
+{
+    if (dynamic_cast<const CvxSimulatedAnalyzer*>(&source) != nullptr) {
+        return "simulated";
+    }
+    if (dynamic_cast<const CvxVcdSource*>(&source) != nullptr) {
+        return "vcd";
+    }
+    return "sigrok";
+}
+
+// ---- Tools ----
+
+CvxPlugInBase* CvxHostSession::AddCompareTool(const std::u16string& name)
+{
+    if (!m_loader.IsLoaded() && !LoadModule()) {
+        return nullptr;
+    }
+    CvxID type;
+    type.SetValue(kCompareToolTypeID);
+    CvxPlugInViewerData data(CvxID::New(), CvxID::New(), type, CvxID::New());
+    CvxPlugInLoader::PlugInPtr plugIn = m_loader.Create(data);
+    if (plugIn == nullptr) {
+        Fail("the module " + m_loader.GetPath().string() + " made no Compare tool (see the host log)");
+        return nullptr;
+    }
+    CvxPlugInBase* tool = plugIn.get();
+    tool->SetName(name);
+    CvxPlugInMgr::GetInstance().Add(*tool);
+    m_tools.push_back(std::make_unique<Tool>(Tool{std::move(plugIn)}));
+    CvxMessageBase initialize(kHostMsgInitialize);
+    tool->OnHostMessage(initialize);
+    if (m_data != nullptr) {
+        CvxMessageRun run(m_data, static_cast<int>(m_runs));
+        tool->OnHostMessage(run);
+    }
+    return tool;
+}
+
+CvxPlugInBase* CvxHostSession::GetTool(std::size_t i) const
+{
+    return i < m_tools.size() ? m_tools[i]->plugIn.get() : nullptr;
+}
+
+CvxPlugInBase* CvxHostSession::FindTool(const std::u16string& name) const
+{
+    for (const auto& tool : m_tools) {
+        if (tool->plugIn->GetName() == name) {
+            return tool->plugIn.get();
+        }
+    }
+    return nullptr;
+}
+
+CvxStdToolCmdIFace* CvxHostSession::GetToolIFace(const CvxPlugInBase* tool) const
+{
+    return tool == nullptr ? nullptr : CvxStdCmdIFaceMgr::GetInstance().GetIFaceFromInstanceID(tool->GetInstanceID());
+}
+
+void CvxHostSession::RemoveAllTools()
+{
+    // Newest first, each unregistered before the module code that made it may go.
+    while (!m_tools.empty()) {
+        CvxPlugInMgr::GetInstance().Remove(m_tools.back()->plugIn->GetInstanceID());
+        m_tools.pop_back();
+    }
+}
+
+// ---- Acquisition ----
+
+void CvxHostSession::Deliver(std::shared_ptr<CvxData> data, int runs)
+{
+    m_data = std::move(data);
+    for (const auto& tool : m_tools) {
+        CvxMessageRun run(m_data, runs);
+        tool->plugIn->OnHostMessage(run);
+    }
+}
+
+bool CvxHostSession::Run()
+{
+    if (m_source == nullptr) {
+        return Fail("no acquisition source is set");
+    }
+    std::shared_ptr<CvxData> data = m_source->Acquire();
+    if (data == nullptr) {
+        return Fail(m_source->GetName() + ": " + m_source->GetLastError());
+    }
+    ++m_runs;
+    Deliver(std::move(data), static_cast<int>(std::min<std::int64_t>(m_runs, INT32_MAX)));
+    return true;
+}
+
+std::int64_t CvxHostSession::RunRepetitive(std::int64_t maxRuns, const std::function<bool(std::int64_t run)>& afterRun)
+{
+    m_stop = false;
+    m_running = true;
+    std::int64_t runs = 0;
+    while (!m_stop.load()) {
+        if (!Run()) {
+            break;
+        }
+        ++runs;
+        if ((afterRun && !afterRun(runs)) || (maxRuns > 0 && runs >= maxRuns) || m_stop.load()) {
+            break;
+        }
+        // The pause between runs, cut short by a stop.
+        const auto until = std::chrono::steady_clock::now() + m_source->GetRepeatInterval();
+        while (!m_stop.load() && std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    m_running = false;
+    return runs;
+}
+
+void CvxHostSession::StopRepetitiveRun()
+{
+    m_stop = true;
+}
+
+// ---- Setups ----
+
+void CvxHostSession::SaveLabels(CvxPersistenceSetup& setup) const
+{
+    const CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    const std::vector<CvxID> all = labels.GetLabelsBelow(labels.GetLabelRootID());
+    setup.OpenTag(u"Labels");
+    setup.Write(u"NumberOfLabels", static_cast<int>(all.size()));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const CvxLabelBase* label = labels.IDToLabel(all[i]);
+        const CvxLabelBase* folder = labels.IDToLabel(label->GetParentID());
+        setup.OpenTag(Indexed(u"Label", i));
+        setup.Write(u"Folder", folder != nullptr ? folder->GetName() : std::u16string());
+        setup.Write(u"Name", label->GetName());
+        setup.Write(u"Kind", static_cast<int>(label->GetKind()));
+        setup.Write(u"Channels", label->GetNumberOfChannels());
+        setup.Write(u"ID", label->GetID().ToU16String());
+        setup.CloseTag();
+    }
+    setup.CloseTag();
+}
+
+void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
+{
+    if (!setup.OpenTag(u"Labels")) {
+        return;
+    }
+    CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    int count = 0;
+    setup.Read(u"NumberOfLabels", count);
+    for (int i = 0; i < count && setup.OpenTag(Indexed(u"Label", static_cast<std::size_t>(i))); ++i) {
+        std::u16string folderName;
+        std::u16string name;
+        std::u16string idText;
+        int kind = 0;
+        int channels = 0;
+        setup.Read(u"Folder", folderName);
+        setup.Read(u"Name", name);
+        setup.Read(u"Kind", kind);
+        setup.Read(u"Channels", channels);
+        setup.Read(u"ID", idText);
+        setup.CloseTag();
+        CvxID id;
+        if (name.empty() || !id.SetValue(idText) || kind < static_cast<int>(EvxLabelKind::BusSignal)
+            || kind > static_cast<int>(EvxLabelKind::SampleNumberLabel) || labels.IDToLabel(id) != nullptr) {
+            continue;
+        }
+        // The module folder of the label's table, made when this session has none yet.
+        CvxLabelBase* folder = nullptr;
+        for (const CvxID& child : labels.GetChildren(labels.GetLabelRootID())) {
+            CvxLabelBase* candidate = labels.IDToLabel(child);
+            if (candidate->IsA(EvxLabelKind::ModuleFolder) && candidate->GetName() == folderName) {
+                folder = candidate;
+            }
+        }
+        if (folder == nullptr) {
+            folder = labels.AddLabel(std::make_unique<CvxLabelBase>(CvxID::New(), folderName, EvxLabelKind::ModuleFolder));
+        }
+        if (labels.FindLabelByName(name, folder->GetID()) != nullptr) {
+            continue; // this session already knows the label under another identity
+        }
+        auto label = std::make_unique<CvxLabelBase>(id, name, static_cast<EvxLabelKind>(kind), channels);
+        label->SetParentID(folder->GetID());
+        if (m_source != nullptr) {
+            label->SetCreatorInstanceID(m_source->GetInstanceID());
+        }
+        labels.AddLabel(std::move(label));
+    }
+    setup.CloseTag();
+}
+
+bool CvxHostSession::SaveSetup(const std::filesystem::path& path)
+{
+    CvxPersistenceSetup setup(true);
+    CvxPersistenceData data;
+    setup.OpenTag(u"Host");
+    if (m_source != nullptr) {
+        setup.Write(u"Source", U16(SourceKind(*m_source)));
+        const std::vector<CvxSourceOption> options = m_source->GetOptions();
+        setup.OpenTag(u"SourceOptions");
+        setup.Write(u"NumberOfOptions", static_cast<int>(options.size()));
+        for (std::size_t i = 0; i < options.size(); ++i) {
+            setup.OpenTag(Indexed(u"Option", i));
+            setup.Write(u"Key", U16(options[i].key));
+            setup.Write(u"Value", U16(options[i].value));
+            setup.CloseTag();
+        }
+        setup.CloseTag();
+    }
+    SaveLabels(setup);
+    setup.OpenTag(u"Tools");
+    setup.Write(u"NumberOfTools", static_cast<int>(m_tools.size()));
+    for (std::size_t i = 0; i < m_tools.size(); ++i) {
+        CvxPlugInBase& tool = *m_tools[i]->plugIn;
+        setup.OpenTag(Indexed(u"Tool", i));
+        setup.Write(u"Name", tool.GetName());
+        CvxPersistenceData toolData;
+        CvxMessageSave save(&setup, &toolData);
+        tool.OnHostMessage(save);
+        // Each tool names its streams for itself; the file keeps them apart by tool.
+        for (std::size_t s = 0; s < toolData.GetStreamCount(); ++s) {
+            const CvxPersistenceDataStream& stream = toolData.GetStream(s);
+            CvxPersistenceDataStream* copy =
+                data.CreateDataStream(Indexed(u"Tool", i) + u"/" + stream.GetName(), CvxPersistenceData::kStreamWrite);
+            if (copy != nullptr) {
+                copy->SetBytes(stream.GetBytes());
+            }
+        }
+        setup.CloseTag();
+    }
+    setup.CloseTag();
+    setup.CloseTag();
+
+    CvxSetupFile file(path);
+    if (!file.Save(setup, data)) {
+        return Fail("cannot save the setup " + path.string() + ": "
+                    + (file.GetProblems().empty() ? std::string("see the host log") : file.GetProblems().back()));
+    }
+    return true;
+}
+
+bool CvxHostSession::LoadSetup(const std::filesystem::path& path)
+{
+    CvxPersistenceSetup setup(false);
+    CvxPersistenceData data;
+    CvxSetupFile file(path);
+    if (!file.Load(setup, data)) {
+        return Fail("cannot load the setup " + path.string() + ": "
+                    + (file.GetProblems().empty() ? std::string("see the host log") : file.GetProblems().back()));
+    }
+    if (!setup.OpenTag(u"Host")) {
+        return Fail("the setup " + path.string() + " holds no host setup");
+    }
+    std::u16string kind;
+    if (setup.Read(u"Source", kind)) {
+        std::unique_ptr<CvxAcquisitionSource> source = MakeSource(CvxStringConvert::ToUtf8(kind));
+        if (source != nullptr && setup.OpenTag(u"SourceOptions")) {
+            int count = 0;
+            setup.Read(u"NumberOfOptions", count);
+            for (int i = 0; i < count && setup.OpenTag(Indexed(u"Option", static_cast<std::size_t>(i))); ++i) {
+                std::u16string key;
+                std::u16string value;
+                setup.Read(u"Key", key);
+                setup.Read(u"Value", value);
+                setup.CloseTag();
+                std::string error;
+                if (!source->SetOption(CvxStringConvert::ToUtf8(key), CvxStringConvert::ToUtf8(value), error)) {
+                    CvxInfoMgr::GetInstance().LogMessage(
+                        kMessageWarning, U16("setup " + path.string() + ": source option ignored: " + error));
+                }
+            }
+            setup.CloseTag();
+        }
+        if (source != nullptr) {
+            SetSource(std::move(source));
+        }
+    }
+    LoadLabels(setup);
+
+    RemoveAllTools();
+    if (setup.OpenTag(u"Tools")) {
+        int count = 0;
+        setup.Read(u"NumberOfTools", count);
+        for (int i = 0; i < count && setup.OpenTag(Indexed(u"Tool", static_cast<std::size_t>(i))); ++i) {
+            std::u16string name = u"Compare";
+            setup.Read(u"Name", name);
+            CvxPlugInBase* tool = AddCompareTool(name);
+            if (tool != nullptr) {
+                const std::u16string prefix = Indexed(u"Tool", static_cast<std::size_t>(i)) + u"/";
+                CvxPersistenceData toolData;
+                for (std::size_t s = 0; s < data.GetStreamCount(); ++s) {
+                    const CvxPersistenceDataStream& stream = data.GetStream(s);
+                    if (stream.GetName().compare(0, prefix.size(), prefix) == 0) {
+                        CvxPersistenceDataStream* copy = toolData.CreateDataStream(
+                            stream.GetName().substr(prefix.size()), CvxPersistenceData::kStreamWrite);
+                        if (copy != nullptr) {
+                            copy->SetBytes(stream.GetBytes());
+                        }
+                    }
+                }
+                CvxMessageLoad load(&setup, &toolData, tool->GetInstanceID());
+                tool->OnHostMessage(load);
+            }
+            setup.CloseTag();
+        }
+        setup.CloseTag();
+    }
+    setup.CloseTag();
+    return true;
+}

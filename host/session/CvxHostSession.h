@@ -1,0 +1,94 @@
+#pragma once
+// The host around the tools, without windows: one acquisition source, the tools made from the
+// Compare module through its exported Create, and everything the host does between them.
+// It registers the source and the tools with the host managers, offers the source's labels to
+// the tools, hands every acquisition to each tool as a run message, drives repetitive runs
+// (which the tools may stop through the system manager), and saves and loads host setups:
+// the source's options, the labels (so that a loaded reference finds its buses/signals again
+// in a later session) and every tool's own part with its data streams.
+//
+// The command line, the remote-control server and the GUI all drive tools through this class.
+
+#include "CvxAcquisitionSource.h"
+#include "CvxPlugInLoader.h"
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CvxPlugInBase;
+class CvxStdToolCmdIFace;
+
+class CvxHostSession {
+public:
+    // The type identifier under which the host asks the module for a Compare tool.
+    static const char* const kCompareToolTypeID;
+
+    CvxHostSession();
+    ~CvxHostSession();
+    CvxHostSession(const CvxHostSession&) = delete;
+    CvxHostSession& operator=(const CvxHostSession&) = delete;
+
+    // $CVX_MODULE_PATH, else libcvxcompare.so in the lib folder beside the program's folder.
+    static std::filesystem::path DefaultModulePath();
+    bool LoadModule(const std::filesystem::path& module = DefaultModulePath());
+
+    // ---- Source ----
+    void SetSource(std::unique_ptr<CvxAcquisitionSource> source);
+    CvxAcquisitionSource* GetSource() const { return m_source.get(); }
+    // "simulated", "vcd" or "sigrok"; null for another name.
+    static std::unique_ptr<CvxAcquisitionSource> MakeSource(const std::string& kind);
+    static std::string SourceKind(const CvxAcquisitionSource& source);
+
+    // ---- Tools ----
+    // A new Compare tool, initialised; null (with the error set) when the module makes none.
+    CvxPlugInBase* AddCompareTool(const std::u16string& name = u"Compare");
+    std::size_t GetToolCount() const { return m_tools.size(); }
+    CvxPlugInBase* GetTool(std::size_t i) const;
+    CvxPlugInBase* FindTool(const std::u16string& name) const;
+    CvxStdToolCmdIFace* GetToolIFace(const CvxPlugInBase* tool) const;
+    void RemoveAllTools();
+
+    // ---- Acquisition ----
+    // Acquires once and hands the data to every tool; false with the error set.
+    bool Run();
+    // Acquires again and again, each run handed to every tool, until `maxRuns` runs (0: no
+    // limit), a stop (StopRepetitiveRun, a tool's run-until rule) or an error. `afterRun` is
+    // called after each run; false from it stops as well. Answers the runs made.
+    std::int64_t RunRepetitive(std::int64_t maxRuns, const std::function<bool(std::int64_t run)>& afterRun = {});
+    // Safe from any thread; the repetitive run ends before its next acquisition.
+    void StopRepetitiveRun();
+    bool IsRunning() const { return m_running.load(); }
+    const std::shared_ptr<CvxData>& GetData() const { return m_data; }
+    std::int64_t GetRunCount() const { return m_runs; }
+    // Hands data from elsewhere (a file loaded by the caller) to every tool as a run.
+    void Deliver(std::shared_ptr<CvxData> data, int runs);
+
+    // ---- Setups ----
+    bool SaveSetup(const std::filesystem::path& path);
+    // Replaces the source and the tools with those of the setup.
+    bool LoadSetup(const std::filesystem::path& path);
+
+    const std::string& GetLastError() const { return m_error; }
+
+private:
+    struct Tool;
+    bool Fail(std::string error);
+    void SaveLabels(class CvxPersistenceSetup& setup) const;
+    void LoadLabels(class CvxPersistenceSetup& setup);
+
+    CvxPlugInLoader m_loader;
+    std::unique_ptr<CvxAcquisitionSource> m_source;
+    std::vector<std::unique_ptr<Tool>> m_tools;
+    std::shared_ptr<CvxData> m_data;
+    std::int64_t m_runs = 0;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_running{false};
+    std::mutex m_wakeMutex;
+    std::string m_error;
+};
