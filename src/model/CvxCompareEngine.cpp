@@ -263,7 +263,8 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
         std::int64_t lastRow = -1;
         std::int64_t comparedHere = 0;
         const bool strings = column.store->IsString();
-        while (!input.IsDone() && !ref.IsDone() && input.GetDataStatus() == kStatusValid && !(input.GetPosition() > end)) {
+        while (!input.IsDone() && !ref.IsDone() && input.GetDataStatus() == kStatusValid
+               && !CvxIsAfterEnd(input.GetPosition(), end)) {
             if (pending < 0) {
                 // The first offset input rows of the interval stand against no reference row.
                 if (input.GetRow() != lastRow) {

@@ -12,7 +12,21 @@
 
 #include "CvxCompareModel.h"
 
+#include <climits>
+
 #include <vector>
+
+// Whether an entry lies after the end of the compare interval. The end takes in the whole of
+// its sample (every sub-row), and an end that stands for a time alone (a marker set at a time)
+// every sample at that time.
+inline bool CvxIsAfterEnd(const CvxPosition& entry, const CvxPosition& end)
+{
+    if (!end.HasSample()) {
+        return entry.AsTime() > end.AsTime();
+    }
+    const CvxPosition wholeSample(end.GetTableID(), end.AsTime(), end.AsSample(), INT_MAX);
+    return entry > wholeSample;
+}
 
 class CvxCompareEngine {
 public:

@@ -1,6 +1,7 @@
 #include "CvxCompareFastColumn.h"
 
 #include "CvxCompareDataSource.h"
+#include "CvxCompareEngine.h"
 #include "CvxCompareResults.h"
 #include "CvxDataTable.h"
 #include "CvxSampleIterBase.h"
@@ -109,7 +110,7 @@ CvxCompareFastColumn::Outcome CvxCompareFastColumn::Run(int offset, bool shortcu
     std::int64_t hi = rowCount;
     while (lo < hi) {
         const std::int64_t mid = lo + (hi - lo) / 2;
-        if (table.GetRowPosition(mid) > m_end) {
+        if (CvxIsAfterEnd(table.GetRowPosition(mid), m_end)) {
             hi = mid;
         } else {
             lo = mid + 1;

@@ -36,11 +36,23 @@ struct IterDeleter {
 
 bool CvxCompareRemoteCommands::ExecuteCommand(const std::u16string& command)
 {
-    if (command != u"Execute") {
-        return false;
+    if (command == u"Execute") {
+        m_model.Recompare();
+        return true;
     }
-    m_model.Recompare();
-    return true;
+    if (command == u"CopyReference") {
+        // Headless hosts have no copy dialog: every displayed bus/signal over the compare range.
+        if (!m_model.IsDataValid()) {
+            return false;
+        }
+        std::vector<CvxLabelChannel> labels;
+        for (const CvxCompareColumn& column : m_model.GetColumns()) {
+            labels.push_back(column.GetLabel());
+        }
+        m_model.CopyReference(labels, m_model.GetCompareRange());
+        return true;
+    }
+    return false;
 }
 
 bool CvxCompareRemoteCommands::SetOptions(const std::u16string& request)

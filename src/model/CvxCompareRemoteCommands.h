@@ -12,7 +12,9 @@ class CvxCompareRemoteCommands {
 public:
     explicit CvxCompareRemoteCommands(CvxCompareModel& model) : m_model(model) {}
 
-    // "Execute" recompares; any other name answers false.
+    // "Execute" recompares; "CopyReference" (for hosts without the copy dialog) copies every
+    // displayed bus/signal over the compare range into the reference buffer and compares;
+    // any other name answers false.
     bool ExecuteCommand(const std::u16string& command);
     // An "Options" element (under a "Window" root, or as the root): "MaxDifferences",
     // "Range" ("All" or "<marker>..<marker>") and "ReferenceOffset". Nothing is recompared.

@@ -1,0 +1,114 @@
+// The remote command vocabulary: options, Execute, GetOptions, GetNumberOfDifferences and
+// GetDifference.
+
+#include "CvxCompareMessage.h"
+#include "CvxCompareTestData.h"
+#include "CvxDefObserver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts the data-changed messages the model broadcasts.
+class Counter : public CvxDefObserver {
+public:
+    void Update(CvxMvcModel*, CvxMvcDefMsg* message) override
+    {
+        dataChanged += message->GetType() == CvxCompareDataChangedMessage::kType ? 1 : 0;
+    }
+    int dataChanged = 0;
+};
+
+class CvxCompareRemoteCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CvxResetTestHost();
+        m_model.GetMarkerMgr().Register(CvxID::New());
+        CvxGiveData(m_model, CvxMakeTestData({{u"A", 8, {1, 2, 3, 4}}, {u"B", 16, {5, 6, 7, 8}}, {u"C", 8, {0, 0, 0, 0}}}));
+        m_model.CopyReference({CvxLabelChannel(CvxTestLabel(u"A")), CvxLabelChannel(CvxTestLabel(u"B"))},
+                              CvxCompareRange());
+        m_model.AddObserver(&m_counter);
+    }
+    void TearDown() override { m_model.RemoveObserver(&m_counter); }
+
+    CvxCompareModel m_model;
+    Counter m_counter;
+};
+
+} // namespace
+
+TEST_F(CvxCompareRemoteCommandsTest, OptionsThenExecuteRecomparesOnce)
+{
+    CvxCompareRunUntil rule;
+    rule.SetStopComparingEnabled(true);
+    m_model.SetRunUntil(rule);
+    EXPECT_TRUE(m_model.SetOptions(u"<Window><Options MaxDifferences='0' Range='All' ReferenceOffset='5'/></Window>"));
+    EXPECT_FALSE(m_model.GetRunUntil().IsStopComparingEnabled());
+    EXPECT_TRUE(m_model.GetCompareRange().IsAll());
+    EXPECT_EQ(m_model.GetReferenceOffset().GetSampleOffset(), 5);
+    EXPECT_EQ(m_counter.dataChanged, 0); // options alone compare nothing
+    EXPECT_TRUE(m_model.ExecuteCommand(u"Execute"));
+    EXPECT_EQ(m_counter.dataChanged, 1);
+    EXPECT_FALSE(m_model.ExecuteCommand(u"execute"));
+
+    EXPECT_TRUE(m_model.SetOptions(u"<Options MaxDifferences='7'/>"));
+    EXPECT_TRUE(m_model.GetRunUntil().IsStopComparingEnabled());
+    EXPECT_EQ(m_model.GetRunUntil().GetNumberOfDifferences(), 7);
+    EXPECT_FALSE(m_model.SetOptions(u"<Options MaxDifferences='-1'/>"));
+    EXPECT_EQ(m_model.GetRunUntil().GetNumberOfDifferences(), 7);
+    EXPECT_FALSE(m_model.SetOptions(u"not markup"));
+    EXPECT_TRUE(m_model.SetOptions(u"<Window><Other/></Window>")); // no Options: nothing changes
+}
+
+TEST_F(CvxCompareRemoteCommandsTest, RangesNameTwoMarkersOfTheWindow)
+{
+    CvxMarkerMgr& markers = m_model.GetMarkerMgr();
+    const CvxMarker* m1 = markers.AddUserMarker(CvxPosition::AtTime(CvxTime::FromNs(10)));
+    EXPECT_TRUE(m_model.SetOptions(u"<Options Range='M1..End'/>"));
+    EXPECT_EQ(m_model.GetCompareRange().GetType(), CvxCompareRange::kMarkers);
+    EXPECT_EQ(m_model.GetCompareRange().GetFromMarkerID(), m1->GetID());
+    EXPECT_EQ(m_model.GetCompareRange().GetToMarkerID(), markers.GetEndDataMarkerID());
+
+    const CvxCompareRange before = m_model.GetCompareRange();
+    EXPECT_FALSE(m_model.SetOptions(u"<Options Range='..End'/>"));     // the separator may not lead
+    EXPECT_FALSE(m_model.SetOptions(u"<Options Range='Begin..M9'/>")); // no marker M9
+    EXPECT_FALSE(m_model.SetOptions(u"<Options Range='Begin'/>"));
+    EXPECT_EQ(m_model.GetCompareRange(), before);
+
+    std::u16string reply;
+    EXPECT_TRUE(m_model.GetDataValue(u"GetOptions", reply));
+    EXPECT_EQ(reply, u"<Options ReferenceOffset='0' Range='M1..End' MaxDifferences='0'/>\r\n");
+    m_model.SetOptions(u"<Options Range='All'/>");
+    EXPECT_TRUE(m_model.GetDataValue(u"GetOptions", reply));
+    EXPECT_EQ(reply, u"<Options ReferenceOffset='0' Range='Begin..End' MaxDifferences='0'/>\r\n");
+    EXPECT_FALSE(m_model.GetDataValue(u"GetOption", reply));
+}
+
+TEST_F(CvxCompareRemoteCommandsTest, DifferencesCountRowsOnceAndListEveryColumn)
+{
+    // Row 1 differs in A and B, row 3 in A only.
+    CvxGiveData(m_model, CvxMakeTestData({{u"A", 8, {1, 9, 3, 9}}, {u"B", 16, {5, 9, 7, 8}}, {u"C", 8, {0, 0, 0, 0}}}));
+    EXPECT_EQ(m_model.GetResults().GetDifferences(), 3);
+    std::u16string reply;
+    EXPECT_TRUE(m_model.GetDataValue(u"GetNumberOfDifferences", reply));
+    EXPECT_EQ(reply, u"2");
+
+    EXPECT_TRUE(m_model.GetDataWithArgs(u"<GetDifference Index='0'/>", reply));
+    EXPECT_EQ(reply, u"<Differences Sample='1'>\r\n"
+                     u"<Difference Name='A' Reference='02' Value='09'/>\r\n"
+                     u"<Difference Name='B' Reference='0006' Value='0009'/>\r\n"
+                     u"</Differences>\r\n");
+    EXPECT_TRUE(m_model.GetDataWithArgs(u"<GetDifference Index='1'/>", reply));
+    EXPECT_EQ(reply, u"<Differences Sample='3'>\r\n"
+                     u"<Difference Name='A' Reference='04' Value='09'/>\r\n"
+                     u"<Difference Name='B' Reference='0008' Value='0008'/>\r\n" // matched: its reference
+                     u"</Differences>\r\n");
+
+    const std::u16string kept = reply;
+    for (const char16_t* bad : {u"<GetDifference Index='2'/>", u"<GetDifference Index='-1'/>", u"<GetDifference/>",
+                                u"<Other Index='0'/>", u""}) {
+        EXPECT_FALSE(m_model.GetDataWithArgs(bad, reply)) << std::string(bad, bad + 1);
+        EXPECT_EQ(reply, kept);
+    }
+}
