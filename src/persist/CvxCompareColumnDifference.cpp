@@ -1,5 +1,9 @@
 #include "CvxCompareColumnDifference.h"
 
+#include "CvxCompareConfig.h"
+#include "CvxCompareSetupTag.h"
+#include "CvxInfoMgr.h"
+
 bool CvxCompareColumnDifference::SetCode(int code)
 {
     if (code < kAll || code > kInputOnly) {
@@ -35,4 +39,30 @@ int CvxCompareColumnDifference::CodeOfPersistedName(const std::u16string& name)
         }
     }
     return -1;
+}
+
+void CvxCompareColumnDifference::Save(CvxPersistenceSetup& setup) const
+{
+    if (CvxCompareSetupTag tag{setup, u"CompareColumnDifference"}) {
+        CvxCompareConfig config;
+        config.SetString(u"Name", GetPersistedName());
+        config.Save(setup);
+    }
+}
+
+void CvxCompareColumnDifference::Load(CvxPersistenceSetup& setup)
+{
+    CvxCompareSetupTag tag(setup, u"CompareColumnDifference");
+    CvxCompareConfig config;
+    std::u16string name;
+    if (!tag || !config.Load(setup) || !config.GetString(u"Name", name)) {
+        return;
+    }
+    const int code = CodeOfPersistedName(name);
+    if (code < 0) {
+        CvxInfoMgr::GetInstance().LogMessage(kMessageError,
+                                             u"CvxCompareColumnDifference::Load( " + name + u" ) -> base not found");
+        return;
+    }
+    m_code = code;
 }

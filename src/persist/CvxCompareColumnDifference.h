@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CvxPersistenceSetup;
+
 class CvxCompareColumnDifference {
 public:
     static constexpr int kAll = 0;
@@ -25,6 +27,11 @@ public:
     static std::u16string DisplayName(int code);
     // The code of a persisted name, or -1.
     static int CodeOfPersistedName(const std::u16string& name);
+
+    // Persisted as the element "CompareColumnDifference": key "Config" with the attribute
+    // Name, the persisted name. Loading an unknown name keeps the code and logs the name.
+    void Save(CvxPersistenceSetup& setup) const;
+    void Load(CvxPersistenceSetup& setup);
 
     friend bool operator==(const CvxCompareColumnDifference&, const CvxCompareColumnDifference&) = default;
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+class CvxPersistenceSetup;
+
 class CvxCompareEmail {
 public:
     const std::u16string& GetRecipient() const { return m_recipient; }
@@ -11,6 +13,11 @@ public:
     void SetSubject(std::u16string subject) { m_subject = std::move(subject); }
     const std::u16string& GetMessageBody() const { return m_body; }
     void SetMessageBody(std::u16string body) { m_body = std::move(body); }
+
+    // Persisted as the element "CompareEmail": key "Config" with the attributes Recipient,
+    // Subject and MessageBody.
+    void Save(CvxPersistenceSetup& setup) const;
+    void Load(CvxPersistenceSetup& setup);
 
     friend bool operator==(const CvxCompareEmail&, const CvxCompareEmail&) = default;
 

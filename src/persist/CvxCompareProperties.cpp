@@ -1,5 +1,8 @@
 #include "CvxCompareProperties.h"
 
+#include "CvxCompareConfig.h"
+#include "CvxCompareSetupTag.h"
+
 #include "CvxDesktop.h"
 #include "CvxFontMgr.h"
 #include "CvxPlugInMgr.h"
@@ -48,6 +51,63 @@ CvxCompareProperties::~CvxCompareProperties() = default;
 bool operator==(const CvxCompareProperties& a, const CvxCompareProperties& b)
 {
     return *a.m_imp == *b.m_imp;
+}
+
+void CvxCompareProperties::Save(CvxPersistenceSetup& setup) const
+{
+    CvxCompareSetupTag tag(setup, u"CompareProperties");
+    if (!tag) {
+        return;
+    }
+    const SvxImp& p = *m_imp;
+    CvxCompareConfig config;
+    config.SetString(u"StrLabelFontName", p.m_labelFont);
+    config.SetString(u"StrDataFontName", p.m_dataFont);
+    config.SetInt(u"FontPointSize", p.m_pointSize);
+    config.SetBool(u"CenterRectDisplayed", p.m_centerRect);
+    config.SetBool(u"BaseDisplayed", p.m_base);
+    config.SetBool(u"TriggerDisplayed", p.m_trigger);
+    config.SetBool(u"ActivityIndicatorDisplayed", p.m_activity);
+    config.SetInt(u"MinDefColWidth", p.m_minDefWidth);
+    config.SetInt(u"DefColWidth", p.m_defWidth);
+    config.SetInt(u"HeaderRowHeight", p.m_headerRowHeight);
+    config.SetBool(u"MarkersDisplayed", p.m_markers);
+    config.SetInt(u"DiffBackgroundColor", p.m_diffBackground);
+    config.SetInt(u"DiffForegroundColor", p.m_diffForeground);
+    config.SetInt(u"RefBackgroundColor", p.m_refBackground);
+    config.SetInt(u"NoRefBackgroundColor", p.m_noRefBackground);
+    config.SetInt(u"BackgroundColor", p.m_background);
+    config.SetInt(u"TextColor", p.m_text);
+    config.SetInt(u"CenterRectColor", p.m_centerRectColor);
+    config.Save(setup);
+}
+
+void CvxCompareProperties::Load(CvxPersistenceSetup& setup)
+{
+    CvxCompareSetupTag tag(setup, u"CompareProperties");
+    CvxCompareConfig config;
+    if (!tag || !config.Load(setup)) {
+        return;
+    }
+    SvxImp& p = *m_imp;
+    config.GetString(u"StrLabelFontName", p.m_labelFont);
+    config.GetString(u"StrDataFontName", p.m_dataFont);
+    config.GetInt(u"FontPointSize", p.m_pointSize);
+    config.GetBool(u"CenterRectDisplayed", p.m_centerRect);
+    config.GetBool(u"BaseDisplayed", p.m_base);
+    config.GetBool(u"TriggerDisplayed", p.m_trigger);
+    config.GetBool(u"ActivityIndicatorDisplayed", p.m_activity);
+    config.GetInt(u"MinDefColWidth", p.m_minDefWidth);
+    config.GetInt(u"DefColWidth", p.m_defWidth);
+    config.GetInt(u"HeaderRowHeight", p.m_headerRowHeight);
+    config.GetBool(u"MarkersDisplayed", p.m_markers);
+    config.GetInt(u"DiffBackgroundColor", p.m_diffBackground);
+    config.GetInt(u"DiffForegroundColor", p.m_diffForeground);
+    config.GetInt(u"RefBackgroundColor", p.m_refBackground);
+    config.GetInt(u"NoRefBackgroundColor", p.m_noRefBackground);
+    config.GetInt(u"BackgroundColor", p.m_background);
+    config.GetInt(u"TextColor", p.m_text);
+    config.GetInt(u"CenterRectColor", p.m_centerRectColor);
 }
 
 const std::u16string& CvxCompareProperties::GetLabelFontName() const

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+class CvxPersistenceSetup;
+
 class CvxCompareProperties {
 public:
     CvxCompareProperties();
@@ -56,6 +58,15 @@ public:
     void SetDiffBackgroundColor(int color);
     int GetDiffForegroundColor() const;
     void SetDiffForegroundColor(int color);
+
+    // Persisted as the element "CompareProperties": key "Config" with the attributes
+    // StrLabelFontName, StrDataFontName, FontPointSize, CenterRectDisplayed, BaseDisplayed,
+    // TriggerDisplayed, ActivityIndicatorDisplayed, MinDefColWidth, DefColWidth,
+    // HeaderRowHeight, MarkersDisplayed, DiffBackgroundColor, DiffForegroundColor,
+    // RefBackgroundColor, NoRefBackgroundColor, BackgroundColor, TextColor, CenterRectColor.
+    // The reserved value and the selection colours are not persisted.
+    void Save(CvxPersistenceSetup& setup) const;
+    void Load(CvxPersistenceSetup& setup);
 
     // Field by field, the persisted and the other fields alike.
     friend bool operator==(const CvxCompareProperties& a, const CvxCompareProperties& b);

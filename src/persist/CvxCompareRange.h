@@ -4,6 +4,8 @@
 
 #include "CvxID.h"
 
+class CvxPersistenceSetup;
+
 class CvxCompareRange {
 public:
     static constexpr int kAll = 0;
@@ -21,6 +23,12 @@ public:
 
     // Same type and, for marker ranges, the same two markers.
     bool SameRangeAs(const CvxCompareRange& other) const;
+
+    // Persisted as the element "CompareRange" inside the setup's current element: key
+    // "Config" with the attribute Range ("All" or "Markers"), then the elements FromMarkerID
+    // and ToMarkerID with the marker identifiers.
+    void Save(CvxPersistenceSetup& setup) const;
+    void Load(CvxPersistenceSetup& setup);
 
     friend bool operator==(const CvxCompareRange&, const CvxCompareRange&) = default;
 

@@ -4,6 +4,8 @@
 
 #include "CvxCompareEmail.h"
 
+class CvxPersistenceSetup;
+
 class CvxCompareRunUntil {
 public:
     int GetNumberOfDifferences() const { return m_threshold; }
@@ -17,6 +19,12 @@ public:
     void SetStopRepetitiveRunEnabled(bool on) { m_stopRun = on; }
     bool IsStopComparingEnabled() const { return m_stopComparing; }
     void SetStopComparingEnabled(bool on) { m_stopComparing = on; }
+
+    // Persisted as the element "CompareRunUntil": key "Config" with the attributes
+    // NumberOfDifferences, SendEmailEnabled, StopRepetitiveRunEnabled and StopComparingEnabled,
+    // then the e-mail inside the element "EMail".
+    void Save(CvxPersistenceSetup& setup) const;
+    void Load(CvxPersistenceSetup& setup);
 
     friend bool operator==(const CvxCompareRunUntil&, const CvxCompareRunUntil&) = default;
 
