@@ -3,6 +3,7 @@
 #include "CvxCompareColumnListCommands.h"
 #include "CvxCompareEngine.h"
 #include "CvxCompareMessage.h"
+#include "CvxCompareModelPersistence.h"
 #include "CvxCompareNavigator.h"
 #include "CvxCompareRemoteCommands.h"
 #include "CvxData.h"
@@ -610,6 +611,11 @@ void CvxCompareModel::GetDifferenceAvailability(bool& previous, bool& next) cons
 {
     CvxCompareNavigator::GetDifferenceAvailability(*this, previous, next);
 }
+
+// ---- Setups ----
+
+void CvxCompareModel::Save(const CvxMessageSave& message) { CvxCompareModelPersistence(*this).Save(message); }
+void CvxCompareModel::Load(const CvxMessageLoad& message) { CvxCompareModelPersistence(*this).Load(message); }
 
 // ---- Remote commands ----
 

@@ -25,8 +25,10 @@
 
 class CvxCompareMessage;
 class CvxData;
+class CvxMessageLoad;
 class CvxMessageLockViewer;
 class CvxMessageRun;
+class CvxMessageSave;
 
 class CvxCompareModel : public CvxMvcTransactionModel {
 public:
@@ -90,6 +92,28 @@ public:
     // Builds columns from a copied-columns markup text and inserts them with one command.
     void PasteColumns(const std::u16string& text);
 
+    // ---- Requests: each change is one undoable command, executed and recorded here ----
+    // Empty column lists issue no command; requests on a column that does not exist answer
+    // false and issue none.
+    void RequestInsertColumns(std::vector<CvxCompareColumn> columns, const CvxID& position, bool after, bool select);
+    void RequestDeleteColumns(std::vector<CvxID> columns);
+    bool RequestColumnWidth(const CvxID& column, int width);
+    // `position`: CvxCompareMoveColumnsCommand::kBeforeTarget or kAfterTarget.
+    void RequestMoveColumns(std::vector<CvxID> columns, const CvxID& target, int position);
+    // Replaces the column list; undo brings back the list it replaced.
+    void RequestRestoreColumns(std::vector<CvxCompareColumn> columns);
+    // Records `columns`, the list before a change made by other means, so that undo brings it back.
+    void RequestStoreColumns(std::vector<CvxCompareColumn> columns);
+    // Renames the column's bus/signal through the plug-in that created it.
+    bool RequestRenameLabel(const CvxID& column, std::u16string name);
+    // New records for some columns (matched by column identifier).
+    void RequestColumnProperties(std::vector<CvxCompareColumn> records);
+    // False, and no command, when every field equals the current properties.
+    bool RequestProperties(const CvxCompareProperties& properties);
+    void RequestMoveOrigin(int x, int y, int oldX, int oldY);
+    // Sets the centre to exactly this position (MoveCenter first settles it on a sample).
+    void RequestCenter(const CvxPosition& center, bool broadcast);
+
     // ---- Window state ----
     const CvxCompareProperties& GetProperties() const;
     void SetProperties(const CvxCompareProperties& properties);
@@ -150,6 +174,10 @@ public:
     void NextDifference();
     void PreviousDifference();
     void GetDifferenceAvailability(bool& previous, bool& next) const;
+
+    // ---- Setups (host load and save messages) ----
+    void Save(const CvxMessageSave& message);
+    void Load(const CvxMessageLoad& message);
 
     // ---- Remote commands (the standard command interface of the tool) ----
     bool SetOptions(const std::u16string& request);

@@ -9,9 +9,11 @@
 #include "CvxMessageFrontPanelKnob.h"
 #include "CvxMessageGetAlignmentTime.h"
 #include "CvxMessageLabels.h"
+#include "CvxMessageLoad.h"
 #include "CvxMessageLockPosition.h"
 #include "CvxMessageLockViewer.h"
 #include "CvxMessageRun.h"
+#include "CvxMessageSave.h"
 #include "CvxMessageWindowRange.h"
 #include "CvxPlugInMgr.h"
 #include "CvxStdCmdIFaceMgr.h"
@@ -352,6 +354,12 @@ void CvxCompare::OnHostMessage(CvxMessageBase& message)
         }
         break;
     }
+    case kHostMsgLoad:
+        model.Load(static_cast<CvxMessageLoad&>(message));
+        break;
+    case kHostMsgSave:
+        model.Save(static_cast<CvxMessageSave&>(message));
+        break;
     case kHostMsgLabelsAdded:
         model.OnLabelsAdded(static_cast<CvxMessageLabelsAdded&>(message).GetLabelIDs());
         break;
