@@ -194,13 +194,13 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
         columns.push_back(std::move(column));
     }
 
+    std::vector<std::pair<CvxID, std::int64_t>> tables;
+    for (std::size_t t = 0; t < data.GetTableCount(); ++t) {
+        tables.emplace_back(data.GetTable(t).GetID(), data.GetTable(t).GetRowCount());
+    }
+    results.ResetMarks(tables);
     auto& differenceMarks = results.GetDifferenceMarks();
     auto& matchMarks = results.GetMatchMarks();
-    for (std::size_t t = 0; t < data.GetTableCount(); ++t) {
-        const CvxDataTable& table = data.GetTable(t);
-        differenceMarks.emplace_back(table.GetID(), table.GetRowCount());
-        matchMarks.emplace_back(table.GetID(), table.GetRowCount());
-    }
 
     const int offset = m_model.GetReferenceOffset().GetSampleOffset();
     for (Column& column : columns) {

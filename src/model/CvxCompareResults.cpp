@@ -12,13 +12,35 @@ void CvxCompareResults::Clear()
     m_samplesCompared = 0;
     m_comparisons = 0;
     m_differences = 0;
-    m_differenceMarks.clear();
-    m_matchMarks.clear();
+    for (CvxCompareTableMarks& marks : m_differenceMarks) {
+        marks.Clear();
+    }
+    for (CvxCompareTableMarks& marks : m_matchMarks) {
+        marks.Clear();
+    }
     m_buckets.Clear();
     m_bucketList.clear();
 }
 
 namespace {
+
+void Reset(std::vector<CvxCompareTableMarks>& marks, const std::vector<std::pair<CvxID, std::int64_t>>& tables)
+{
+    const bool same = marks.size() == tables.size()
+        && std::equal(marks.begin(), marks.end(), tables.begin(), [](const CvxCompareTableMarks& m, const auto& t) {
+               return m.GetTableID() == t.first && m.GetRowCount() == t.second;
+           });
+    if (same) {
+        for (CvxCompareTableMarks& m : marks) {
+            m.Clear();
+        }
+        return;
+    }
+    marks.clear();
+    for (const auto& [table, rows] : tables) {
+        marks.emplace_back(table, rows);
+    }
+}
 
 const CvxCompareTableMarks* FindMarks(const std::vector<CvxCompareTableMarks>& marks, const CvxID& table)
 {
@@ -27,6 +49,12 @@ const CvxCompareTableMarks* FindMarks(const std::vector<CvxCompareTableMarks>& m
 }
 
 } // namespace
+
+void CvxCompareResults::ResetMarks(const std::vector<std::pair<CvxID, std::int64_t>>& tables)
+{
+    Reset(m_differenceMarks, tables);
+    Reset(m_matchMarks, tables);
+}
 
 const CvxCompareTableMarks* CvxCompareResults::FindDifferenceMarks(const CvxID& table) const
 {

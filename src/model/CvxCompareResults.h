@@ -9,6 +9,7 @@
 #include "CvxTime.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // The input rows and reference rows of one input table (bit sets of row count + 1 bits).
@@ -17,6 +18,12 @@ public:
     CvxCompareTableMarks(const CvxID& table, std::int64_t rowCount);
 
     const CvxID& GetTableID() const { return m_table; }
+    std::int64_t GetRowCount() const { return m_input.Size() - 1; }
+    void Clear()
+    {
+        m_input.Clear();
+        m_reference.Clear();
+    }
     const CvxCacheBitSet& GetInputRows() const { return m_input; }
     const CvxCacheBitSet& GetReferenceRows() const { return m_reference; }
     CvxCacheBitSet& GetInputRows() { return m_input; }
@@ -43,6 +50,9 @@ public:
     void SetDifferences(int n) { m_differences = n; }
     // Counts to 0, no marks, no marked buckets (the scale stays).
     void Clear();
+    // One empty marks object per table, in table order, reusing the bit sets of the last
+    // comparison where a table keeps its identity and size: fresh memory is costly to touch.
+    void ResetMarks(const std::vector<std::pair<CvxID, std::int64_t>>& tables);
 
     // ---- Marks, one per input table in table order ----
     std::vector<CvxCompareTableMarks>& GetDifferenceMarks() { return m_differenceMarks; }
