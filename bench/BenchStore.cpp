@@ -30,32 +30,6 @@ constexpr std::int32_t kSubRowPageSize = 4096;
 constexpr std::int32_t kStringPageSize = 4096;
 constexpr std::int64_t kMiB = 1024 * 1024;
 
-// A fresh host base directory for the paging files of one case, removed afterwards.
-class BenchDir {
-public:
-    BenchDir()
-    {
-        char pattern[] = "/tmp/cvx-bench-store-XXXXXX";
-        m_dir = ::mkdtemp(pattern) != nullptr ? pattern : std::filesystem::temp_directory_path().string();
-        m_oldBase = CvxInfoMgr::GetInstance().GetBasePath();
-        CvxInfoMgr::GetInstance().SetBasePath(CvxStringConvert::FromUtf8(m_dir));
-    }
-    ~BenchDir()
-    {
-        CvxInfoMgr::GetInstance().SetBasePath(m_oldBase);
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-    BenchDir(const BenchDir&) = delete;
-    BenchDir& operator=(const BenchDir&) = delete;
-
-    std::string Path(const char* name) const { return m_dir + "/" + name; }
-
-private:
-    std::string m_dir;
-    std::u16string m_oldBase;
-};
-
 std::uint64_t ValueAt(std::int64_t i)
 {
     return static_cast<std::uint64_t>(i) * 0x9E3779B97F4A7C15ULL;
@@ -95,7 +69,7 @@ void FillNumeric(CvxComparePageDataSource<T>& store, std::int32_t rows)
 
 CvxBenchResult StoreU32Append()
 {
-    BenchDir dir;
+    CvxBenchBaseDir dir;
     std::vector<std::uint32_t> page(kPageSize);
     const CvxBenchTimes times = CvxBenchBestPair(
         2,
@@ -138,7 +112,7 @@ std::uint32_t Low(const T& v)
 template <typename T>
 CvxBenchResult NumericRead(std::int32_t pageLimit, bool reportMemory)
 {
-    BenchDir dir;
+    CvxBenchBaseDir dir;
     const std::int64_t rssBefore = CvxBenchCurrentRss();
     CvxBenchResetPeakRss();
     CvxComparePageDataSource<T> store(kPageSize, pageLimit);
@@ -193,7 +167,7 @@ CvxBenchResult NumericRead(std::int32_t pageLimit, bool reportMemory)
 
 CvxBenchResult StoreStringRead()
 {
-    BenchDir dir;
+    CvxBenchBaseDir dir;
     CvxComparePageDataSource<std::u16string> store(kStringPageSize, 15);
     std::u16string text;
     for (std::int32_t i = 0; i < kStringRows; ++i) {
@@ -229,7 +203,7 @@ CvxBenchResult StoreStringRead()
 // 10 million rows of one to three sub-rows, walked entry by entry.
 CvxBenchResult StoreSubRowU16Read()
 {
-    BenchDir dir;
+    CvxBenchBaseDir dir;
     CvxComparePageSubRowDataSource<std::uint16_t> store(kSubRowPageSize, 64);
     std::int64_t entries = 0;
     for (std::int32_t i = 0; i < kStringRows; ++i) {

@@ -1,10 +1,16 @@
 #include "CvxBench.h"
 
+#include "CvxInfoMgr.h"
+#include "CvxStringConvert.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <filesystem>
 #include <string>
+
+#include <unistd.h>
 
 CvxBenchRegistry& CvxBenchRegistry::Get()
 {
@@ -68,4 +74,19 @@ void CvxBenchResetPeakRss()
         std::fputs("5", f);
         std::fclose(f);
     }
+}
+
+CvxBenchBaseDir::CvxBenchBaseDir()
+{
+    char pattern[] = "/tmp/cvx-bench-XXXXXX";
+    m_dir = ::mkdtemp(pattern) != nullptr ? pattern : std::filesystem::temp_directory_path().string();
+    m_oldBase = CvxInfoMgr::GetInstance().GetBasePath();
+    CvxInfoMgr::GetInstance().SetBasePath(CvxStringConvert::FromUtf8(m_dir));
+}
+
+CvxBenchBaseDir::~CvxBenchBaseDir()
+{
+    CvxInfoMgr::GetInstance().SetBasePath(m_oldBase);
+    std::error_code ec;
+    std::filesystem::remove_all(m_dir, ec);
 }

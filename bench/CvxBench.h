@@ -56,6 +56,21 @@ std::int64_t CvxBenchPeakRss();
 // Resets the peak resident memory mark, so that a case measures its own peak.
 void CvxBenchResetPeakRss();
 
+// A fresh host base directory (paging files, outbox) for one case, removed afterwards.
+class CvxBenchBaseDir {
+public:
+    CvxBenchBaseDir();
+    ~CvxBenchBaseDir();
+    CvxBenchBaseDir(const CvxBenchBaseDir&) = delete;
+    CvxBenchBaseDir& operator=(const CvxBenchBaseDir&) = delete;
+
+    std::string Path(const char* name) const { return m_dir + "/" + name; }
+
+private:
+    std::string m_dir;
+    std::u16string m_oldBase;
+};
+
 // Keeps a value alive so that the compiler cannot drop the work that made it.
 template <typename T>
 inline void CvxBenchKeep(const T& value)
