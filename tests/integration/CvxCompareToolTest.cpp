@@ -1,0 +1,244 @@
+// The Compare tool as a host meets it: made through Create, driven by host messages, asked
+// for its menus; the model's broadcasts observed.
+
+#include "CvxCompare.h"
+#include "CvxCompareMessage.h"
+#include "CvxCompareModel.h"
+#include "CvxDefObserver.h"
+#include "CvxFocusMgr.h"
+#include "CvxInfoMgr.h"
+#include "CvxLabelMgr.h"
+#include "CvxMenuCmd.h"
+#include "CvxMessageLabels.h"
+#include "CvxMessageLockViewer.h"
+#include "CvxMessageRun.h"
+#include "CvxPlugInMgr.h"
+#include "CvxPlugInViewerData.h"
+#include "CvxSimulatedAnalyzer.h"
+#include "CvxStdCmdIFaceMgr.h"
+#include "CvxSystemMgr.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+extern "C" CvxPlugInBase* Create(CvxPlugInDataBase* data);
+
+namespace {
+
+class Recorder : public CvxDefObserver {
+public:
+    void Update(CvxMvcModel*, CvxMvcDefMsg* message) override { types.push_back(message->GetType()); }
+    int Count(int type) const { return static_cast<int>(std::count(types.begin(), types.end(), type)); }
+    std::vector<int> types;
+};
+
+class CvxCompareToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CvxLabelMgr::GetInstance().Clear();
+        CvxSystemMgr::GetInstance().Reset();
+        CvxInfoMgr::GetInstance().Reset();
+        CvxInfoMgr::GetInstance().SetBasePath((std::filesystem::temp_directory_path() / "cvx-tool-tests").u16string());
+        CvxPlugInMgr::GetInstance().Reset();
+        std::string error;
+        m_source.SetOption("samples", "400", error);
+        m_source.SetOption("state_samples", "100", error);
+        CvxSystemMgr::GetInstance().SetLabelProvider([this](const CvxID&) { return m_source.GetOfferedLabels(); });
+        m_type.SetValue(CvxCompare::kTypeID);
+        m_tool.reset(Create(ViewerData(m_type)));
+        ASSERT_NE(m_tool, nullptr);
+        Model().AddObserver(&m_recorder);
+        CvxMessageBase init(kHostMsgInitialize);
+        m_tool->OnHostMessage(init);
+    }
+    void TearDown() override
+    {
+        if (m_tool != nullptr) {
+            Model().RemoveObserver(&m_recorder);
+        }
+        m_tool.reset();
+        CvxFocusMgr::GetInstance().Reset();
+    }
+
+    CvxPlugInViewerData* ViewerData(const CvxID& type)
+    {
+        m_data = std::make_unique<CvxPlugInViewerData>(CvxID::New(), CvxID::New(), type, CvxID::New());
+        return m_data.get();
+    }
+    CvxCompareModel& Model() { return static_cast<CvxCompare&>(*m_tool).GetModel(); }
+    void Run()
+    {
+        CvxMessageRun run(m_source.Acquire(), 1);
+        m_tool->OnHostMessage(run);
+    }
+
+    CvxSimulatedAnalyzer m_source;
+    CvxID m_type;
+    std::unique_ptr<CvxPlugInViewerData> m_data;
+    std::unique_ptr<CvxPlugInBase> m_tool;
+    Recorder m_recorder;
+};
+
+} // namespace
+
+TEST_F(CvxCompareToolTest, AForeignTypeIdentifierMakesNothingAndLogsOnce)
+{
+    for (std::size_t byte = 0; byte < 16; ++byte) {
+        CvxID::Bytes bytes = m_type.GetBytes();
+        bytes[byte] ^= 0x01;
+        CvxInfoMgr::GetInstance().ClearRecentMessages();
+        EXPECT_EQ(Create(ViewerData(CvxID(bytes))), nullptr) << byte;
+        const auto log = CvxInfoMgr::GetInstance().GetRecentMessages();
+        ASSERT_EQ(log.size(), 1U) << byte;
+        EXPECT_EQ(log[0].type, kMessageError);
+        EXPECT_EQ(log[0].text, u"Compare DLL Create() - no matching typeID found!");
+    }
+}
+
+TEST_F(CvxCompareToolTest, TheFirstRunMakesOneColumnPerOfferedLabel)
+{
+    Run();
+    const std::vector<CvxID>& offered = m_source.GetOfferedLabels();
+    const auto& columns = Model().GetColumns();
+    ASSERT_EQ(columns.size(), offered.size());
+    // The first time label goes to the end; the others keep the host's order.
+    const CvxLabelBase* last = CvxLabelMgr::GetInstance().IDToLabel(columns.back().GetLabel().GetLabelID());
+    EXPECT_TRUE(last->IsA(EvxLabelKind::TimeLabel));
+    EXPECT_EQ(columns.front().GetLabel().GetLabelID(), offered[1]);
+    EXPECT_EQ(m_recorder.Count(CvxCompareNewDataMessage::kType), 1);
+    EXPECT_EQ(m_recorder.Count(CvxCompareDataChangedMessage::kType), 1);
+    Run();
+    EXPECT_EQ(Model().GetColumns().size(), offered.size());
+}
+
+TEST_F(CvxCompareToolTest, AMarkerRangeKeepsTheResultsOfTheLastComparison)
+{
+    Run();
+    CvxCompareRange markers;
+    markers.SetType(CvxCompareRange::kMarkers);
+    Model().SetCompareRange(markers);
+    m_recorder.types.clear();
+    Run();
+    EXPECT_EQ(m_recorder.Count(CvxCompareNewDataMessage::kType), 1);
+    EXPECT_EQ(m_recorder.Count(CvxCompareDataChangedMessage::kType), 0);
+}
+
+TEST_F(CvxCompareToolTest, MenusFollowTheDataAndTheMarkers)
+{
+    // The tool's own menu without data: all four commands there, all disabled.
+    const std::vector<CvxMenuCmd*> own = m_tool->GetMenuCmdList(6);
+    ASSERT_EQ(own.size(), 4U);
+    EXPECT_EQ(own[0]->GetTitle(), u"Copy...");
+    EXPECT_EQ(own[1]->GetTitle(), u"Range && Offset...");
+    EXPECT_EQ(own[2]->GetTitle(), u"Next Difference");
+    EXPECT_EQ(own[3]->GetTitle(), u"Previous Difference");
+    EXPECT_TRUE(std::none_of(own.begin(), own.end(), [](const CvxMenuCmd* c) { return c->IsEnabled(); }));
+
+    // The marker menu without user markers lists properties but not delete.
+    EXPECT_EQ(m_tool->GetMenuCmdList(4).size(), 1U);
+    EXPECT_EQ(m_tool->GetMenuCmdList(4).back()->GetCommandNumber(), 34);
+    EXPECT_EQ(m_tool->GetMenuCmdList(9).size(), 3U); // Ctrl+Home, Ctrl+End, Tab
+    EXPECT_TRUE(m_tool->GetMenuCmdList(7).empty());
+
+    Run();
+    Model().GetMarkerMgr().AddUserMarker(Model().GetDataFirst());
+    std::vector<int> markerCommands;
+    for (const CvxMenuCmd* cmd : m_tool->GetMenuCmdList(4)) {
+        markerCommands.push_back(cmd->GetCommandNumber());
+    }
+    EXPECT_EQ(markerCommands, (std::vector<int>{32, 30, 31, 35, 34}));
+    EXPECT_EQ(m_tool->GetMenuCmdList(9).size(), 11U);
+    const std::vector<CvxMenuCmd*> withData = m_tool->GetMenuCmdList(6);
+    EXPECT_TRUE(withData[0]->IsEnabled());  // copy: the data is valid
+    EXPECT_FALSE(withData[1]->IsEnabled()); // range and offset: nothing copied yet
+}
+
+TEST_F(CvxCompareToolTest, ALockableQuestionIsAnsweredWithOurInstance)
+{
+    CvxMessageLockViewer question(CvxID::New(), true);
+    m_tool->OnHostMessage(question);
+    ASSERT_EQ(question.GetInstanceIDs().size(), 1U);
+    EXPECT_EQ(question.GetInstanceIDs()[0], m_tool->GetInstanceID());
+    EXPECT_EQ(Model().GetLockedViewers().GetCount(), 0U);
+
+    const CvxID other = CvxID::New();
+    CvxMessageLockViewer locked(other, false, true);
+    m_tool->OnHostMessage(locked);
+    EXPECT_TRUE(Model().GetLockedViewers().IsLocked(other));
+}
+
+TEST_F(CvxCompareToolTest, LabelMessagesChangeTheColumns)
+{
+    Run();
+    const std::size_t before = Model().GetColumns().size();
+    const CvxID first = Model().GetColumns()[0].GetLabel().GetLabelID();
+    const CvxID second = Model().GetColumns()[1].GetLabel().GetLabelID();
+
+    CvxMessageDeleteConnection gone({first});
+    m_tool->OnHostMessage(gone);
+    EXPECT_EQ(Model().GetColumns().size(), before - 1);
+    Model().Undo(); // the removal was one undoable command
+    EXPECT_EQ(Model().GetColumns().size(), before);
+
+    CvxMessageLabelOrder order({second, first});
+    m_tool->OnHostMessage(order);
+    EXPECT_EQ(Model().GetColumns()[0].GetLabel().GetLabelID(), second);
+    EXPECT_EQ(Model().GetColumns()[1].GetLabel().GetLabelID(), first);
+
+    CvxMessageLabelsAdded added({first});
+    m_tool->OnHostMessage(added);
+    EXPECT_EQ(Model().GetColumns().size(), before + 1);
+    EXPECT_EQ(Model().GetColumns().back().GetLabel().GetLabelID(), first);
+}
+
+TEST_F(CvxCompareToolTest, TabMovesTheFocusAroundThePanes)
+{
+    int panes[3] = {};
+    void* focus = nullptr;
+    CvxFocusMgr::GetInstance().SetHooks([&] { return focus; }, [&](void* w) { focus = w; });
+    struct Panes : CvxDefObserver {
+        int* windows;
+        void Update(CvxMvcModel*, CvxMvcDefMsg* message) override
+        {
+            if (message->GetType() == CvxCompareGetWindowsMessage::kType) {
+                for (int i = 0; i < 3; ++i) {
+                    static_cast<CvxCompareGetWindowsMessage*>(message)->AddWindow(&windows[i]);
+                }
+            }
+        }
+    } listing;
+    listing.windows = panes;
+    Model().AddObserver(&listing);
+    CvxMenuCmd* tab = m_tool->GetMenuCmdList(9)[2];
+    EXPECT_TRUE(tab->Execute()); // the focus outside the window: the first pane
+    EXPECT_EQ(focus, &panes[0]);
+    tab->Execute();
+    tab->Execute();
+    EXPECT_EQ(focus, &panes[2]);
+    tab->Execute(); // from the last pane back to the first
+    EXPECT_EQ(focus, &panes[0]);
+    Model().RemoveObserver(&listing);
+}
+
+TEST_F(CvxCompareToolTest, TheCommandInterfaceIsRegisteredUnderTheInstance)
+{
+    CvxStdToolCmdIFace* iface = CvxStdCmdIFaceMgr::GetInstance().GetIFaceFromInstanceID(m_tool->GetInstanceID());
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->GetIFaceName(), u"StandardToolCommandIFace");
+    auto* viewer = dynamic_cast<CvxStdViewerToolCmdIFace*>(iface);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->GetToolIFaceName(), u"CompareViewerTool");
+    EXPECT_EQ(viewer->GetViewerIFaceName(), u"StandardViewerToolCommandIFace");
+    Run();
+    const CvxID label = m_source.GetOfferedLabels()[1];
+    CvxLabelMgr::GetInstance().IDToLabel(label)->SetComment(u"strobe");
+    CvxPlugInMgr::GetInstance().AddInstance(m_source.GetInstanceID(), u"Analyzer", 1);
+    EXPECT_EQ(iface->GetLabelDescription(label), u"Created by Analyzer\nstrobe");
+    EXPECT_EQ(iface->GetLabelDescription(CvxID::New()), u"");
+    const CvxID instance = m_tool->GetInstanceID();
+    m_tool.reset();
+    EXPECT_EQ(CvxStdCmdIFaceMgr::GetInstance().GetIFaceFromInstanceID(instance), nullptr);
+}
