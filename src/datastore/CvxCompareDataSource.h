@@ -41,6 +41,9 @@ public:
     virtual void AppendRow(const CvxUInt& value, std::int32_t subRow, std::int32_t subRowCount);
     // End of filling: paged stores write their last page and release their file.
     virtual void EndAppend();
+    // Beyond the slots, for the reference copy's block-wise path: appends `count` values of
+    // `width` bytes (1, 2, 4 or 8) as Append(CvxUInt) would, one by one.
+    virtual void AppendValues(const void* values, int width, std::int32_t count);
     virtual bool IsString() const;
     // Paged stores write and read their persisted form (see docs/datastore.md).
     virtual void Save(CvxPersistenceDataStream& stream);

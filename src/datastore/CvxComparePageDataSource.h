@@ -209,6 +209,28 @@ public:
     using CvxCompareDataSource::AppendRow;
     using CvxCompareDataSource::AppendSubRow;
 
+private:
+    template <typename V>
+    void AppendAll(const V* values, std::int32_t count)
+    {
+        for (std::int32_t i = 0; i < count; ++i) {
+            m_body->Append(Element::FromUInt(CvxUInt(static_cast<std::uint64_t>(values[i]))));
+        }
+    }
+
+public:
+
+    void AppendValues(const void* values, int width, std::int32_t count) override
+    {
+        if constexpr (!Element::kIsString) {
+            switch (width) {
+            case 1: AppendAll(static_cast<const std::uint8_t*>(values), count); break;
+            case 2: AppendAll(static_cast<const std::uint16_t*>(values), count); break;
+            case 4: AppendAll(static_cast<const std::uint32_t*>(values), count); break;
+            default: AppendAll(static_cast<const std::uint64_t*>(values), count); break;
+            }
+        }
+    }
     void EndAppend() override { m_body->GetPaging().EndAppend(); }
     bool IsString() const override { return Element::kIsString; }
     void Save(CvxPersistenceDataStream& stream) override { m_body->GetPaging().Save(stream); }

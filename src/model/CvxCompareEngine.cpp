@@ -48,6 +48,34 @@ void SkipStoreRow(CvxCompareDataSourceIter& it)
     }
 }
 
+// The reference copy entry by entry: every value with data status 2 up to the time `to`,
+// a new store row for each new input row.
+void CopyEntries(CvxSampleIterBase& input, CvxCompareDataSource& store, bool subRows, CvxTime to)
+{
+    const bool strings = store.IsString();
+    std::u16string text;
+    CvxUInt value;
+    std::int64_t lastRow = -1;
+    for (; !input.IsDone() && input.GetDataStatus() == kStatusValid && input.GetTime() <= to; input.Next()) {
+        if (strings) {
+            input.GetValue(text);
+        } else {
+            input.GetValue(value);
+        }
+        if (!subRows) {
+            strings ? store.Append(text) : store.Append(value);
+        } else if (input.GetRow() != lastRow) {
+            lastRow = input.GetRow();
+            const int slots = input.GetLastSubRowIndex() + 1;
+            strings ? store.AppendRow(text, input.GetSubRowIndex(), slots)
+                    : store.AppendRow(value, input.GetSubRowIndex(), slots);
+        } else {
+            strings ? store.AppendSubRow(text, input.GetSubRowIndex())
+                    : store.AppendSubRow(value, input.GetSubRowIndex());
+        }
+    }
+}
+
 int ClampToInt(std::int64_t n)
 {
     return static_cast<int>(std::min<std::int64_t>(n, INT_MAX));
@@ -109,29 +137,11 @@ void CvxCompareEngine::CopyReference(const std::vector<CvxLabelChannel>& labels,
             std::unique_ptr<CvxCompareDataSource> store = CreateCompareDataSource(label, subRows);
             const auto input = data.CreateIter(
                 label, subRows ? CvxSampleIterBase::kModeSubRows : CvxSampleIterBase::kModeSamples);
-            const bool strings = store->IsString();
-            std::u16string text;
-            CvxUInt value;
-            std::int64_t lastRow = -1;
-            for (input->SetPosition(CvxPosition::AtTime(from.AsTime()));
-                 !input->IsDone() && input->GetDataStatus() == kStatusValid && input->GetTime() <= to.AsTime();
-                 input->Next()) {
-                if (strings) {
-                    input->GetValue(text);
-                } else {
-                    input->GetValue(value);
-                }
-                if (!subRows) {
-                    strings ? store->Append(text) : store->Append(value);
-                } else if (input->GetRow() != lastRow) {
-                    lastRow = input->GetRow();
-                    const int slots = input->GetLastSubRowIndex() + 1;
-                    strings ? store->AppendRow(text, input->GetSubRowIndex(), slots)
-                            : store->AppendRow(value, input->GetSubRowIndex(), slots);
-                } else {
-                    strings ? store->AppendSubRow(text, input->GetSubRowIndex())
-                            : store->AppendSubRow(value, input->GetSubRowIndex());
-                }
+            input->SetPosition(CvxPosition::AtTime(from.AsTime()));
+            if (!store->IsString() && CvxCompareFastColumn::IsPlainInput(*input)) {
+                CvxCompareFastColumn::CopyPlain(*input, *store, to.AsTime());
+            } else {
+                CopyEntries(*input, *store, subRows, to.AsTime());
             }
             store->EndAppend();
             buffer.Add(label, std::move(store));

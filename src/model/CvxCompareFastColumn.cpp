@@ -7,6 +7,7 @@
 #include "CvxSampleIterBase.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -75,10 +76,7 @@ CvxCompareFastColumn::CvxCompareFastColumn(CvxSampleIterBase& input, const CvxCo
                                            CvxCompareDataSourceIter& reference, const CvxPosition& end)
     : m_input(input), m_reference(reference), m_end(end)
 {
-    const CvxDataColumnComponent* column = input.GetColumn();
-    if (column == nullptr || column->HasSubRows() || column->HasXZ() || column->HasStatuses()
-        || !IsPlainWidth(WidthOf(column->GetValueKind())) || !input.GetLabelChannel().IsWholeLabel()
-        || store.IsString() || reference.HasSubRows()) {
+    if (!IsPlainInput(input) || store.IsString() || reference.HasSubRows()) {
         return;
     }
     if (!reference.IsDone()) {
@@ -89,6 +87,47 @@ CvxCompareFastColumn::CvxCompareFastColumn(CvxSampleIterBase& input, const CvxCo
         }
     }
     m_applicable = true;
+}
+
+bool CvxCompareFastColumn::IsPlainInput(const CvxSampleIterBase& input)
+{
+    const CvxDataColumnComponent* column = input.GetColumn();
+    return column != nullptr && !column->HasSubRows() && !column->HasXZ() && !column->HasStatuses()
+        && IsPlainWidth(WidthOf(column->GetValueKind())) && input.GetLabelChannel().IsWholeLabel();
+}
+
+std::int64_t CvxCompareFastColumn::CopyPlain(CvxSampleIterBase& input, CvxCompareDataSource& store, CvxTime to)
+{
+    if (input.IsDone()) {
+        return 0;
+    }
+    const CvxDataColumnComponent& column = *input.GetColumn();
+    const CvxDataTable& table = column.GetTable();
+    const int width = WidthOf(column.GetValueKind());
+    const std::int64_t first = input.GetRow();
+    std::int64_t lo = first;
+    std::int64_t hi = column.GetRowCount();
+    while (lo < hi) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        if (table.GetRowTime(mid) > to) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    const std::int64_t end = std::min<std::int64_t>(lo, first + INT32_MAX);
+    for (std::int64_t row = first; row < end;) {
+        std::int64_t chunkFirst = 0;
+        std::int64_t chunkLength = 0;
+        const auto* chunk = static_cast<const std::uint8_t*>(column.ValueChunk(row, chunkFirst, chunkLength));
+        const std::int64_t n = std::min(chunkFirst + chunkLength, end) - row;
+        if (chunk == nullptr || n <= 0) {
+            return row - first;
+        }
+        store.AppendValues(chunk + (row - chunkFirst) * width, width, static_cast<std::int32_t>(n));
+        row += n;
+    }
+    return end - first;
 }
 
 CvxCompareFastColumn::Outcome CvxCompareFastColumn::Run(int offset, bool shortcut, CvxCompareTableMarks& differences,

@@ -6,6 +6,7 @@
 // buckets and stop point of the entry-by-entry walk.
 
 #include "CvxPosition.h"
+#include "CvxTime.h"
 
 #include <cstdint>
 
@@ -29,6 +30,13 @@ public:
                          const CvxPosition& end);
 
     bool IsApplicable() const { return m_applicable; }
+
+    // Whether the input iterator walks plain numbers: a whole bus of up to 64 bits without
+    // sub-rows, statuses or X/Z masks.
+    static bool IsPlainInput(const CvxSampleIterBase& input);
+    // The reference copy of such an input, chunk by chunk: every row from the iterator's
+    // entry to the last row whose time is not later than `to`. Answers the rows appended.
+    static std::int64_t CopyPlain(CvxSampleIterBase& input, CvxCompareDataSource& store, CvxTime to);
     // With `stopArmed`, stops at the difference that makes this column's count reach `budget`
     // (the threshold less the differences found before this column).
     Outcome Run(int offset, bool shortcut, CvxCompareTableMarks& differences, CvxCompareTableMarks& matches,

@@ -108,6 +108,10 @@ TEST(CvxCompareEngineEquivalenceTest, BlockWiseAndEntryWiseAgree)
                         labels.emplace_back(CvxTestLabel(name), shapes[i].channel);
                     }
                     model.CopyReference(labels, CvxCompareRange());
+                    // The copy (block-wise for plain columns) holds exactly the acquisition's values.
+                    CvxCompareEngine(model).CompareGeneral(false);
+                    EXPECT_EQ(model.GetResults().GetDifferences(), 0);
+                    EXPECT_GT(model.GetResults().GetComparisons(), 0);
                     CvxGiveData(model, MakeData(shapes, rows + 7, rng, 0.01));
 
                     CvxCompareReferenceOffset o;
