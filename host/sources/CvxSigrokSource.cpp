@@ -141,6 +141,7 @@ std::vector<CvxSourceOption> CvxSigrokSource::GetOptions() const
         {"input_options", m_inputOptions, "input module options KEY=VALUE separated by ':'"},
         {"channels", channels, "logic channels to read, comma-separated; empty: all"},
         {"buses", GetBusDefinitions(), "bus definitions NAME=CHANNELS separated by ';' (ADDR=D0-D7,D9)"},
+        {"table", m_table, "name of the table; empty: the driver or file name"},
     };
 }
 
@@ -155,6 +156,8 @@ bool CvxSigrokSource::SetOption(std::string_view key, std::string_view value, st
         m_input = text;
     } else if (key == "format") {
         m_format = text;
+    } else if (key == "table") {
+        m_table = text;
     } else if (key == "input_options") {
         m_inputOptions = text;
     } else if (key == "samplerate" || key == "samples") {
@@ -193,7 +196,8 @@ std::shared_ptr<CvxData> CvxSigrokSource::DoAcquire(std::int64_t)
     }
     CvxSigrokContext::Get().TakeErrors();
     CvxDataBuilder builder(GetInstanceID());
-    const std::u16string name = !m_device.empty() ? CvxStringConvert::FromUtf8(m_device.substr(0, m_device.find(':')))
+    const std::u16string name = !m_table.empty()   ? CvxStringConvert::FromUtf8(m_table)
+                                : !m_device.empty() ? CvxStringConvert::FromUtf8(m_device.substr(0, m_device.find(':')))
                                                   : FileName(m_session.empty() ? m_input : m_session);
     Session session(builder, name, m_channels, m_buses);
     if (!m_device.empty()) {

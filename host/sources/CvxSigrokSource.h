@@ -14,8 +14,10 @@
 //                  ("numchannels=8:samplerate=1000000")
 //   channels       logic channels to read, comma-separated (empty: all of them)
 //   buses          bus definitions (see CvxSigrokBusDefinitions): "ADDR=D0-D7,D9; DATA=D10-D15"
+//   table          name of the (first) table instead of the driver or file name; two captures
+//                  read under one table name share their labels
 //
-// Result: one table per device, named after the driver or the file: "Time", the buses in
+// Result: one table per device, named after the driver or the file (or the option table): "Time", the buses in
 // definition order, then one single-signal label per logic channel. Analog channels are not
 // read (device captures switch them off; files give a warning).
 // Errors: an unknown driver, no device found, a device that cannot be opened, a missing or
@@ -51,4 +53,5 @@ private:
     std::string m_inputOptions;
     std::vector<std::string> m_channels;
     std::vector<CvxSigrokBus> m_buses;
+    std::string m_table;
 };

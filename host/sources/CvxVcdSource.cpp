@@ -11,6 +11,7 @@ std::vector<CvxSourceOption> CvxVcdSource::GetOptions() const
     return {
         {"file", m_path, "path of the VCD file"},
         {"regroup", m_regroup ? "true" : "false", "regroup split bits (name[0], name[1], ...) into one bus"},
+        {"table", m_table, "name of the table; empty: the file name"},
     };
 }
 
@@ -31,7 +32,11 @@ bool CvxVcdSource::SetOption(std::string_view key, std::string_view value, std::
         }
         return true;
     }
-    error = "unknown option '" + std::string(key) + "' of the VCD source (file, regroup)";
+    if (key == "table") {
+        m_table = std::string(CvxSourceText::Trim(value));
+        return true;
+    }
+    error = "unknown option '" + std::string(key) + "' of the VCD source (file, regroup, table)";
     return false;
 }
 
@@ -45,8 +50,8 @@ std::shared_ptr<CvxData> CvxVcdSource::DoAcquire(std::int64_t)
     parser.ReadHeader();
     CvxDataBuilder builder(GetInstanceID());
     const std::size_t slash = m_path.find_last_of('/');
-    CvxDataTable& table = builder.AddTable(
-        CvxStringConvert::FromUtf8(slash == std::string::npos ? m_path : m_path.substr(slash + 1)));
+    const std::string name = !m_table.empty() ? m_table : slash == std::string::npos ? m_path : m_path.substr(slash + 1);
+    CvxDataTable& table = builder.AddTable(CvxStringConvert::FromUtf8(name));
     table.SetTickTimeBase(CvxTime(parser.GetTimescaleFs()));
     table.SetTriggerRow(0);
     CvxVcdTableBuilder rows(parser, builder, table, m_regroup, warnings);

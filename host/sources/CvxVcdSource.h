@@ -5,8 +5,10 @@
 // Options:
 //   file     path of the .vcd file (required)
 //   regroup  "true" to regroup split bits (d[0], d[1], ...) into one bus per name (default false)
+//   table    name of the table (default: the file name); two captures read under one table
+//            name share their labels, so that a tool finds its reference buses/signals in both
 //
-// Result: one table per file, named after the file, with per-row times in the file's
+// Result: one table per file, named after the file (or the option table), with per-row times in the file's
 // timescale (any integer or decimal number of s to fs, converted exactly to femtoseconds),
 // one row per timestamp that changed any value, trigger row 0. Labels: "Time", then the
 // variables in declaration order with dotted scope names ("top.cpu.addr"); vectors of 65 to
@@ -36,4 +38,5 @@ protected:
 private:
     std::string m_path;
     bool m_regroup = false;
+    std::string m_table;
 };
