@@ -5,6 +5,7 @@
 #include "CvxMarkupDocument.h"
 #include "CvxSampleIterBase.h"
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -113,13 +114,89 @@ bool CvxCompareRemoteCommands::SetOptions(const std::u16string& request)
         referenceOffset.SetSampleOffset(offset);
         m_model.SetReferenceOffset(referenceOffset);
     }
+    std::u16string timeRange;
+    if (doc.GetAttribute(u"TimeRange", timeRange) && !SetTimeRange(timeRange)) {
+        answer = false;
+    }
+    int threshold = 0;
+    if (doc.GetAttribute(u"Threshold", threshold) && threshold <= 0) {
+        answer = false;
+    } else {
+        SetRunUntilOptions(doc);
+    }
     return answer;
+}
+
+bool CvxCompareRemoteCommands::SetTimeRange(const std::u16string& range)
+{
+    // Two decimal femtosecond counts joined by "..".
+    const std::size_t separator = range.find(u"..");
+    if (separator == std::u16string::npos) {
+        return false;
+    }
+    long long times[2] = {0, 0};
+    const std::u16string parts[2] = {range.substr(0, separator), range.substr(separator + 2)};
+    for (int i = 0; i < 2; ++i) {
+        const std::string ascii(parts[i].begin(), parts[i].end());
+        char* end = nullptr;
+        times[i] = std::strtoll(ascii.c_str(), &end, 10);
+        if (ascii.empty() || end == nullptr || *end != '\0') {
+            return false;
+        }
+    }
+    CvxMarkerMgr& markers = m_model.GetMarkerMgr();
+    const CvxMarker* from = markers.AddUserMarker(CvxPosition::AtTime(CvxTime(CvxInt128(times[0]))));
+    const CvxMarker* to = markers.AddUserMarker(CvxPosition::AtTime(CvxTime(CvxInt128(times[1]))));
+    CvxCompareRange compareRange = m_model.GetCompareRange();
+    compareRange.SetType(CvxCompareRange::kMarkers);
+    compareRange.SetFromMarkerID(from->GetID());
+    compareRange.SetToMarkerID(to->GetID());
+    m_model.SetCompareRange(compareRange);
+    return true;
+}
+
+void CvxCompareRemoteCommands::SetRunUntilOptions(const CvxMarkupDocument& doc)
+{
+    CvxCompareRunUntil runUntil = m_model.GetRunUntil();
+    int threshold = 0;
+    if (doc.GetAttribute(u"Threshold", threshold)) {
+        runUntil.SetNumberOfDifferences(threshold);
+    }
+    bool flag = false;
+    if (doc.GetAttribute(u"StopRepetitiveRun", flag)) {
+        runUntil.SetStopRepetitiveRunEnabled(flag);
+    }
+    if (doc.GetAttribute(u"SendEmail", flag)) {
+        runUntil.SetSendEmailEnabled(flag);
+    }
+    std::u16string text;
+    if (doc.GetAttribute(u"Recipient", text)) {
+        runUntil.GetEmail().SetRecipient(text);
+    }
+    if (doc.GetAttribute(u"Subject", text)) {
+        runUntil.GetEmail().SetSubject(text);
+    }
+    if (doc.GetAttribute(u"MessageBody", text)) {
+        runUntil.GetEmail().SetMessageBody(text);
+    }
+    m_model.SetRunUntil(runUntil);
 }
 
 bool CvxCompareRemoteCommands::GetDataValue(const std::u16string& command, std::u16string& reply)
 {
     if (command == u"GetNumberOfDifferences") {
         reply = Decimal(m_model.GetResults().CountDifferingInputRows());
+        return true;
+    }
+    if (command == u"GetCounts") {
+        const CvxCompareResults& results = m_model.GetResults();
+        CvxMarkupDocument doc;
+        doc.AddElement(u"Counts");
+        doc.SetAttribute(u"SamplesCompared", results.GetSamplesCompared());
+        doc.SetAttribute(u"ColumnsCompared", m_model.GetColumnsCompared());
+        doc.SetAttribute(u"Comparisons", results.GetComparisons());
+        doc.SetAttribute(u"Differences", results.GetDifferences());
+        reply = doc.GetText();
         return true;
     }
     if (command != u"GetOptions") {

@@ -18,8 +18,12 @@ public:
     bool ExecuteCommand(const std::u16string& command);
     // An "Options" element (under a "Window" root, or as the root): "MaxDifferences",
     // "Range" ("All" or "<marker>..<marker>") and "ReferenceOffset". Nothing is recompared.
+    // Extensions for headless hosts, which have no dialogs: "TimeRange" ("<fs>..<fs>", two
+    // user markers placed at those times become the compare range) and the run-until rule:
+    // "Threshold", "StopRepetitiveRun", "SendEmail", "Recipient", "Subject", "MessageBody".
     bool SetOptions(const std::u16string& request);
-    // "GetNumberOfDifferences" and "GetOptions".
+    // "GetNumberOfDifferences", "GetOptions" and (our extension) "GetCounts": a "Counts"
+    // element with SamplesCompared, ColumnsCompared, Comparisons and Differences.
     bool GetDataValue(const std::u16string& command, std::u16string& reply);
     // "GetDifference" with an "Index": the sample and, per reference column, the name, the
     // reference value and the input value at the index-th differing input row. False, with
@@ -27,6 +31,8 @@ public:
     bool GetDataWithArgs(const std::u16string& request, std::u16string& reply);
 
 private:
+    bool SetTimeRange(const std::u16string& range);
+    void SetRunUntilOptions(const class CvxMarkupDocument& doc);
     bool GetDifference(int index, std::u16string& reply);
 
     CvxCompareModel& m_model;
