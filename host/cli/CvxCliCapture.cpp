@@ -1,0 +1,144 @@
+#include "CvxCliCapture.h"
+
+#include "CvxCliArgs.h"
+#include "CvxCliProgress.h"
+#include "CvxHostSession.h"
+#include "CvxLabelMgr.h"
+#include "CvxStringConvert.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+std::string Extension(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return ext;
+}
+
+void Set(CvxAcquisitionSource& source, const std::string& key, const std::string& value)
+{
+    std::string error;
+    if (!source.SetOption(key, value, error)) {
+        throw CvxCliError(source.GetName() + ": " + error);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<CvxAcquisitionSource> CvxCliCapture::ForFile(const std::string& path, const std::string& table,
+                                                             bool regroup)
+{
+    std::unique_ptr<CvxAcquisitionSource> source = ForKind(Extension(path) == ".vcd" ? "vcd" : "sigrok");
+    SetFile(*source, path);
+    Set(*source, "table", table);
+    if (regroup && Extension(path) == ".vcd") {
+        Set(*source, "regroup", "true");
+    }
+    return source;
+}
+
+void CvxCliCapture::SetFile(CvxAcquisitionSource& source, const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        throw CvxCliError(path + ": no such file");
+    }
+    if (CvxHostSession::SourceKind(source) == "vcd") {
+        Set(source, "file", path);
+        return;
+    }
+    const std::string ext = Extension(path);
+    Set(source, "device", "");
+    Set(source, ext == ".sr" ? "session" : "input", path);
+    Set(source, ext == ".sr" ? "input" : "session", "");
+    Set(source, "format", ext == ".csv" ? "csv" : "");
+}
+
+std::unique_ptr<CvxAcquisitionSource> CvxCliCapture::ForKind(const std::string& kind)
+{
+    std::unique_ptr<CvxAcquisitionSource> source = CvxHostSession::MakeSource(kind);
+    if (source == nullptr) {
+        throw CvxCliError("unknown source '" + kind + "' (simulated, vcd or sigrok)");
+    }
+    return source;
+}
+
+void CvxCliCapture::ApplyOptions(CvxAcquisitionSource& source, const std::vector<std::string>& options)
+{
+    for (const std::string& option : options) {
+        const std::size_t equals = option.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            throw CvxCliError("source option '" + option + "': expected KEY=VALUE");
+        }
+        Set(source, option.substr(0, equals), option.substr(equals + 1));
+    }
+}
+
+std::string CvxCliCapture::GetOption(const CvxAcquisitionSource& source, const std::string& key)
+{
+    for (const CvxSourceOption& option : source.GetOptions()) {
+        if (option.key == key) {
+            return option.value;
+        }
+    }
+    return {};
+}
+
+std::shared_ptr<CvxData> CvxCliCapture::Acquire(CvxAcquisitionSource& source, const std::string& what)
+{
+    std::shared_ptr<CvxData> data;
+    {
+        const std::string file = CvxHostSession::SourceKind(source) == "vcd" ? GetOption(source, "file")
+                                 : !GetOption(source, "input").empty() ? GetOption(source, "input")
+                                                                        : GetOption(source, "session");
+        CvxCliProgress progress("reading " + what, file);
+        data = source.Acquire();
+    }
+    if (data == nullptr) {
+        throw CvxCliError(what + ": " + source.GetLastError());
+    }
+    CheckWarnings(source, what);
+    return data;
+}
+
+void CvxCliCapture::CheckWarnings(const CvxAcquisitionSource& source, const std::string& what)
+{
+    for (const std::string& warning : source.GetWarnings()) {
+        // The VCD reader's note on a file that ends inside a timestamp or a value.
+        if (warning.find("the data ends at the last complete timestamp") != std::string::npos) {
+            throw CvxCliError(what + ": the capture is cut short: " + warning);
+        }
+        std::fprintf(stderr, "cvx-compare: warning: %s: %s\n", what.c_str(), warning.c_str());
+    }
+}
+
+bool CvxCliCapture::IsBusLabel(const CvxID& label)
+{
+    const CvxLabelBase* base = CvxLabelMgr::GetInstance().IDToLabel(label);
+    return base != nullptr && (base->IsA(EvxLabelKind::BusSignal) || base->IsA(EvxLabelKind::StringLabel));
+}
+
+std::vector<CvxID> CvxCliCapture::BusLabels(const CvxData& data)
+{
+    std::vector<CvxID> labels;
+    for (std::size_t t = 0; t < data.GetTableCount(); ++t) {
+        const CvxDataTable& table = data.GetTable(t);
+        for (std::size_t c = 0; c < table.GetColumnCount(); ++c) {
+            if (IsBusLabel(table.GetColumn(c).GetLabelID())) {
+                labels.push_back(table.GetColumn(c).GetLabelID());
+            }
+        }
+    }
+    return labels;
+}
+
+std::string CvxCliCapture::LabelName(const CvxID& label)
+{
+    const CvxLabelBase* base = CvxLabelMgr::GetInstance().IDToLabel(label);
+    return base == nullptr ? std::string() : CvxStringConvert::ToUtf8(base->GetName());
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Captures as cvx-compare reads them: a source for a capture file chosen by its extension
+// (.vcd: our VCD reader; .sr: a libsigrok session; .csv and anything else: a libsigrok input
+// module), source options given as KEY=VALUE, acquisition with progress and warnings on
+// standard error, and the buses/signals an acquisition holds.
+//
+// Two captures compared against each other are read under one table name, so that their
+// labels of the same name share one identity: the comparison finds reference buses/signals
+// by label identity.
+
+#include "CvxAcquisitionSource.h"
+#include "CvxID.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CvxCliCapture {
+public:
+    // Throws CvxCliError for a file that does not exist.
+    static std::unique_ptr<CvxAcquisitionSource> ForFile(const std::string& path, const std::string& table, bool regroup);
+    // Points a source made by ForFile (or one of the same kind) at another file.
+    static void SetFile(CvxAcquisitionSource& source, const std::string& path);
+    // "simulated", "vcd" or "sigrok".
+    static std::unique_ptr<CvxAcquisitionSource> ForKind(const std::string& kind);
+    // KEY=VALUE options; throws CvxCliError naming the option and the problem.
+    static void ApplyOptions(CvxAcquisitionSource& source, const std::vector<std::string>& options);
+    static std::string GetOption(const CvxAcquisitionSource& source, const std::string& key);
+
+    // Acquires once; throws CvxCliError "<what>: <problem>", also for a capture file that is
+    // cut short (the reader keeps what it could read; a comparison of it would mislead).
+    // Other warnings go to standard error.
+    static std::shared_ptr<CvxData> Acquire(CvxAcquisitionSource& source, const std::string& what);
+    // Prints the last acquisition's warnings; throws for a capture that is cut short.
+    static void CheckWarnings(const CvxAcquisitionSource& source, const std::string& what);
+
+    // The buses/signals (and string labels) of the data, table by table in column order;
+    // time and sample-number labels are left out.
+    static std::vector<CvxID> BusLabels(const CvxData& data);
+    static bool IsBusLabel(const CvxID& label);
+    static std::string LabelName(const CvxID& label);
+};

@@ -1,0 +1,222 @@
+#include "CvxCliCompare.h"
+
+#include "CvxCliArgs.h"
+#include "CvxCliCapture.h"
+#include "CvxCliHost.h"
+#include "CvxCliProgress.h"
+#include "CvxCliReport.h"
+#include "CvxInt128.h"
+#include "CvxLabelMgr.h"
+#include "CvxSourceText.h"
+#include "CvxStringConvert.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+using Attributes = std::vector<std::pair<std::u16string, std::u16string>>;
+
+std::u16string U16(const std::string& text)
+{
+    return CvxStringConvert::FromUtf8(text);
+}
+
+bool Contains(const std::vector<CvxID>& labels, const CvxID& label)
+{
+    return std::find(labels.begin(), labels.end(), label) != labels.end();
+}
+
+std::string Names(const std::vector<CvxID>& labels)
+{
+    std::string names;
+    for (const CvxID& label : labels) {
+        names += (names.empty() ? "" : ", ") + CvxCliCapture::LabelName(label);
+    }
+    return names;
+}
+
+// The labels to compare: the chosen names, or every bus/signal both captures hold (with a
+// warning listing the rest).
+std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, const std::vector<std::string>& chosen,
+                                const std::string& referencePath, const std::string& inputPath)
+{
+    const std::vector<CvxID> inReference = CvxCliCapture::BusLabels(reference);
+    const std::vector<CvxID> inInput = CvxCliCapture::BusLabels(input);
+    std::vector<CvxID> labels;
+    if (!chosen.empty()) {
+        for (const std::string& name : chosen) {
+            const auto it = std::find_if(inReference.begin(), inReference.end(),
+                                         [&](const CvxID& id) { return CvxCliCapture::LabelName(id) == name; });
+            if (it == inReference.end()) {
+                throw CvxCliError(referencePath + ": no bus/signal named '" + name + "'");
+            }
+            if (!Contains(inInput, *it)) {
+                throw CvxCliError(inputPath + ": no bus/signal named '" + name + "'");
+            }
+            labels.push_back(*it);
+        }
+        return labels;
+    }
+    std::vector<CvxID> onlyReference;
+    std::vector<CvxID> onlyInput;
+    for (const CvxID& label : inReference) {
+        (Contains(inInput, label) ? labels : onlyReference).push_back(label);
+    }
+    for (const CvxID& label : inInput) {
+        if (!Contains(inReference, label)) {
+            onlyInput.push_back(label);
+        }
+    }
+    if (!onlyReference.empty()) {
+        std::fprintf(stderr, "cvx-compare: warning: not compared, only in %s: %s\n", referencePath.c_str(),
+                     Names(onlyReference).c_str());
+    }
+    if (!onlyInput.empty()) {
+        std::fprintf(stderr, "cvx-compare: warning: not compared, only in %s: %s\n", inputPath.c_str(),
+                     Names(onlyInput).c_str());
+    }
+    if (labels.empty()) {
+        throw CvxCliError(referencePath + " and " + inputPath + " have no bus/signal of the same name");
+    }
+    return labels;
+}
+
+// The table name under which a loaded setup's reference was read.
+std::string SetupTable(CvxHostSession& session, const std::string& path)
+{
+    if (const CvxAcquisitionSource* source = session.GetSource()) {
+        const std::string table = CvxCliCapture::GetOption(*source, "table");
+        if (!table.empty()) {
+            return table;
+        }
+    }
+    const CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    std::vector<std::string> folders;
+    for (const CvxID& child : labels.GetChildren(labels.GetLabelRootID())) {
+        const CvxLabelBase* label = labels.IDToLabel(child);
+        if (label != nullptr && label->IsA(EvxLabelKind::ModuleFolder)) {
+            folders.push_back(CvxStringConvert::ToUtf8(label->GetName()));
+        }
+    }
+    if (folders.size() != 1) {
+        throw CvxCliError(path + ": the setup's reference spans " + std::to_string(folders.size())
+                          + " tables; compare it with 'cvx-compare run' and a source of the same kind");
+    }
+    return folders.front();
+}
+
+// The compare range and the reference offset of the options, as one options request.
+Attributes RangeOptions(const CvxCliArgs& cli)
+{
+    Attributes options;
+    if (cli.Has("range")) {
+        options.emplace_back(u"Range", U16(cli.Get("range")));
+    }
+    if (cli.Has("from") || cli.Has("to")) {
+        CvxInt128 from = 0;
+        CvxInt128 to = 0;
+        if (!CvxSourceText::ParseTime(cli.Get("from", "0s"), from)) {
+            throw CvxCliError("option --from: expected a time such as 10us, found '" + cli.Get("from") + "'");
+        }
+        if (!CvxSourceText::ParseTime(cli.Get("to", "9000s"), to)) {
+            throw CvxCliError("option --to: expected a time such as 10us, found '" + cli.Get("to") + "'");
+        }
+        options.emplace_back(u"TimeRange", U16(CvxInt128ToString(from) + ".." + CvxInt128ToString(to)));
+    }
+    return options;
+}
+
+} // namespace
+
+int CvxCliCompare::Run(const std::vector<std::string>& args)
+{
+    CvxCliArgs cli("compare [OPTIONS] REFERENCE INPUT",
+                   "Compares INPUT against REFERENCE: two captures (.vcd, .sr, .csv or another libsigrok input\n"
+                   "format), or a setup (.cvxsetup) that holds a reference. Buses/signals of the same name are\n"
+                   "compared; by default all that both captures hold.",
+                   {
+                       {"columns", "LIST", "buses/signals to compare, comma-separated (default: all in both)"},
+                       {"range", "M1..M2", "compare between two markers (Begin, Trigger, End, or a setup's markers)"},
+                       {"from", "TIME", "compare from this time on (10us, 2.5ms, ...)"},
+                       {"to", "TIME", "compare up to this time"},
+                       {"offset", "N", "reference offset in samples: input row k against reference row k - N"},
+                       {"regroup", "", "regroup split bits of VCD files (d[0], d[1], ...) into buses"},
+                       {"differences", "N", "differences to list (default 10)"},
+                       {"format", "FORM", "text, csv or markup (default text)"},
+                       {"save-setup", "FILE", "save the result (the reference and the settings) as a setup"},
+                   },
+                   2, 2);
+    if (!cli.Parse(args)) {
+        std::fputs(cli.Help().c_str(), stdout);
+        return kCliExitSame;
+    }
+    const std::string referencePath = cli.GetPositional()[0];
+    const std::string inputPath = cli.GetPositional()[1];
+    const EvxCliForm form = CvxCliReport::ParseForm(cli.Get("format", "text"));
+    const std::int64_t listed = cli.GetInt("differences", 10, 0, 1'000'000);
+    const Attributes range = RangeOptions(cli);
+    const std::int64_t offset = cli.GetInt("offset", 0, INT32_MIN, INT32_MAX);
+    const bool regroup = cli.Has("regroup");
+
+    CvxCliHost host;
+    CvxHostSession& session = host.GetSession();
+    std::unique_ptr<CvxCliTool> tool;
+    if (std::filesystem::path(referencePath).extension() == ".cvxsetup") {
+        if (cli.Has("columns")) {
+            throw CvxCliError("option --columns: a setup's reference keeps the buses/signals it was copied from");
+        }
+        if (!session.LoadSetup(referencePath)) {
+            throw CvxCliError(session.GetLastError());
+        }
+        tool = std::make_unique<CvxCliTool>(host.GetTool(referencePath));
+        if (tool->GetCounts().columnsCompared == 0) {
+            throw CvxCliError(referencePath + ": the setup holds no reference");
+        }
+        std::unique_ptr<CvxAcquisitionSource> source = CvxCliCapture::ForFile(inputPath, SetupTable(session, referencePath), regroup);
+        std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*source, inputPath);
+        session.SetSource(std::move(source));
+        if (!range.empty()) {
+            tool->SetOptions(CvxCliTool::OptionsRequest(range), "the range " + cli.Get("range") + cli.Get("from"));
+        }
+        if (cli.Has("offset")) {
+            tool->SetOptions(CvxCliTool::OptionsRequest({{u"ReferenceOffset", U16(std::to_string(offset))}}), "the offset");
+        }
+        CvxCliProgress progress("comparing", "");
+        session.Deliver(std::move(input), 1);
+        if (!range.empty() || cli.Has("offset")) {
+            tool->Execute(u"Execute");
+        }
+    } else {
+        const std::string table = std::filesystem::path(referencePath).filename().string();
+        std::unique_ptr<CvxAcquisitionSource> referenceSource = CvxCliCapture::ForFile(referencePath, table, regroup);
+        std::unique_ptr<CvxAcquisitionSource> inputSource = CvxCliCapture::ForFile(inputPath, table, regroup);
+        std::shared_ptr<CvxData> reference = CvxCliCapture::Acquire(*referenceSource, referencePath);
+        std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*inputSource, inputPath);
+        host.OfferLabels(ChooseLabels(*reference, *input, cli.GetList("columns"), referencePath, inputPath));
+        // The setup names the reference capture as its source.
+        session.SetSource(std::move(referenceSource));
+        tool = std::make_unique<CvxCliTool>(host.AddTool());
+
+        CvxCliProgress progress("comparing", "");
+        session.Deliver(std::move(reference), 1);
+        if (!range.empty()) {
+            tool->SetOptions(CvxCliTool::OptionsRequest(range), "the range " + cli.Get("range") + cli.Get("from"));
+        }
+        tool->Execute(u"CopyReference");
+        if (offset != 0) {
+            tool->SetOptions(CvxCliTool::OptionsRequest({{u"ReferenceOffset", U16(std::to_string(offset))}}), "the offset");
+        }
+        session.Deliver(std::move(input), 2);
+        if (!range.empty()) {
+            tool->Execute(u"Execute");
+        }
+    }
+
+    CvxCliReport::Print(stdout, form, *tool, session.GetData().get(), listed);
+    if (cli.Has("save-setup") && !session.SaveSetup(cli.Get("save-setup"))) {
+        throw CvxCliError(session.GetLastError());
+    }
+    return tool->GetCounts().differences > 0 ? kCliExitDifferent : kCliExitSame;
+}

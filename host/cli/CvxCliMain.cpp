@@ -1,0 +1,67 @@
+// cvx-compare: the headless host. It loads the Compare module through its exported Create
+// and drives it only through host messages and the tool's standard command interface.
+
+#include "CvxCliArgs.h"
+#include "CvxCliCompare.h"
+#include "CvxCliDemo.h"
+#include "CvxCliRun.h"
+#ifdef CVX_CLI_SERVE
+#include "CvxCliServe.h"
+#endif
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: cvx-compare COMMAND [OPTIONS] [ARGUMENTS]\n\n"
+    "Commands:\n"
+    "  demo                       compare two runs of the built-in simulated analyzer, one with faults\n"
+    "  compare REFERENCE INPUT    compare two captures (VCD, .sr, CSV) or a setup's reference and a capture\n"
+    "  run SETUP                  repetitive run against a setup's reference, with its run-until rule\n"
+#ifdef CVX_CLI_SERVE
+    "  serve                      the remote-control server, headless\n"
+#endif
+    "\n'cvx-compare COMMAND --help' describes each command.\n"
+    "Exit status: 0 no differences, 1 differences, 2 trouble.\n";
+
+int Dispatch(const std::string& command, const std::vector<std::string>& args)
+{
+    if (command == "demo") {
+        return CvxCliDemo::Run(args);
+    }
+    if (command == "compare") {
+        return CvxCliCompare::Run(args);
+    }
+    if (command == "run") {
+        return CvxCliRun::Run(args);
+    }
+#ifdef CVX_CLI_SERVE
+    if (command == "serve") {
+        return CvxCliServe::Run(args);
+    }
+#endif
+    throw CvxCliError("unknown command '" + command + "' (see cvx-compare --help)");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? kCliExitTrouble : kCliExitSame;
+    }
+    try {
+        const int status = Dispatch(argv[1], std::vector<std::string>(argv + 2, argv + argc));
+        std::fflush(stdout);
+        return status;
+    } catch (const std::exception& e) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "cvx-compare: %s\n", e.what());
+        return kCliExitTrouble;
+    }
+}

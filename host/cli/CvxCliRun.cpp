@@ -1,0 +1,196 @@
+#include "CvxCliRun.h"
+
+#include "CvxCliArgs.h"
+#include "CvxCliCapture.h"
+#include "CvxCliHost.h"
+#include "CvxCliReport.h"
+#include "CvxLabelMgr.h"
+#include "CvxMapi.h"
+#include "CvxStringConvert.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+using Attributes = std::vector<std::pair<std::u16string, std::u16string>>;
+
+std::u16string U16(const std::string& text)
+{
+    return CvxStringConvert::FromUtf8(text);
+}
+
+// The run-until rule of the options, as one options request (empty: the setup's rule stays).
+Attributes RuleOptions(const CvxCliArgs& cli)
+{
+    Attributes rule;
+    if (cli.Has("threshold")) {
+        rule.emplace_back(u"Threshold", U16(std::to_string(cli.GetInt("threshold", 1, 1, INT32_MAX))));
+    }
+    if (cli.Has("stop-comparing")) {
+        rule.emplace_back(u"MaxDifferences", U16(std::to_string(cli.GetInt("threshold", 1, 1, INT32_MAX))));
+    }
+    if (cli.Has("stop-run")) {
+        rule.emplace_back(u"StopRepetitiveRun", u"T");
+    }
+    if (cli.Has("email")) {
+        rule.emplace_back(u"SendEmail", u"T");
+        rule.emplace_back(u"Recipient", U16(cli.Get("email")));
+    }
+    if (cli.Has("subject")) {
+        rule.emplace_back(u"Subject", U16(cli.Get("subject")));
+    }
+    if (cli.Has("body")) {
+        rule.emplace_back(u"MessageBody", U16(cli.Get("body")));
+    }
+    return rule;
+}
+
+void ApplyMailSettings(const CvxCliArgs& cli)
+{
+    CvxMailSettings settings = CvxMapi::GetSettings();
+    settings.serverUrl = cli.Get("smtp", settings.serverUrl);
+    settings.sender = cli.Get("sender", settings.sender);
+    settings.user = cli.Get("smtp-user", settings.user);
+    settings.password = cli.Get("smtp-password", settings.password);
+    settings.requireTls = settings.requireTls || cli.Has("tls");
+    if (cli.Has("outbox")) {
+        settings.outbox = cli.Get("outbox");
+    }
+    CvxMapi::SetSettings(settings);
+}
+
+// The table the setup's reference was read under: the setup source's, else its only table.
+std::string ReferenceTable(const CvxHostSession& session)
+{
+    if (session.GetSource() != nullptr) {
+        const std::string table = CvxCliCapture::GetOption(*session.GetSource(), "table");
+        if (!table.empty()) {
+            return table;
+        }
+    }
+    const CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    for (const CvxID& child : labels.GetChildren(labels.GetLabelRootID())) {
+        const CvxLabelBase* label = labels.IDToLabel(child);
+        if (label != nullptr && label->IsA(EvxLabelKind::ModuleFolder)) {
+            return CvxStringConvert::ToUtf8(label->GetName());
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+int CvxCliRun::Run(const std::vector<std::string>& args)
+{
+    CvxCliArgs cli("run [OPTIONS] SETUP",
+                   "Loads SETUP (a setup holding a reference), acquires repeatedly and compares each run against\n"
+                   "the reference, one summary line per run. Stops after --runs runs, at the end of --files, on\n"
+                   "Ctrl-C, or when the run-until rule stops the repetitive run.",
+                   {
+                       {"runs", "N", "stop after N runs (default: no limit; with --files, one run per file)"},
+                       {"source", "KIND", "acquire from simulated, vcd or sigrok instead of the setup's source"},
+                       {"option", "KEY=VALUE", "a source option (repeatable): samples=50000, device=demo, ..."},
+                       {"files", "LIST", "capture files to compare, one per run, comma-separated or repeated"},
+                       {"threshold", "N", "run-until rule: the number of differences at which it acts"},
+                       {"stop-comparing", "", "run-until rule: stop comparing at the threshold"},
+                       {"stop-run", "", "run-until rule: stop the repetitive run at the threshold"},
+                       {"email", "ADDRESS", "run-until rule: send an e-mail to ADDRESS at the threshold"},
+                       {"subject", "TEXT", "the e-mail's subject (default \"Compare - N Differences\")"},
+                       {"body", "TEXT", "the e-mail's text"},
+                       {"smtp", "URL", "mail server, smtp://host:port or smtps://... (default: .eml files in the outbox)"},
+                       {"sender", "ADDRESS", "the e-mail's sender"},
+                       {"smtp-user", "NAME", "mail server user"},
+                       {"smtp-password", "TEXT", "mail server password"},
+                       {"tls", "", "require STARTTLS on smtp:// servers"},
+                       {"outbox", "DIR", "folder for .eml files when no mail server is set"},
+                   },
+                   1, 1);
+    if (!cli.Parse(args)) {
+        std::fputs(cli.Help().c_str(), stdout);
+        return kCliExitSame;
+    }
+    const std::string setupPath = cli.GetPositional()[0];
+    const std::vector<std::string> files = cli.GetList("files");
+    std::int64_t maxRuns = cli.GetInt("runs", 0, 0, INT64_MAX);
+    if (!files.empty() && (maxRuns == 0 || maxRuns > static_cast<std::int64_t>(files.size()))) {
+        maxRuns = static_cast<std::int64_t>(files.size());
+    }
+    const Attributes rule = RuleOptions(cli);
+    ApplyMailSettings(cli);
+
+    CvxCliHost host;
+    CvxHostSession& session = host.GetSession();
+    if (!session.LoadSetup(setupPath)) {
+        throw CvxCliError(session.GetLastError());
+    }
+    CvxCliTool tool = host.GetTool(setupPath);
+    if (tool.GetCounts().columnsCompared == 0) {
+        throw CvxCliError(setupPath + ": the setup holds no reference (save one with 'cvx-compare compare --save-setup')");
+    }
+    if (!rule.empty()) {
+        tool.SetOptions(CvxCliTool::OptionsRequest(rule), "the run-until rule");
+    }
+
+    std::string what = setupPath + ": source";
+    if (!files.empty()) {
+        session.SetSource(CvxCliCapture::ForFile(files.front(), ReferenceTable(session), false));
+        what = files.front();
+    } else if (cli.Has("source")) {
+        const std::string table = session.GetSource() != nullptr ? ReferenceTable(session) : std::string();
+        std::unique_ptr<CvxAcquisitionSource> source = CvxCliCapture::ForKind(cli.Get("source"));
+        if (cli.Get("source") != "simulated" && !table.empty()) {
+            CvxCliCapture::ApplyOptions(*source, {"table=" + table});
+        }
+        session.SetSource(std::move(source));
+    } else if (session.GetSource() == nullptr) {
+        throw CvxCliError(setupPath + ": the setup names no source; choose one with --source or --files");
+    }
+    CvxCliCapture::ApplyOptions(*session.GetSource(), cli.GetAll("option"));
+
+    std::atomic<bool> interrupted{false};
+    host.OnInterrupt([&] {
+        interrupted = true;
+        session.StopRepetitiveRun();
+    });
+    bool anyDifferences = false;
+    std::string trouble;
+    const std::int64_t runs = session.RunRepetitive(maxRuns, [&](std::int64_t run) {
+        try {
+            CvxCliCapture::CheckWarnings(*session.GetSource(), what);
+        } catch (const CvxCliError& e) {
+            trouble = e.what();
+            return false;
+        }
+        const CvxCliCounts counts = tool.GetCounts();
+        anyDifferences = anyDifferences || counts.differences > 0;
+        std::printf("%s\n", CvxCliReport::RunLine(run, counts).c_str());
+        std::fflush(stdout);
+        if (!files.empty() && run < maxRuns) {
+            what = files[static_cast<std::size_t>(run)];
+            CvxCliCapture::SetFile(*session.GetSource(), what);
+        }
+        return true;
+    });
+    // A run that failed ends the repetitive run early with the session's error set.
+    const bool failed = (maxRuns == 0 || runs < maxRuns) && !host.IsStoppedByRule() && !interrupted.load()
+                        && !session.GetLastError().empty();
+    if (host.IsStoppedByRule()) {
+        std::printf("stopped by the run-until rule after run %lld\n", static_cast<long long>(runs));
+    }
+    if (!CvxMapi::WaitUntilIdle(std::chrono::seconds(60))) {
+        std::fprintf(stderr, "cvx-compare: warning: the mail service did not finish within 60 s\n");
+    }
+    if (CvxMapi::GetFailedCount() > 0) {
+        std::fprintf(stderr, "cvx-compare: warning: %d e-mail(s) could not be sent (see the host log)\n",
+                     CvxMapi::GetFailedCount());
+    }
+    if (!trouble.empty()) {
+        throw CvxCliError(trouble);
+    }
+    if (failed) {
+        throw CvxCliError(what + ": " + session.GetLastError());
+    }
+    return anyDifferences ? kCliExitDifferent : kCliExitSame;
+}

@@ -1,0 +1,223 @@
+// cvx-compare as a process: exit status, counts and listed differences, bad input, the
+// repetitive run and its run-until rule. Captures are small VCD files written here.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class CvxCliProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("cvx-cli-test-" + std::to_string(::getpid()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path Path(const std::string& name) const { return m_dir / name; }
+
+    Outcome Run(const std::vector<std::string>& args) const
+    {
+        const fs::path out = Path("stdout.txt");
+        const fs::path err = Path("stderr.txt");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(o, STDOUT_FILENO);
+            ::dup2(e, STDERR_FILENO);
+            std::vector<char*> argv{const_cast<char*>(CVX_COMPARE_PATH)};
+            for (const std::string& arg : args) {
+                argv.push_back(const_cast<char*>(arg.c_str()));
+            }
+            argv.push_back(nullptr);
+            ::execv(CVX_COMPARE_PATH, argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    }
+
+    // A capture of `cycles` timestamps 10 ns apart: clk toggles, "data" (8 bits) and "addr"
+    // (16 bits) change at every timestamp. `flips` XORs data at the timestamps given.
+    fs::path WriteVcd(const std::string& name, int cycles, const std::map<int, int>& flips = {}) const
+    {
+        std::ofstream vcd(Path(name));
+        vcd << "$timescale 1ns $end\n$scope module top $end\n$var wire 1 ! clk $end\n"
+               "$var wire 8 \" data [7:0] $end\n$var wire 16 # addr [15:0] $end\n$upscope $end\n"
+               "$enddefinitions $end\n";
+        for (int i = 0; i < cycles; ++i) {
+            const auto flip = flips.find(i);
+            const int data = ((i * 37 + 11) & 0xFF) ^ (flip == flips.end() ? 0 : flip->second);
+            vcd << '#' << i * 10 << '\n' << (i & 1) << "!\nb";
+            for (int bit = 7; bit >= 0; --bit) {
+                vcd << ((data >> bit) & 1);
+            }
+            vcd << " \"\nb";
+            for (int bit = 15; bit >= 0; --bit) {
+                vcd << (((i * 3) >> bit) & 1);
+            }
+            vcd << " #\n";
+        }
+        return Path(name);
+    }
+
+    fs::path m_dir;
+};
+
+bool Has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(CvxCliProgramTest, DemoFindsTheInjectedFaultsAndExitsOne)
+{
+    const Outcome r = Run({"demo", "--samples", "20000"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    for (const char* count : {"Samples Compared: 20000", "Columns Compared: ", "Comparisons: ", "Differences: "}) {
+        EXPECT_TRUE(Has(r.out, count)) << count << "\n" << r.out;
+    }
+    EXPECT_FALSE(Has(r.out, "Differences: 0\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "sample ")) << r.out;
+    EXPECT_TRUE(Has(r.out, "DATA8: input ")) << r.out;
+}
+
+TEST_F(CvxCliProgramTest, DemoWithoutFaultsFindsNothing)
+{
+    const Outcome r = Run({"demo", "--samples", "5000", "--faults", ""});
+    EXPECT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_TRUE(Has(r.out, "Differences: 0\n")) << r.out;
+}
+
+TEST_F(CvxCliProgramTest, AFileComparedWithItselfHasNoDifferences)
+{
+    const fs::path a = WriteVcd("a.vcd", 200);
+    const Outcome r = Run({"compare", a.string(), a.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "Samples Compared: 200\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "Columns Compared: 3\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "Comparisons: 600\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "Differences: 0\n")) << r.out;
+}
+
+TEST_F(CvxCliProgramTest, InjectedDifferencesAreListedExactlyInEveryForm)
+{
+    const fs::path a = WriteVcd("a.vcd", 300);
+    const fs::path b = WriteVcd("b.vcd", 300, {{17, 0x08}, {150, 0x81}, {299, 0x01}});
+    struct Case {
+        const char* form;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"text", {"Differences: 3\n", "sample 17, time 170ns\n", "sample 150, time 1500ns\n", "sample 299, time 2990ns\n"}},
+        {"csv", {"\n17,170ns,top.data,", "\n150,1500ns,top.data,", "\n299,2990ns,top.data,"}},
+        {"markup", {"Differences='3'", "Sample='17'", "Sample='150'", "Sample='299'"}},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = Run({"compare", "--format", c.form, a.string(), b.string()});
+        EXPECT_EQ(r.status, 1) << c.form << r.err;
+        for (const std::string& part : c.expected) {
+            EXPECT_TRUE(Has(r.out, part)) << c.form << ": " << part << "\n" << r.out;
+        }
+        // Text and csv list the differing bus only; markup is the tool's reply, every bus.
+        EXPECT_EQ(Has(r.out, "addr"), c.form == std::string("markup")) << c.form << "\n" << r.out;
+    }
+    // The differing bus only, and a time range that leaves out the first difference.
+    const Outcome ranged = Run({"compare", "--columns", "top.data", "--from", "1us", a.string(), b.string()});
+    EXPECT_EQ(ranged.status, 1) << ranged.err;
+    EXPECT_TRUE(Has(ranged.out, "Columns Compared: 1\n")) << ranged.out;
+    EXPECT_TRUE(Has(ranged.out, "Differences: 2\n")) << ranged.out;
+    EXPECT_FALSE(Has(ranged.out, "sample 17,")) << ranged.out;
+}
+
+TEST_F(CvxCliProgramTest, TroubleExitsTwoNamingTheFile)
+{
+    const fs::path a = WriteVcd("a.vcd", 100);
+    const std::string text = ReadFile(WriteVcd("whole.vcd", 100));
+    std::ofstream(Path("cut-header.vcd")) << text.substr(0, text.find("$enddefinitions") - 10);
+    std::ofstream(Path("cut-value.vcd")) << text.substr(0, text.find("#500") + 9);
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"compare", a.string(), Path("cut-header.vcd").string()}, "cut-header.vcd"},
+        {{"compare", a.string(), Path("cut-value.vcd").string()}, "cut-value.vcd: the capture is cut short"},
+        {{"compare", a.string(), Path("missing.vcd").string()}, "missing.vcd: no such file"},
+        {{"compare", a.string()}, "usage: cvx-compare compare"},
+        {{"compare", "--frobnicate", a.string(), a.string()}, "unknown option '--frobnicate'"},
+        {{"run", Path("missing.cvxsetup").string()}, "missing.cvxsetup"},
+        {{"launch"}, "unknown command 'launch'"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = Run(c.args);
+        EXPECT_EQ(r.status, 2) << c.message << "\n" << r.out;
+        EXPECT_TRUE(Has(r.err, "cvx-compare: ")) << r.err;
+        EXPECT_TRUE(Has(r.err, c.message)) << c.message << "\n" << r.err;
+    }
+}
+
+TEST_F(CvxCliProgramTest, EveryCommandHasHelp)
+{
+    for (const char* command : {"demo", "compare", "run"}) {
+        const Outcome r = Run({command, "--help"});
+        EXPECT_EQ(r.status, 0) << command;
+        EXPECT_TRUE(Has(r.out, std::string("usage: cvx-compare ") + command)) << r.out;
+    }
+}
+
+TEST_F(CvxCliProgramTest, RunStopsAtTheRunUntilThresholdAndSendsItsMail)
+{
+    const fs::path reference = WriteVcd("ref.vcd", 100);
+    const fs::path setup = Path("ref.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--save-setup", setup.string(), reference.string(), reference.string()}).status, 0);
+
+    const fs::path one = WriteVcd("one.vcd", 100, {{5, 1}});
+    const fs::path three = WriteVcd("three.vcd", 100, {{5, 1}, {6, 2}, {70, 4}});
+    const fs::path never = WriteVcd("never.vcd", 100, {{1, 1}, {2, 1}, {3, 1}, {4, 1}});
+    const fs::path outbox = Path("outbox");
+    const Outcome r = Run({"run", setup.string(), "--files",
+                           reference.string() + "," + one.string() + "," + three.string() + "," + never.string(),
+                           "--threshold", "3", "--stop-run", "--email", "rig@example.org", "--outbox", outbox.string()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(Has(r.out, "run 1: Samples Compared: 100  Columns Compared: 3  Comparisons: 300  Differences: 0\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "run 2: ") && Has(r.out, "Differences: 1\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "run 3: ") && Has(r.out, "Differences: 3\n")) << r.out;
+    EXPECT_FALSE(Has(r.out, "run 4:")) << r.out;
+    EXPECT_TRUE(Has(r.out, "stopped by the run-until rule after run 3")) << r.out;
+    int mails = 0;
+    for (const auto& entry : fs::directory_iterator(outbox)) {
+        ++mails;
+        EXPECT_TRUE(Has(ReadFile(entry.path()), "Compare - 3 Differences")) << entry.path();
+    }
+    EXPECT_EQ(mails, 1);
+}
+
+} // namespace
