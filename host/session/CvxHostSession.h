@@ -63,6 +63,11 @@ public:
     std::int64_t RunRepetitive(std::int64_t maxRuns, const std::function<bool(std::int64_t run)>& afterRun = {});
     // Safe from any thread; the repetitive run ends before its next acquisition.
     void StopRepetitiveRun();
+    // For hosts that drive repetitive runs themselves, one Run() at a time (the remote
+    // server): whether a stop was asked for since the last clear (a tool's run-until rule
+    // asks through the system manager), and the clear before such a run starts.
+    bool IsStopRequested() const { return m_stop.load(); }
+    void ClearStopRequest() { m_stop = false; }
     bool IsRunning() const { return m_running.load(); }
     const std::shared_ptr<CvxData>& GetData() const { return m_data; }
     std::int64_t GetRunCount() const { return m_runs; }
