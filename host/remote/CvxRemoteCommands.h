@@ -1,0 +1,77 @@
+#pragma once
+// The command set of the remote-control server: what each SCPI-style command does to the
+// host session, its tools and the remote repetitive run. One command at a time, on the thread
+// that owns the session; errors go to the calling client's queue, replies to its reply list
+// (the server joins the replies of one message with ";"). docs/remote.md lists the commands.
+
+#include <string>
+#include <vector>
+
+class CvxHostSession;
+class CvxRemoteRunner;
+class CvxScpiErrorQueue;
+class CvxStdToolCmdIFace;
+struct CvxScpiArgument;
+struct CvxScpiCommand;
+
+class CvxRemoteCommands {
+public:
+    enum class EvxOutcome {
+        Done,
+        // *OPC? while a repetitive run goes on: the server answers once the run has ended.
+        WaitForRun,
+        // No such command (the error is queued): the rest of the message is not executed.
+        Undefined,
+    };
+
+    // What one command may touch of the client that sent it.
+    struct Client {
+        CvxScpiErrorQueue& errors;
+        std::vector<std::string>& replies;
+    };
+
+    CvxRemoteCommands(CvxHostSession& session, CvxRemoteRunner& runner) : m_session(session), m_runner(runner) {}
+
+    EvxOutcome Execute(const CvxScpiCommand& command, Client& client);
+
+    // The *IDN? answer: maker, model, serial number, version.
+    static std::string Identity();
+    // A tool's reply as it travels: markup (and anything with a line break or ";") as a block,
+    // a number or a word as plain text.
+    static std::string FormatToolReply(const std::u16string& reply);
+
+private:
+    using Handler = EvxOutcome (CvxRemoteCommands::*)(const CvxScpiCommand&, Client&);
+    struct Entry {
+        const char* pattern;
+        Handler handler;
+    };
+    static const Entry kCommands[];
+
+    EvxOutcome Identify(const CvxScpiCommand& command, Client& client);
+    EvxOutcome Reset(const CvxScpiCommand& command, Client& client);
+    EvxOutcome ClearStatus(const CvxScpiCommand& command, Client& client);
+    EvxOutcome OperationComplete(const CvxScpiCommand& command, Client& client);
+    EvxOutcome RunOnce(const CvxScpiCommand& command, Client& client);
+    EvxOutcome RunRepetitive(const CvxScpiCommand& command, Client& client);
+    EvxOutcome Stop(const CvxScpiCommand& command, Client& client);
+    EvxOutcome RunState(const CvxScpiCommand& command, Client& client);
+    EvxOutcome RunCount(const CvxScpiCommand& command, Client& client);
+    EvxOutcome NextError(const CvxScpiCommand& command, Client& client);
+    EvxOutcome ErrorCount(const CvxScpiCommand& command, Client& client);
+    EvxOutcome SaveSetup(const CvxScpiCommand& command, Client& client);
+    EvxOutcome LoadSetup(const CvxScpiCommand& command, Client& client);
+    EvxOutcome SourceOption(const CvxScpiCommand& command, Client& client);
+    EvxOutcome SourceOptionQuery(const CvxScpiCommand& command, Client& client);
+    EvxOutcome ToolList(const CvxScpiCommand& command, Client& client);
+    EvxOutcome ToolExecute(const CvxScpiCommand& command, Client& client);
+    EvxOutcome ToolOptions(const CvxScpiCommand& command, Client& client);
+    EvxOutcome ToolValue(const CvxScpiCommand& command, Client& client);
+    EvxOutcome ToolData(const CvxScpiCommand& command, Client& client);
+
+    // The tool named by the first argument, with the error queued when there is none.
+    CvxStdToolCmdIFace* FindTool(const CvxScpiArgument& name, Client& client) const;
+
+    CvxHostSession& m_session;
+    CvxRemoteRunner& m_runner;
+};
