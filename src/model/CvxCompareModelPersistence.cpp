@@ -69,52 +69,15 @@ void CvxCompareModelPersistence::Save(const CvxMessageSave& message)
 
 void CvxCompareModelPersistence::Load(const CvxMessageLoad& message)
 {
-    CvxPersistenceSetup* setup = message.GetSetup();
-    if (setup != nullptr) {
+    if (CvxPersistenceSetup* setup = message.GetSetup(); setup != nullptr) {
         LoadingMode loading(*setup);
         CvxCompareSetupTag tag(*setup, u"CompareModel");
         if (tag) {
-            if (CvxCompareSetupTag center{*setup, u"CenterPosition"}) {
-                CvxPosition position = m_model.GetCenter();
-                if (CvxLoad(*setup, position)) {
-                    m_model.SetCenter(position);
-                }
-            }
-            if (CvxCompareSetupTag element{*setup, u"CompareRange"}) {
-                CvxCompareRange range = m_model.GetCompareRange();
-                range.Load(*setup);
-                m_model.SetCompareRange(range);
-            }
-            if (CvxCompareSetupTag element{*setup, u"CompareReferenceRange"}) {
-                CvxCompareRange range = m_model.GetReferenceRange();
-                range.Load(*setup);
-                m_model.SetReferenceRange(range);
-            }
-            CvxCompareProperties properties = m_model.GetProperties();
-            properties.Load(*setup);
-            m_model.SetProperties(properties);
-            std::vector<CvxCompareColumn> columns;
-            if (CvxCompareColumnPersistence::LoadColumns(*setup, columns)) {
-                m_model.ReplaceColumns(columns);
-            }
-            CvxCompareReferenceOffset offset = m_model.GetReferenceOffset();
-            offset.Load(*setup);
-            m_model.SetReferenceOffset(offset);
-            CvxCompareRunUntil runUntil = m_model.GetRunUntil();
-            runUntil.Load(*setup);
-            m_model.SetRunUntil(runUntil);
-            CvxCompareDataPersistence::Load(*setup, message.GetPersistenceData(), m_model.GetReferenceBuffer());
+            LoadRecords(*setup, message.GetPersistenceData());
         }
         Reinitialize(message);
-        CvxUtilsLockViewers locks;
-        if (tag && locks.Load(*setup)) {
-            CvxUtilsLockViewers& current = m_model.GetLockedViewers();
-            if (!message.IsDuplicate()) {
-                current.Clear();
-            }
-            for (const CvxID& viewer : locks.GetPluginIDs()) {
-                current.Add(viewer, locks.IsLocked(viewer));
-            }
+        if (tag) {
+            LoadLocks(*setup, message.IsDuplicate());
         }
     } else {
         Reinitialize(message);
@@ -125,6 +88,55 @@ void CvxCompareModelPersistence::Load(const CvxMessageLoad& message)
     }
     CvxCompareModelLoadedMessage loaded;
     m_model.Broadcast(loaded);
+}
+
+void CvxCompareModelPersistence::LoadRecords(CvxPersistenceSetup& setup, CvxPersistenceData* data)
+{
+    if (CvxCompareSetupTag center{setup, u"CenterPosition"}) {
+        CvxPosition position = m_model.GetCenter();
+        if (CvxLoad(setup, position)) {
+            m_model.SetCenter(position);
+        }
+    }
+    if (CvxCompareSetupTag element{setup, u"CompareRange"}) {
+        CvxCompareRange range = m_model.GetCompareRange();
+        range.Load(setup);
+        m_model.SetCompareRange(range);
+    }
+    if (CvxCompareSetupTag element{setup, u"CompareReferenceRange"}) {
+        CvxCompareRange range = m_model.GetReferenceRange();
+        range.Load(setup);
+        m_model.SetReferenceRange(range);
+    }
+    CvxCompareProperties properties = m_model.GetProperties();
+    properties.Load(setup);
+    m_model.SetProperties(properties);
+    std::vector<CvxCompareColumn> columns;
+    if (CvxCompareColumnPersistence::LoadColumns(setup, columns)) {
+        m_model.ReplaceColumns(columns);
+    }
+    CvxCompareReferenceOffset offset = m_model.GetReferenceOffset();
+    offset.Load(setup);
+    m_model.SetReferenceOffset(offset);
+    CvxCompareRunUntil runUntil = m_model.GetRunUntil();
+    runUntil.Load(setup);
+    m_model.SetRunUntil(runUntil);
+    CvxCompareDataPersistence::Load(setup, data, m_model.GetReferenceBuffer());
+}
+
+void CvxCompareModelPersistence::LoadLocks(CvxPersistenceSetup& setup, bool duplicate)
+{
+    CvxUtilsLockViewers locks;
+    if (!locks.Load(setup)) {
+        return;
+    }
+    CvxUtilsLockViewers& current = m_model.GetLockedViewers();
+    if (!duplicate) {
+        current.Clear();
+    }
+    for (const CvxID& viewer : locks.GetPluginIDs()) {
+        current.Add(viewer, locks.IsLocked(viewer));
+    }
 }
 
 void CvxCompareModelPersistence::Reinitialize(const CvxMessageLoad& message)

@@ -24,6 +24,8 @@
 class CvxCompareModel;
 class CvxMessageLoad;
 class CvxMessageSave;
+class CvxPersistenceData;
+class CvxPersistenceSetup;
 
 class CvxCompareModelPersistence {
 public:
@@ -33,6 +35,10 @@ public:
     void Load(const CvxMessageLoad& message);
 
 private:
+    // The settings and the reference buffer, read inside CompareModel.
+    void LoadRecords(CvxPersistenceSetup& setup, CvxPersistenceData* data);
+    // Replaces the lock set, or merges into it for a duplicate.
+    void LoadLocks(CvxPersistenceSetup& setup, bool duplicate);
     // The initialisation again, under the load message's instance identifier (the current
     // one when the message carries none).
     void Reinitialize(const CvxMessageLoad& message);
