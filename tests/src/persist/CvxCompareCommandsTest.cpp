@@ -1,14 +1,14 @@
-// The undoable commands through the model's requests: each change is recorded once and its
-// undo brings back exactly what was there, and the observers hear what changed.
+// The undoable commands through the model's requests: each change is recorded once, its undo
+// brings back exactly what was there, and the observers hear what changed.
 
-#include "CvxCompareColumnWidthCommand.h"
 #include "CvxCompareModel.h"
 #include "CvxCompareMoveColumnsCommand.h"
-#include "CvxCompareMoveOriginCommand.h"
 #include "CvxPersistTestSupport.h"
 #include "CvxStdToolCmdIFace.h"
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -34,6 +34,9 @@ private:
     CvxID m_id;
 };
 
+// Per displayed column: its index in the original list (-1 for a new one), width, left edge.
+using ColumnLayout = std::vector<std::tuple<int, int, int>>;
+
 class CvxCompareCommandsTest : public CvxPersistTest {
 protected:
     void SetUp() override
@@ -42,8 +45,7 @@ protected:
         m_labels = MakeLabels({u"A", u"B", u"C", u"D"}, m_creator);
         std::vector<CvxCompareColumn> columns;
         for (std::size_t i = 0; i < m_labels.size(); ++i) {
-            columns.emplace_back(CvxLabelChannel(m_labels[i]));
-            columns.back().SetWidth(50 + 10 * static_cast<int>(i));
+            columns.emplace_back(CvxLabelChannel(m_labels[i])).SetWidth(50 + 10 * static_cast<int>(i));
         }
         m_model.ReplaceColumns(columns);
         m_original = m_model.GetColumns();
@@ -51,32 +53,14 @@ protected:
     }
 
     CvxID Column(std::size_t i) const { return m_original.at(i).GetID(); }
-    std::vector<int> Widths() const
+    ColumnLayout Layout() const
     {
-        std::vector<int> out;
+        ColumnLayout out;
         for (const CvxCompareColumn& c : m_model.GetColumns()) {
-            out.push_back(c.GetWidth());
-        }
-        return out;
-    }
-    std::vector<int> Lefts() const
-    {
-        std::vector<int> out;
-        for (const CvxCompareColumn& c : m_model.GetColumns()) {
-            out.push_back(c.GetLeft());
-        }
-        return out;
-    }
-    // The columns by their index in the original list, in display order.
-    std::vector<int> Order() const
-    {
-        std::vector<int> out;
-        for (const CvxCompareColumn& c : m_model.GetColumns()) {
-            int index = -1;
-            for (std::size_t i = 0; i < m_original.size(); ++i) {
-                index = m_original[i].GetID() == c.GetID() ? static_cast<int>(i) : index;
-            }
-            out.push_back(index);
+            const auto it = std::find_if(m_original.begin(), m_original.end(),
+                                         [&](const CvxCompareColumn& o) { return o.GetID() == c.GetID(); });
+            out.emplace_back(it == m_original.end() ? -1 : static_cast<int>(it - m_original.begin()), c.GetWidth(),
+                             c.GetLeft());
         }
         return out;
     }
@@ -90,69 +74,46 @@ protected:
 
 } // namespace
 
-TEST_F(CvxCompareCommandsTest, WidthChangeAndItsUndoKeepLeftEdgesAsRunningSums)
-{
-    ASSERT_EQ(Lefts(), (std::vector<int>{0, 50, 110, 180}));
-    ASSERT_TRUE(m_model.RequestColumnWidth(Column(1), 100));
-    EXPECT_EQ(Widths(), (std::vector<int>{50, 100, 70, 80}));
-    EXPECT_EQ(Lefts(), (std::vector<int>{0, 50, 150, 220}));
-    EXPECT_EQ(m_recorder.types, std::vector<int>{104});
-    EXPECT_EQ(m_model.GetHistorySize(), 1U);
-
-    ASSERT_TRUE(m_model.Undo());
-    EXPECT_EQ(m_model.GetColumns(), m_original);
-    EXPECT_TRUE(m_model.IsHistoryEmpty());
-
-    EXPECT_FALSE(m_model.RequestColumnWidth(CvxID::New(), 100));
-    EXPECT_TRUE(m_model.IsHistoryEmpty());
-    // A width command for a column that is gone changes nothing.
-    CvxCompareColumnWidthCommand(m_model, CvxID::New(), 5, 50).Execute();
-    EXPECT_EQ(m_model.GetColumns(), m_original);
-}
-
 TEST_F(CvxCompareCommandsTest, UndoRestoresTheColumnListExactly)
 {
-    using Before = CvxCompareMoveColumnsCommand;
-    struct Case {
+    using Move = CvxCompareMoveColumnsCommand;
+    const CvxCompareColumn fresh;
+    const struct {
         const char* what;
         std::function<void()> request;
-        std::vector<int> order; // -1: a new column
-    };
-    const Case cases[] = {
-        {"insert before B, selected",
-         [&] { m_model.RequestInsertColumns({CvxCompareColumn{CvxLabelChannel(m_labels[3])}, CvxCompareColumn()}, Column(1), false, true); },
-         {0, -1, -1, 1, 2, 3}},
-        {"insert after D", [&] { m_model.RequestInsertColumns({CvxCompareColumn()}, Column(3), true, false); }, {0, 1, 2, 3, -1}},
-        {"delete A and C", [&] { m_model.RequestDeleteColumns({Column(0), Column(2)}); }, {1, 3}},
-        {"move C, A before B", [&] { m_model.RequestMoveColumns({Column(2), Column(0)}, Column(1), Before::kBeforeTarget); }, {0, 2, 1, 3}},
-        {"move A, B after C", [&] { m_model.RequestMoveColumns({Column(0), Column(1)}, Column(2), Before::kAfterTarget); }, {2, 0, 1, 3}},
-        {"move B after D", [&] { m_model.RequestMoveColumns({Column(1)}, Column(3), Before::kAfterTarget); }, {0, 2, 3, 1}},
-        {"move A to the end", [&] { m_model.RequestMoveColumns({Column(0)}, CvxID(), Before::kBeforeTarget); }, {1, 2, 3, 0}},
-        {"restore a reversed list",
-         [&] { m_model.RequestRestoreColumns({m_original[3], m_original[2], m_original[1], m_original[0]}); }, {3, 2, 1, 0}},
+        ColumnLayout layout;
+    } cases[] = {
+        {"width", [&] { m_model.RequestColumnWidth(Column(1), 100); }, {{0, 50, 0}, {1, 100, 50}, {2, 70, 150}, {3, 80, 220}}},
+        {"insert before B", [&] { m_model.RequestInsertColumns({fresh}, Column(1), false, true); },
+         {{0, 50, 0}, {-1, -1, 50}, {1, 60, 50}, {2, 70, 110}, {3, 80, 180}}},
+        {"insert after D", [&] { m_model.RequestInsertColumns({fresh}, Column(3), true, false); },
+         {{0, 50, 0}, {1, 60, 50}, {2, 70, 110}, {3, 80, 180}, {-1, -1, 260}}},
+        {"delete A and C", [&] { m_model.RequestDeleteColumns({Column(0), Column(2)}); }, {{1, 60, 0}, {3, 80, 60}}},
+        {"move C, A before B", [&] { m_model.RequestMoveColumns({Column(2), Column(0)}, Column(1), Move::kBeforeTarget); },
+         {{0, 50, 0}, {2, 70, 50}, {1, 60, 120}, {3, 80, 180}}},
+        {"move A, B after C", [&] { m_model.RequestMoveColumns({Column(0), Column(1)}, Column(2), Move::kAfterTarget); },
+         {{2, 70, 0}, {0, 50, 70}, {1, 60, 120}, {3, 80, 180}}},
+        {"move A to the end", [&] { m_model.RequestMoveColumns({Column(0)}, CvxID(), Move::kBeforeTarget); },
+         {{1, 60, 0}, {2, 70, 60}, {3, 80, 130}, {0, 50, 210}}},
+        {"restore", [&] { m_model.RequestRestoreColumns({m_original[3], m_original[0]}); }, {{3, 80, 0}, {0, 50, 80}}},
         {"column properties",
          [&] {
-             CvxCompareColumn c = m_original[1];
-             c.SetColor(0x123456);
-             c.SetWidth(300);
+             CvxCompareColumn c = m_original[0];
+             c.SetWidth(20);
              m_model.RequestColumnProperties({c});
          },
-         {0, 1, 2, 3}},
+         {{0, 20, 0}, {1, 60, 20}, {2, 70, 80}, {3, 80, 150}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         c.request();
-        EXPECT_EQ(Order(), c.order);
-        EXPECT_NE(m_model.GetColumns(), m_original);
-        int left = 0;
-        for (const CvxCompareColumn& column : m_model.GetColumns()) {
-            EXPECT_EQ(column.GetLeft(), left);
-            left += std::max(column.GetWidth(), 0);
-        }
+        EXPECT_EQ(Layout(), c.layout);
         ASSERT_EQ(m_model.GetHistorySize(), 1U);
         ASSERT_TRUE(m_model.Undo());
         EXPECT_EQ(m_model.GetColumns(), m_original);
     }
+    EXPECT_FALSE(m_model.RequestColumnWidth(CvxID::New(), 100));
+    EXPECT_TRUE(m_model.IsHistoryEmpty());
 }
 
 TEST_F(CvxCompareCommandsTest, UndoOfAStoredListBringsItBackWhateverHappenedSince)
@@ -161,8 +122,6 @@ TEST_F(CvxCompareCommandsTest, UndoOfAStoredListBringsItBackWhateverHappenedSinc
     m_model.RequestStoreColumns(m_original);
     m_model.SetColumnWidth(Column(0), 5);
     m_model.MoveColumns({Column(0)}, CvxID());
-    m_model.ReplaceColumns({m_original[2]});
-    ASSERT_EQ(m_model.GetHistorySize(), 1U);
     ASSERT_TRUE(m_model.Undo());
     EXPECT_EQ(m_model.GetColumns(), m_original);
 }
@@ -178,24 +137,9 @@ TEST_F(CvxCompareCommandsTest, PropertiesRequestRecordsOnlyARealChange)
     changed.SetSelectionTextColor(original.GetSelectionTextColor() + 1); // not persisted, still a change
     ASSERT_TRUE(m_model.RequestProperties(changed));
     EXPECT_TRUE(m_model.GetProperties() == changed);
-    EXPECT_EQ(m_recorder.types, (std::vector<int>{117, 102, 120}));
     ASSERT_TRUE(m_model.Undo());
     EXPECT_TRUE(m_model.GetProperties() == original);
     EXPECT_EQ(m_recorder.types, (std::vector<int>{117, 102, 120, 117, 102, 120}));
-}
-
-TEST_F(CvxCompareCommandsTest, OriginTravelsAsTheCommandItself)
-{
-    std::vector<std::pair<int, int>> origins;
-    m_recorder.onMessage = [&](CvxMvcDefMsg& message) {
-        if (message.GetType() == CvxCompareCommand::kMoveOrigin) {
-            const auto& origin = dynamic_cast<CvxCompareMoveOriginCommand&>(message);
-            origins.emplace_back(origin.GetOriginX(), origin.GetOriginY());
-        }
-    };
-    m_model.RequestMoveOrigin(40, 7, 0, 3);
-    ASSERT_TRUE(m_model.Undo());
-    EXPECT_EQ(origins, (std::vector<std::pair<int, int>>{{40, 7}, {0, 3}}));
 }
 
 TEST_F(CvxCompareCommandsTest, RenameGoesThroughTheCreatingPlugInAndShowsItsRefusals)
@@ -206,21 +150,17 @@ TEST_F(CvxCompareCommandsTest, RenameGoesThroughTheCreatingPlugInAndShowsItsRefu
     CvxInfoDlg::SetHook([&](int type, const std::u16string& text) { shown.emplace_back(type, text); });
     const auto name = [&] { return CvxLabelMgr::GetInstance().IDToLabel(m_labels[0])->GetName(); };
 
-    ASSERT_TRUE(m_model.RequestRenameLabel(Column(0), u""));
-    ASSERT_TRUE(m_model.RequestRenameLabel(Column(0), u"B"));
+    m_model.RequestRenameLabel(Column(0), u"");
+    m_model.RequestRenameLabel(Column(0), u"B");
     EXPECT_EQ(name(), u"A");
     EXPECT_EQ(shown, (std::vector<std::pair<int, std::u16string>>{{2, u"Bus/Signal name can't be empty."},
                                                                  {2, u"Bus/Signal name must be unique."}}));
-
-    ASSERT_TRUE(m_model.RequestRenameLabel(Column(0), u"ADDR"));
+    m_model.RequestRenameLabel(Column(0), u"ADDR");
     EXPECT_EQ(name(), u"ADDR");
     ASSERT_TRUE(m_model.Undo());
     EXPECT_EQ(name(), u"A");
-    EXPECT_EQ(shown.size(), 2U);
 
-    // Headless, the refusal goes to the log.
-    CvxInfoDlg::SetHook({});
+    CvxInfoDlg::SetHook({}); // headless, the refusal goes to the log
     m_model.RequestRenameLabel(Column(1), u"C");
     EXPECT_EQ(Logged(kMessageWarning), std::vector<std::u16string>{u"Bus/Signal name must be unique."});
-    EXPECT_FALSE(m_model.RequestRenameLabel(CvxID::New(), u"X"));
 }

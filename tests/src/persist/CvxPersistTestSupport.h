@@ -1,7 +1,7 @@
 #pragma once
-// Shared pieces of the settings and command tests: a fresh host per test (singletons reset,
-// host base and log in a temp folder), labels made by a real data builder, setups written by
-// hand, and an observer that records the message types a model broadcasts.
+// Shared pieces of the settings, command and setup tests: a fresh host per test (singletons
+// reset, host base and log in a temp folder), labels made by a real data builder, and an
+// observer that records what a model broadcasts.
 
 #include "CvxDataBuilder.h"
 #include "CvxDefObserver.h"
@@ -12,15 +12,12 @@
 #include "CvxPersistenceSetup.h"
 #include "CvxPlugInMgr.h"
 #include "CvxStdCmdIFaceMgr.h"
-#include "CvxStringConvert.h"
 #include "CvxSystemMgr.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -33,14 +30,13 @@ protected:
         ASSERT_NE(::mkdtemp(pattern), nullptr);
         m_dir = pattern;
         ResetHost();
-        CvxInfoMgr::GetInstance().SetBasePath(CvxStringConvert::FromUtf8(m_dir.string()));
+        CvxInfoMgr::GetInstance().SetBasePath(m_dir.u16string());
         CvxInfoMgr::GetInstance().SetLogFilePath(m_dir / "log.txt");
     }
     void TearDown() override
     {
         ResetHost();
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
+        std::filesystem::remove_all(m_dir);
     }
     static void ResetHost()
     {
@@ -51,8 +47,7 @@ protected:
         CvxInfoMgr::GetInstance().Reset();
         CvxInfoDlg::SetHook({});
     }
-
-    // Logged texts of one message type since the test began.
+    // Texts logged with this message type since the test began.
     static std::vector<std::u16string> Logged(int type)
     {
         std::vector<std::u16string> texts;
@@ -63,8 +58,7 @@ protected:
         }
         return texts;
     }
-
-    // Bus labels of one table, made the way a source makes them; answers their identifiers.
+    // 8-bit bus labels of one table, made as a source makes them.
     static std::vector<CvxID> MakeLabels(const std::vector<std::u16string>& names, const CvxID& creator = CvxID())
     {
         CvxDataBuilder builder(creator);
@@ -80,19 +74,25 @@ protected:
     std::filesystem::path m_dir;
 };
 
-// Opens a path of nested tags of a storing setup (and leaves them open).
-inline void CvxOpenPath(CvxPersistenceSetup& setup, const std::vector<std::u16string>& tags)
-{
-    for (const std::u16string& tag : tags) {
-        ASSERT_TRUE(setup.OpenTag(tag));
-    }
-}
-
-// Turns a setup written by hand into one being loaded, from its root.
+// Turns a setup that was written into one being loaded, from its root.
 inline void CvxStartLoading(CvxPersistenceSetup& setup)
 {
     setup.Rewind();
     setup.SetStoring(false);
+}
+
+// Writes one key at an element path of a setup (made where missing), then starts loading.
+template <typename Value>
+void CvxWriteAt(CvxPersistenceSetup& setup, const std::vector<std::u16string>& path, std::u16string_view key,
+                const Value& value)
+{
+    setup.Rewind();
+    setup.SetStoring(true);
+    for (const std::u16string& tag : path) {
+        setup.OpenTag(tag);
+    }
+    setup.Write(key, value);
+    CvxStartLoading(setup);
 }
 
 class CvxMessageRecorder : public CvxDefObserver {
@@ -100,10 +100,6 @@ public:
     void Update(CvxMvcModel*, CvxMvcDefMsg* message) override
     {
         types.push_back(message->GetType());
-        if (onMessage) {
-            onMessage(*message);
-        }
     }
     std::vector<int> types;
-    std::function<void(CvxMvcDefMsg&)> onMessage;
 };
