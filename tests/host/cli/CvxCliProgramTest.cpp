@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <chrono>
+#include <csignal>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -44,6 +50,14 @@ protected:
 
     Outcome Run(const std::vector<std::string>& args) const
     {
+        const pid_t child = Start(args);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("stdout.txt")), ReadFile(Path("stderr.txt"))};
+    }
+
+    pid_t Start(const std::vector<std::string>& args) const
+    {
         const fs::path out = Path("stdout.txt");
         const fs::path err = Path("stderr.txt");
         const pid_t child = ::fork();
@@ -60,9 +74,7 @@ protected:
             ::execv(CVX_COMPARE_PATH, argv.data());
             ::_exit(127);
         }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+        return child;
     }
 
     // A capture of `cycles` timestamps 10 ns apart: clk toggles, "data" (8 bits) and "addr"
@@ -218,6 +230,43 @@ TEST_F(CvxCliProgramTest, RunStopsAtTheRunUntilThresholdAndSendsItsMail)
         EXPECT_TRUE(Has(ReadFile(entry.path()), "Compare - 3 Differences")) << entry.path();
     }
     EXPECT_EQ(mails, 1);
+}
+
+TEST_F(CvxCliProgramTest, ServeAnswersOnItsPortAndEndsOnSigterm)
+{
+    if (Run({"serve", "--help"}).status != 0) {
+        GTEST_SKIP() << "built without the remote-control server";
+    }
+    const pid_t server = Start({"serve", "--port", "0", "--option", "samples=1000"});
+    int port = 0;
+    for (int i = 0; i < 100 && port == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const std::string err = ReadFile(Path("stderr.txt"));
+        const std::size_t colon = err.rfind(':');
+        if (Has(err, "serving on") && colon != std::string::npos) {
+            port = std::atoi(err.c_str() + colon + 1);
+        }
+    }
+    ASSERT_GT(port, 0) << ReadFile(Path("stderr.txt"));
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const std::string request = "RUN;:TOOL:VAL? \"Compare\",\"GetNumberOfDifferences\"\n";
+    ASSERT_EQ(::write(fd, request.data(), request.size()), static_cast<ssize_t>(request.size()));
+    std::string reply;
+    char c = 0;
+    while (::read(fd, &c, 1) == 1 && c != '\n') {
+        reply += c;
+    }
+    ::close(fd);
+    EXPECT_EQ(reply, "0");
+    ::kill(server, SIGTERM);
+    int status = 0;
+    ::waitpid(server, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 } // namespace
