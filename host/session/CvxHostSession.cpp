@@ -47,7 +47,12 @@ CvxHostSession::CvxHostSession()
 {
     CvxSystemMgr& system = CvxSystemMgr::GetInstance();
     system.SetLabelProvider([this](const CvxID&) {
-        return m_source != nullptr ? m_source->GetOfferedLabels() : std::vector<CvxID>{};
+        // Before the source's first acquisition, the labels a loaded setup named stand in, so
+        // that the tools keep the columns the setup holds.
+        if (m_source != nullptr && !m_source->GetOfferedLabels().empty()) {
+            return m_source->GetOfferedLabels();
+        }
+        return m_setupLabels;
     });
     system.SetStopRepetitiveRunHandler([this] { StopRepetitiveRun(); });
 }
@@ -264,6 +269,7 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         return;
     }
     CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    m_setupLabels.clear();
     int count = 0;
     setup.Read(u"NumberOfLabels", count);
     for (int i = 0; i < count && setup.OpenTag(Indexed(u"Label", static_cast<std::size_t>(i))); ++i) {
@@ -280,7 +286,11 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         setup.CloseTag();
         CvxID id;
         if (name.empty() || !id.SetValue(idText) || kind < static_cast<int>(EvxLabelKind::BusSignal)
-            || kind > static_cast<int>(EvxLabelKind::SampleNumberLabel) || labels.IDToLabel(id) != nullptr) {
+            || kind > static_cast<int>(EvxLabelKind::SampleNumberLabel)) {
+            continue;
+        }
+        if (labels.IDToLabel(id) != nullptr) {
+            m_setupLabels.push_back(id);
             continue;
         }
         // The module folder of the label's table, made when this session has none yet.
@@ -294,15 +304,18 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         if (folder == nullptr) {
             folder = labels.AddLabel(std::make_unique<CvxLabelBase>(CvxID::New(), folderName, EvxLabelKind::ModuleFolder));
         }
-        if (labels.FindLabelByName(name, folder->GetID()) != nullptr) {
-            continue; // this session already knows the label under another identity
+        if (const CvxLabelBase* known = labels.FindLabelByName(name, folder->GetID())) {
+            m_setupLabels.push_back(known->GetID()); // this session knows it under another identity
+            continue;
         }
         auto label = std::make_unique<CvxLabelBase>(id, name, static_cast<EvxLabelKind>(kind), channels);
         label->SetParentID(folder->GetID());
         if (m_source != nullptr) {
             label->SetCreatorInstanceID(m_source->GetInstanceID());
         }
-        labels.AddLabel(std::move(label));
+        if (labels.AddLabel(std::move(label)) != nullptr) {
+            m_setupLabels.push_back(id);
+        }
     }
     setup.CloseTag();
 }

@@ -91,6 +91,7 @@ private:
     std::unique_ptr<CvxAcquisitionSource> m_source;
     std::vector<std::unique_ptr<Tool>> m_tools;
     std::shared_ptr<CvxData> m_data;
+    std::vector<CvxID> m_setupLabels; // the labels of the last loaded setup, in its order
     std::int64_t m_runs = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_running{false};
