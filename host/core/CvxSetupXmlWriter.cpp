@@ -8,25 +8,6 @@
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 void AppendReference(std::string& out, unsigned value)
 {
     char text[16];
@@ -41,7 +22,7 @@ void AppendEscaped(std::string& out, std::u16string_view text, bool attribute)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            CvxStringConvert::AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) {
             AppendReference(out, c);
@@ -56,7 +37,7 @@ void AppendEscaped(std::string& out, std::u16string_view text, bool attribute)
         } else if (c < 0x20 && (attribute || (c != u'\n' && c != u'\t'))) {
             AppendReference(out, c);
         } else {
-            AppendUtf8(out, c);
+            CvxStringConvert::AppendUtf8(out, c);
         }
     }
 }

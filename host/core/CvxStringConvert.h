@@ -15,4 +15,6 @@ public:
     static std::u16string FromUtf8(std::string_view text);
     // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
     static std::string ToUtf8(std::u16string_view text);
+    // Appends one code point (up to U+10FFFF) in UTF-8.
+    static void AppendUtf8(std::string& out, char32_t codePoint);
 };
