@@ -27,30 +27,6 @@ namespace {
 
 constexpr std::int64_t kCycles = 1'000'000;
 
-std::uint64_t CountLines(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return 0;
-    }
-    std::vector<char> block(1 << 20);
-    std::uint64_t lines = 0;
-    for (;;) {
-        const ssize_t got = ::read(fd, block.data(), block.size());
-        if (got <= 0) {
-            break;
-        }
-        const char* p = block.data();
-        const char* end = p + got;
-        while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
-            ++lines;
-            p = static_cast<const char*>(hit) + 1;
-        }
-    }
-    ::close(fd);
-    return lines;
-}
-
 // Runs the program with its output in `out`; answers its exit status, its peak memory in `peakBytes`.
 int Spawn(const std::vector<std::string>& args, const std::string& out, std::int64_t& peakBytes)
 {
@@ -150,7 +126,7 @@ CvxBenchResult CliCompareVcd()
             correct = correct && Spawn(args, out, runPeak) == 1 && ReportsExactly(out, options.flippedCycles);
             peak = std::max(peak, runPeak);
         },
-        [&] { lines = CountLines(reference) + CountLines(input); });
+        [&] { lines = CvxBenchCountLines(reference) + CvxBenchCountLines(input); });
     CvxBenchKeep(lines);
     if (!correct) {
         std::ifstream in(out);

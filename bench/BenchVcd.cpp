@@ -34,37 +34,13 @@ struct Figures {
     double baselineSeconds = 0;
 };
 
-std::uint64_t CountLines(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return 0;
-    }
-    std::vector<char> block(1 << 20);
-    std::uint64_t lines = 0;
-    for (;;) {
-        const ssize_t got = ::read(fd, block.data(), block.size());
-        if (got <= 0) {
-            break;
-        }
-        const char* p = block.data();
-        const char* end = p + got;
-        while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
-            ++lines;
-            p = static_cast<const char*>(hit) + 1;
-        }
-    }
-    ::close(fd);
-    return lines;
-}
-
 Figures Measure(const std::string& path)
 {
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     Figures f;
     CvxVcdSource source(path);
-    CountLines(path);
+    CvxBenchCountLines(path);
     CvxBenchResetPeakRss();
     const std::int64_t before = CvxBenchCurrentRss();
     f.coldSeconds = CvxBenchBestSeconds(1, [&] {
@@ -85,7 +61,7 @@ Figures Measure(const std::string& path)
     }
     std::uint64_t lines = 0;
     const CvxBenchTimes times = CvxBenchBestPair(
-        3, [&] { f.ok = source.Acquire() != nullptr ? f.ok : 0; }, [&] { lines = CountLines(path); });
+        3, [&] { f.ok = source.Acquire() != nullptr ? f.ok : 0; }, [&] { lines = CvxBenchCountLines(path); });
     CvxBenchKeep(lines);
     f.seconds = times.seconds;
     f.baselineSeconds = times.baselineSeconds;

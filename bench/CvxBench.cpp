@@ -9,7 +9,9 @@
 #include <fstream>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 CvxBenchRegistry& CvxBenchRegistry::Get()
@@ -89,4 +91,28 @@ CvxBenchBaseDir::~CvxBenchBaseDir()
     CvxInfoMgr::GetInstance().SetBasePath(m_oldBase);
     std::error_code ec;
     std::filesystem::remove_all(m_dir, ec);
+}
+
+std::uint64_t CvxBenchCountLines(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return 0;
+    }
+    std::vector<char> block(1 << 20);
+    std::uint64_t lines = 0;
+    for (;;) {
+        const ssize_t got = ::read(fd, block.data(), block.size());
+        if (got <= 0) {
+            break;
+        }
+        const char* p = block.data();
+        const char* end = p + got;
+        while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+            ++lines;
+            p = static_cast<const char*>(hit) + 1;
+        }
+    }
+    ::close(fd);
+    return lines;
 }

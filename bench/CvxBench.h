@@ -56,6 +56,9 @@ std::int64_t CvxBenchPeakRss();
 // Resets the peak resident memory mark, so that a case measures its own peak.
 void CvxBenchResetPeakRss();
 
+// Lines of a file, counted with memchr over 1 MiB reads: the physical baseline of text readers.
+std::uint64_t CvxBenchCountLines(const std::string& path);
+
 // A fresh host base directory (paging files, outbox) for one case, removed afterwards.
 class CvxBenchBaseDir {
 public:
