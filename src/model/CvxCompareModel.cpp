@@ -1,5 +1,6 @@
 #include "CvxCompareModel.h"
 
+#include "CvxCompareColumnClipboard.h"
 #include "CvxCompareColumnListCommands.h"
 #include "CvxCompareEngine.h"
 #include "CvxCompareMessage.h"
@@ -12,7 +13,6 @@
 #include "CvxEventMgr.h"
 #include "CvxLabelMgr.h"
 #include "CvxMapi.h"
-#include "CvxMarkupDocument.h"
 #include "CvxMessageLockViewer.h"
 #include "CvxMessageRun.h"
 #include "CvxPlugInBase.h"
@@ -444,46 +444,7 @@ void CvxCompareModel::ReplaceColumnRecords(const std::vector<CvxCompareColumn>& 
 
 void CvxCompareModel::PasteColumns(const std::u16string& text)
 {
-    CvxMarkupDocument doc(text);
-    if (!doc.HasRoot() || !doc.FindElement(u"/Labels")) {
-        return;
-    }
-    std::vector<CvxCompareColumn> columns;
-    while (doc.FindChildElement(u"Label")) {
-        std::u16string labelText;
-        CvxID label;
-        if (!doc.GetChildAttribute(u"LabelID", labelText) || !label.SetValue(labelText)) {
-            continue;
-        }
-        CvxCompareColumn column;
-        int channel = CvxLabelChannel::kWholeLabel;
-        doc.GetChildAttribute(u"Channel", channel);
-        column.SetLabel(CvxLabelChannel(label, channel));
-        int value = 0;
-        if (doc.GetChildAttribute(u"Width", value)) {
-            column.SetWidth(value, false);
-        }
-        if (doc.GetChildAttribute(u"Base", value)) {
-            CvxBase base = column.GetBase();
-            base.SetCode(value);
-            column.SetBase(base);
-        }
-        if (doc.GetChildAttribute(u"Color", value)) {
-            column.SetColor(value);
-        }
-        if (doc.GetChildAttribute(u"Alignment", value)) {
-            column.SetAlignment(value);
-        }
-        std::u16string markerText;
-        CvxID marker;
-        if (doc.GetChildAttribute(u"RelativeMarkerID", markerText) && marker.SetValue(markerText)) {
-            column.SetMarkerID(marker);
-        }
-        if (doc.GetChildAttribute(u"Display", value)) {
-            column.SetDifferenceDisplay(CvxCompareColumnDifference(value));
-        }
-        columns.push_back(column);
-    }
+    const std::vector<CvxCompareColumn> columns = CvxCompareColumnClipboard::FromMarkup(text);
     if (columns.empty()) {
         return;
     }
