@@ -1,0 +1,17 @@
+# Fails when a source of the libraries that must stay free of Qt includes a Qt header.
+# Run as: cmake -DROOT=<source dir> -P CvxCheckNoQt.cmake
+set(folders host/core host/sources host/session host/remote src/plugin src/model src/datastore src/persist)
+set(found "")
+foreach(folder ${folders})
+  file(GLOB_RECURSE sources ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+  foreach(source ${sources})
+    file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+    if(lines)
+      list(APPEND found "${source}: ${lines}")
+    endif()
+  endforeach()
+endforeach()
+if(found)
+  string(REPLACE ";" "\n" found "${found}")
+  message(FATAL_ERROR "Qt headers in the Qt-free libraries:\n${found}")
+endif()
