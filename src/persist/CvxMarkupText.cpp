@@ -241,7 +241,11 @@ bool CvxMarkupText::FindAttribute(std::u16string_view text, std::size_t from, st
             return false;
         }
         const std::size_t nameStart = pos;
-        pos = NameEnd(text, pos);
+        // A quote ends a name too: the parser found the tag's end taking every quote as the
+        // start of a quoted text (FindTagEnd), and the attributes must be read the same way.
+        while (pos < to && !IsNameEnd(text[pos]) && !IsQuote(text[pos])) {
+            ++pos;
+        }
         if (pos == nameStart) {
             // Not a name: a stray quote hides a quoted text; anything else is skipped.
             if (IsQuote(text[pos])) {
@@ -257,7 +261,13 @@ bool CvxMarkupText::FindAttribute(std::u16string_view text, std::size_t from, st
         attribute.valueStart = attribute.valueEnd = attribute.textStart = attribute.textEnd = pos;
         std::size_t next = SkipWhitespace(text, pos);
         if (next < to && text[next] == u'=') {
-            next = SkipWhitespace(text, next + 1);
+            const std::size_t afterEquals = next + 1;
+            next = SkipWhitespace(text, afterEquals);
+            if (next > afterEquals && (next >= to || !IsQuote(text[next]))) {
+                // "a= b": blanks after the "=" and no quote; the value is empty and b is the
+                // next name (an attribute appended after a dangling "=" must stay readable).
+                next = afterEquals;
+            }
             attribute.textStart = next;
             if (next < to && IsQuote(text[next])) {
                 const std::size_t close = text.find(text[next], next + 1);

@@ -102,4 +102,31 @@ TEST(CvxMarkupHostile, EveryTruncationOfADocumentAnswersCleanly)
     }
 }
 
+// Found by fuzzing: start tags that the parser takes but whose attributes were read another
+// way, so that an attribute written into them was lost on the next read: a quote inside a
+// name (the parser takes every quote in a tag as the start of a quoted text) and a dangling
+// "=" at the end of the tag (which swallowed the appended attribute as its value).
+TEST(CvxMarkupHostile, AttributesWrittenIntoOddStartTagsReadBack)
+{
+    const std::u16string texts[] = {u"<G Il'v=\"1'/>", u"<G Il'<?xml version=\"1.0'/>", u"<G a\"b' c\"/>",
+                                    u"<G a=/>", u"<G a= />", u"<G Ind'x'0e=/>", u"<G a=\tb='1'/>"};
+    for (const std::u16string& text : texts) {
+        CvxMarkupDocument doc(text);
+        ASSERT_TRUE(doc.FindElement()) << CvxStringConvert::ToUtf8(text);
+        ASSERT_TRUE(doc.SetAttribute(u"fz", u"2"));
+        ASSERT_TRUE(doc.SetAttribute(u"added", u"a'b"));
+        CvxMarkupDocument again(doc.GetText());
+        ASSERT_TRUE(again.FindElement()) << CvxStringConvert::ToUtf8(doc.GetText());
+        std::u16string value;
+        EXPECT_TRUE(again.GetAttribute(u"fz", value) && value == u"2") << CvxStringConvert::ToUtf8(doc.GetText());
+        EXPECT_TRUE(again.GetAttribute(u"added", value) && value == u"a'b") << CvxStringConvert::ToUtf8(doc.GetText());
+    }
+    // Blanks around "=" before a quoted value are still the usual spelling.
+    std::u16string value;
+    CvxMarkupDocument spaced(u"<G a = 'x' b=y/>");
+    ASSERT_TRUE(spaced.FindElement());
+    EXPECT_TRUE(spaced.GetAttribute(u"a", value) && value == u"x");
+    EXPECT_TRUE(spaced.GetAttribute(u"b", value) && value == u"y");
+}
+
 } // namespace
