@@ -109,6 +109,9 @@ struct CvxCompareElement {
             }
             return true;
         } else {
+            if (n == 0) {
+                return true; // an empty row: `elements` may be null, which memcpy must never get
+            }
             const std::uint8_t* bytes = reader.Take(n * sizeof(T));
             if (bytes == nullptr) {
                 return false;

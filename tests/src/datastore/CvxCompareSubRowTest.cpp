@@ -170,6 +170,24 @@ TEST_F(CvxStoreTest, SubRowLoadBoundsCountsByTheBytesLeft)
     }
 }
 
+// Found by fuzzing: a numeric row without sub-rows loaded into a store that holds no values
+// yet handed a null array to memcpy (harmless in practice, undefined all the same).
+TEST_F(CvxStoreTest, SubRowLoadTakesRowsWithoutSubRows)
+{
+    CvxPersistenceDataStream stream(u"CompareSource2");
+    stream.SetBytes({3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 7, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0}); // one page of 4 rows
+    CvxComparePageSubRowDataSource<std::uint16_t> store(4, 2);
+    store.Load(stream);
+    ASSERT_EQ(store.GetCount(), 3);
+    CvxIterPtr it(store.CreateIter());
+    std::vector<std::string> seen;
+    for (it->First(); !it->IsDone(); it->Next()) {
+        seen.push_back(Position(*it) + "/" + std::to_string(it->GetLastSubRow()));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"0.0=0/-1", "1.0=7/0", "2.0=0/-1"}));
+    EXPECT_EQ(LoggedErrors(u"CompareSource2"), 0);
+}
+
 class CvxFactoryTest : public CvxStoreTest {
 protected:
     CvxLabelChannel AddLabel(EvxLabelKind kind, int channels, bool fourState = false)
