@@ -64,6 +64,11 @@ bool CvxMarkupParser::Run()
             continue;
         }
         const std::size_t nameEnd = CvxMarkupText::NameEnd(m_text, token);
+        if (nameEnd == token) {
+            // "<>", "< >", "<=...": an element without a name could be neither closed by
+            // name nor given attributes that read back.
+            return Fail(u"Tag has no name");
+        }
         const std::size_t greaterThan = CvxMarkupText::FindTagEnd(m_text, nameEnd);
         if (greaterThan == CvxMarkupText::npos) {
             return Fail(u"End of tag not found");

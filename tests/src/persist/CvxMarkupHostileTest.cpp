@@ -103,9 +103,10 @@ TEST(CvxMarkupHostile, EveryTruncationOfADocumentAnswersCleanly)
 }
 
 // Found by fuzzing: start tags that the parser takes but whose attributes were read another
-// way, so that an attribute written into them was lost on the next read: a quote inside a
-// name (the parser takes every quote in a tag as the start of a quoted text) and a dangling
-// "=" at the end of the tag (which swallowed the appended attribute as its value).
+// way, so that an attribute written into them was lost on the next read, or the edited text
+// no longer parsed: a quote inside a name (the parser takes every quote in a tag as the start
+// of a quoted text), a dangling "=" at the end of the tag (which swallowed the appended
+// attribute as its value), and an element without a name.
 TEST(CvxMarkupHostile, AttributesWrittenIntoOddStartTagsReadBack)
 {
     const std::u16string texts[] = {u"<G Il'v=\"1'/>", u"<G Il'<?xml version=\"1.0'/>", u"<G a\"b' c\"/>",
@@ -120,6 +121,10 @@ TEST(CvxMarkupHostile, AttributesWrittenIntoOddStartTagsReadBack)
         std::u16string value;
         EXPECT_TRUE(again.GetAttribute(u"fz", value) && value == u"2") << CvxStringConvert::ToUtf8(doc.GetText());
         EXPECT_TRUE(again.GetAttribute(u"added", value) && value == u"a'b") << CvxStringConvert::ToUtf8(doc.GetText());
+    }
+    // An element without a name could not take an attribute at all: refused.
+    for (const char16_t* text : {u"<>", u"< >?x</>", u"<a><=b/></a>", u"<a><></a>"}) {
+        EXPECT_EQ(CvxMarkupDocument(text).GetLastError(), u"Tag has no name") << CvxStringConvert::ToUtf8(text);
     }
     // Blanks around "=" before a quoted value are still the usual spelling.
     std::u16string value;
