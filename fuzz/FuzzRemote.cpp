@@ -1,7 +1,7 @@
 // Fuzz target: the remote-control request handler. The input is what one client sends: lines
 // and blocks, cut into messages by the input buffer, parsed command by command and executed
-// against a host session as the server does (replies joined, errors queued, a repetitive run
-// stepped once after each message). The session, its simulated analyzer (300 samples) and the
+// against a host session as the server does (replies collected, errors queued, a repetitive
+// run stepped once after each message). The session, its simulated analyzer (300 samples) and the
 // module are made once per process; every input starts with one fresh Compare tool that has
 // compared the session's last capture. Setup save and load and source option changes are
 // not executed: they would write and read files anywhere or make the next acquisition as
@@ -79,10 +79,6 @@ void ExecuteMessage(const std::string& message, CvxRemoteCommands& commands, Cvx
         if (commands.Execute(command, client) == CvxRemoteCommands::EvxOutcome::Undefined) {
             break;
         }
-    }
-    std::string reply;
-    for (std::size_t i = 0; i < client.replies.size(); ++i) {
-        reply += (i > 0 ? ";" : "") + client.replies[i];
     }
 }
 
