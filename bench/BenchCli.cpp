@@ -149,7 +149,7 @@ CvxBenchResult CliCompareVcd()
     r.extra.emplace_back("tables_mib", 2.0 * tableBytes / mib);
     r.extra.emplace_back("peak_mib", static_cast<double>(peak) / mib);
     r.extra.emplace_back("peak_bound_mib", bound / mib);
-    r.extra.emplace_back("peak_within_bound", static_cast<double>(peak) < bound ? 1 : 0);
+    r.Check("peak_within_bound", static_cast<double>(peak) < bound);
     return r;
 }
 

@@ -63,7 +63,7 @@ CvxBenchResult IterU32Seq()
     r.itemsPerS = static_cast<double>(kRows) / times.seconds;
     r.baselineItemsPerS = static_cast<double>(kRows) / times.baselineSeconds;
     r.ratio = r.itemsPerS / r.baselineItemsPerS;
-    r.extra.emplace_back("sums_agree", iterSum == plainSum ? 1 : 0);
+    r.Check("sums_agree", iterSum == plainSum);
     return r;
 }
 

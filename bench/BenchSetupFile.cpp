@@ -91,7 +91,7 @@ CvxBenchResult SetupFileSaveLoad()
     r.itemsPerS = items / times.seconds;
     r.baselineItemsPerS = items / times.baselineSeconds;
     r.ratio = r.itemsPerS / r.baselineItemsPerS;
-    r.extra.emplace_back("round_trip_ok", ok ? 1 : 0);
+    r.Check("round_trip_ok", ok);
     r.extra.emplace_back("file_bytes_per_stream_byte", fileBytes / items);
     return r;
 }

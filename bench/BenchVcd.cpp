@@ -112,7 +112,7 @@ CvxBenchResult VcdRead()
     r.extra.emplace_back("table_mib", f.tableBytes / mib);
     r.extra.emplace_back("peak_mib", f.peakBytes / mib);
     r.extra.emplace_back("peak_bound_mib", bound / mib);
-    r.extra.emplace_back("peak_within_bound", f.peakBytes < bound ? 1 : 0);
+    r.Check("peak_within_bound", f.peakBytes < bound);
     r.extra.emplace_back("parse_mib_per_s", r.itemsPerS / mib);
     r.extra.emplace_back("cold_parse_mib_per_s", static_cast<double>(bytes) / f.coldSeconds / mib);
     r.extra.emplace_back("memchr_mib_per_s", r.baselineItemsPerS / mib);

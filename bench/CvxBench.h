@@ -15,6 +15,16 @@ struct CvxBenchResult {
     double ratio = 0;
     // Further figures worth printing (name, value).
     std::vector<std::pair<std::string, double>> extra;
+    // False when a check the case makes besides its speed (results agree, memory within its
+    // bound) failed: the case fails whatever its ratio.
+    bool checksHold = true;
+
+    // Prints the check as name: 1 or 0 among the figures.
+    void Check(const char* name, bool holds)
+    {
+        extra.emplace_back(name, holds ? 1 : 0);
+        checksHold = checksHold && holds;
+    }
 };
 
 struct CvxBenchCase {

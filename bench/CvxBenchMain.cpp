@@ -53,7 +53,7 @@ int main(int argc, char** argv)
             continue;
         }
         const CvxBenchResult r = c.run();
-        bool pass = true;
+        bool pass = r.checksHold;
         if (c.minRatio > 0 && !(r.ratio >= c.minRatio)) {
             pass = false;
         }
