@@ -33,6 +33,18 @@ struct IterDeleter {
     void operator()(CvxCompareDataSourceIter* it) const { store->DestroyIter(it); }
 };
 
+// A rig sets the same range before every run: a user marker already at the time serves again,
+// so that repeated requests do not pile up markers.
+const CvxMarker* UserMarkerAt(CvxMarkerMgr& markers, const CvxPosition& position)
+{
+    for (const CvxMarker* marker : markers.GetMarkers(false)) {
+        if (marker->IsUserMarker() && marker->GetPosition() == position) {
+            return marker;
+        }
+    }
+    return markers.AddUserMarker(position);
+}
+
 } // namespace
 
 bool CvxCompareRemoteCommands::ExecuteCommand(const std::u16string& command)
@@ -145,8 +157,8 @@ bool CvxCompareRemoteCommands::SetTimeRange(const std::u16string& range)
         }
     }
     CvxMarkerMgr& markers = m_model.GetMarkerMgr();
-    const CvxMarker* from = markers.AddUserMarker(CvxPosition::AtTime(CvxTime(CvxInt128(times[0]))));
-    const CvxMarker* to = markers.AddUserMarker(CvxPosition::AtTime(CvxTime(CvxInt128(times[1]))));
+    const CvxMarker* from = UserMarkerAt(markers, CvxPosition::AtTime(CvxTime(CvxInt128(times[0]))));
+    const CvxMarker* to = UserMarkerAt(markers, CvxPosition::AtTime(CvxTime(CvxInt128(times[1]))));
     CvxCompareRange compareRange = m_model.GetCompareRange();
     compareRange.SetType(CvxCompareRange::kMarkers);
     compareRange.SetFromMarkerID(from->GetID());

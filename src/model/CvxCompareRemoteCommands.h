@@ -18,8 +18,8 @@ public:
     bool ExecuteCommand(const std::u16string& command);
     // An "Options" element (under a "Window" root, or as the root): "MaxDifferences",
     // "Range" ("All" or "<marker>..<marker>") and "ReferenceOffset". Nothing is recompared.
-    // Extensions for headless hosts, which have no dialogs: "TimeRange" ("<fs>..<fs>", two
-    // user markers placed at those times become the compare range) and the run-until rule:
+    // Extensions for headless hosts, which have no dialogs: "TimeRange" ("<fs>..<fs>", user
+    // markers at those times, made when none is there yet, become the compare range) and the run-until rule:
     // "Threshold", "StopRepetitiveRun", "SendEmail", "Recipient", "Subject", "MessageBody".
     bool SetOptions(const std::u16string& request);
     // "GetNumberOfDifferences", "GetOptions" and (our extension) "GetCounts": a "Counts"

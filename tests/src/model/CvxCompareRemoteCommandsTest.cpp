@@ -85,6 +85,29 @@ TEST_F(CvxCompareRemoteCommandsTest, RangesNameTwoMarkersOfTheWindow)
     EXPECT_FALSE(m_model.GetDataValue(u"GetOption", reply));
 }
 
+TEST_F(CvxCompareRemoteCommandsTest, TimeRangesPlaceUserMarkersOnceAtEachTime)
+{
+    CvxMarkerMgr& markers = m_model.GetMarkerMgr();
+    const int before = markers.GetNumberOfUserModifiableMarkers();
+    EXPECT_TRUE(m_model.SetOptions(u"<Options TimeRange='1000..5000'/>"));
+    const CvxCompareRange first = m_model.GetCompareRange();
+    EXPECT_EQ(first.GetType(), CvxCompareRange::kMarkers);
+    EXPECT_EQ(markers.GetMarker(first.GetFromMarkerID())->GetPosition(), CvxPosition::AtTime(CvxTime(CvxInt128(1000))));
+    EXPECT_EQ(markers.GetMarker(first.GetToMarkerID())->GetPosition(), CvxPosition::AtTime(CvxTime(CvxInt128(5000))));
+
+    // A rig repeats the request before every run: the same two markers serve again.
+    EXPECT_TRUE(m_model.SetOptions(u"<Options TimeRange='1000..5000'/>"));
+    EXPECT_EQ(m_model.GetCompareRange(), first);
+    EXPECT_EQ(markers.GetNumberOfUserModifiableMarkers(), before + 2);
+    EXPECT_TRUE(m_model.SetOptions(u"<Options TimeRange='1000..7000'/>"));
+    EXPECT_EQ(m_model.GetCompareRange().GetFromMarkerID(), first.GetFromMarkerID());
+    EXPECT_EQ(markers.GetNumberOfUserModifiableMarkers(), before + 3);
+
+    EXPECT_FALSE(m_model.SetOptions(u"<Options TimeRange='1000-7000'/>"));
+    EXPECT_FALSE(m_model.SetOptions(u"<Options TimeRange='..7000'/>"));
+    EXPECT_EQ(markers.GetNumberOfUserModifiableMarkers(), before + 3);
+}
+
 TEST_F(CvxCompareRemoteCommandsTest, DifferencesCountRowsOnceAndListEveryColumn)
 {
     // Row 1 differs in A and B, row 3 in A only.
