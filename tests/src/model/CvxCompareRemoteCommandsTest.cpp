@@ -105,6 +105,8 @@ TEST_F(CvxCompareRemoteCommandsTest, TimeRangesPlaceUserMarkersOnceAtEachTime)
 
     EXPECT_FALSE(m_model.SetOptions(u"<Options TimeRange='1000-7000'/>"));
     EXPECT_FALSE(m_model.SetOptions(u"<Options TimeRange='..7000'/>"));
+    EXPECT_FALSE(m_model.SetOptions(u"<Options TimeRange='1000..99999999999999999999'/>")); // beyond 64 bits
+    EXPECT_FALSE(m_model.SetOptions(u"<Options TimeRange='1000..\u0137000'/>")); // U+0137 is not '7'
     EXPECT_EQ(markers.GetNumberOfUserModifiableMarkers(), before + 3);
 }
 
