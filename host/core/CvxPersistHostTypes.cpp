@@ -8,7 +8,6 @@
 #include "CvxPosition.h"
 #include "CvxStringConvert.h"
 
-#include <charconv>
 #include <string>
 
 namespace {
@@ -30,14 +29,7 @@ bool ReadInt64(const CvxPersistenceSetup& setup, std::u16string_view key, std::i
     if (!setup.Read(key, text)) {
         return false;
     }
-    const std::string narrow = CvxStringConvert::ToUtf8(text);
-    std::int64_t parsed = 0;
-    const auto [end, ec] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), parsed);
-    if (narrow.empty() || ec != std::errc() || end != narrow.data() + narrow.size()) {
-        return false;
-    }
-    value = parsed;
-    return true;
+    return CvxStringConvert::ParseDecimal(text, value);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "CvxStringConvert.h"
 
-#include <charconv>
 #include <string>
 
 CvxPersistenceSetup::CvxPersistenceSetup(bool storing)
@@ -80,14 +79,7 @@ bool CvxPersistenceSetup::Read(std::u16string_view key, int& value) const
         value = *number;
         return true;
     }
-    const std::string text = CvxStringConvert::ToUtf8(std::get<std::u16string>(*found));
-    int parsed = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return false;
-    }
-    value = parsed;
-    return true;
+    return CvxStringConvert::ParseDecimal(std::get<std::u16string>(*found), value);
 }
 
 void CvxPersistenceSetup::SetRoot(std::unique_ptr<CvxPersistenceElement> root)

@@ -50,20 +50,6 @@ const std::u16string* FindAttribute(const std::vector<Attribute>& attributes, st
     return nullptr;
 }
 
-template <typename T>
-bool ParseNumber(const std::u16string& text, T& value)
-{
-    std::string narrow;
-    for (const char16_t c : text) {
-        if (c > 0x7F) {
-            return false;
-        }
-        narrow.push_back(static_cast<char>(c));
-    }
-    const auto [end, ec] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
-    return !narrow.empty() && ec == std::errc() && end == narrow.data() + narrow.size();
-}
-
 class Parser {
 public:
     explicit Parser(std::string_view text) : m_text(text) {}
@@ -287,7 +273,7 @@ bool Parser::StartElement(const std::string& name, const std::vector<Attribute>&
             const std::u16string* entry = FindAttribute(attributes, "entry");
             const std::u16string* size = FindAttribute(attributes, "size");
             if (nameAttribute == nullptr || nameAttribute->empty() || entry == nullptr || entry->empty()
-                || size == nullptr || !ParseNumber(*size, stream.size)) {
+                || size == nullptr || !CvxStringConvert::ParseDecimal(*size, stream.size)) {
                 return Fail("<stream> needs a name, an entry and a size");
             }
             stream.name = *nameAttribute;
@@ -316,7 +302,7 @@ bool Parser::CloseFrame()
     if (frame.kind == Kind::Key) {
         if (frame.keyIsInt) {
             int value = 0;
-            if (!ParseNumber(frame.text, value)) {
+            if (!CvxStringConvert::ParseDecimal(frame.text, value)) {
                 return Fail("key '" + CvxStringConvert::ToUtf8(frame.keyName) + "' holds no int");
             }
             frame.element->SetValue(frame.keyName, value);

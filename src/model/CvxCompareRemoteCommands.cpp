@@ -4,8 +4,8 @@
 #include "CvxData.h"
 #include "CvxMarkupDocument.h"
 #include "CvxSampleIterBase.h"
+#include "CvxStringConvert.h"
 
-#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -33,21 +33,6 @@ struct IterDeleter {
     const CvxCompareDataSource* store;
     void operator()(CvxCompareDataSourceIter* it) const { store->DestroyIter(it); }
 };
-
-// A whole decimal number that fits 64 bits, optionally signed; nothing else around it.
-bool ParseDecimal(std::u16string_view text, std::int64_t& value)
-{
-    std::string ascii;
-    for (const char16_t c : text) {
-        if (c > 0x7F) {
-            return false;
-        }
-        ascii.push_back(static_cast<char>(c));
-    }
-    const char* end = ascii.data() + ascii.size();
-    const auto [last, ec] = std::from_chars(ascii.data(), end, value);
-    return !ascii.empty() && ec == std::errc() && last == end;
-}
 
 // A rig sets the same range before every run: a user marker already at the time serves again,
 // so that repeated requests do not pile up markers.
@@ -166,7 +151,7 @@ bool CvxCompareRemoteCommands::SetTimeRange(const std::u16string& range)
     const std::u16string_view parts[2] = {std::u16string_view(range).substr(0, separator),
                                           std::u16string_view(range).substr(separator + 2)};
     for (int i = 0; i < 2; ++i) {
-        if (!ParseDecimal(parts[i], times[i])) {
+        if (!CvxStringConvert::ParseDecimal(parts[i], times[i])) {
             return false;
         }
     }

@@ -125,3 +125,19 @@ TEST(CvxStringConvertTest, CodePageAndUtf8)
     EXPECT_EQ(CvxStringConvert::FromUtf8("\xED\xA0\x80"), u"\uFFFD"); // encoded surrogate
     EXPECT_EQ(CvxStringConvert::ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
+
+TEST(CvxStringConvertTest, DecimalsAreWholeAndFitTheirType)
+{
+    std::int64_t big = 7;
+    EXPECT_TRUE(CvxStringConvert::ParseDecimal(u"-9223372036854775808", big));
+    EXPECT_EQ(big, INT64_MIN);
+    int n = 7;
+    EXPECT_TRUE(CvxStringConvert::ParseDecimal(u"42", n));
+    EXPECT_EQ(n, 42);
+    for (const char16_t* bad : {u"", u"12x", u" 12", u"+12", u"2147483648", u"1\u0137"}) { // U+0137 narrows to '7'
+        EXPECT_FALSE(CvxStringConvert::ParseDecimal(bad, n)) << CvxStringConvert::ToUtf8(bad);
+        EXPECT_EQ(n, 42); // untouched
+    }
+    std::uint64_t size = 0;
+    EXPECT_FALSE(CvxStringConvert::ParseDecimal(u"-1", size));
+}
