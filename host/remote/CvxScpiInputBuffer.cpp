@@ -21,6 +21,17 @@ void CvxScpiInputBuffer::Overflow()
     m_state = EvxState::Dropping;
 }
 
+void CvxScpiInputBuffer::Scan(char c)
+{
+    m_state = EvxState::Text;
+    if (c == '"' || c == '\'') {
+        m_quote = c;
+        m_state = EvxState::Quoted;
+    } else if (c == '#') {
+        m_state = EvxState::BlockDigits;
+    }
+}
+
 void CvxScpiInputBuffer::Append(std::string_view bytes)
 {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -48,11 +59,13 @@ void CvxScpiInputBuffer::Append(std::string_view bytes)
             continue;
         }
         case EvxState::BlockDigits:
-            m_state = EvxState::Text;
             if (c >= '1' && c <= '9') {
                 m_lengthDigits = static_cast<std::size_t>(c - '0');
                 m_blockLeft = 0;
                 m_state = EvxState::BlockLength;
+            } else {
+                // The parser reports the bad header; the byte itself may open a string.
+                Scan(c);
             }
             break;
         case EvxState::BlockLength:
@@ -62,7 +75,7 @@ void CvxScpiInputBuffer::Append(std::string_view bytes)
                     m_state = m_blockLeft > 0 ? EvxState::BlockData : EvxState::Text;
                 }
             } else {
-                m_state = EvxState::Text; // the parser reports the bad header
+                Scan(c);
             }
             break;
         case EvxState::Quoted:
@@ -71,12 +84,7 @@ void CvxScpiInputBuffer::Append(std::string_view bytes)
             }
             break;
         case EvxState::Text:
-            if (c == '"' || c == '\'') {
-                m_quote = c;
-                m_state = EvxState::Quoted;
-            } else if (c == '#') {
-                m_state = EvxState::BlockDigits;
-            }
+            Scan(c);
             break;
         }
         // A newline ends the message outside blocks, also in an unclosed string, so that
@@ -85,11 +93,17 @@ void CvxScpiInputBuffer::Append(std::string_view bytes)
             EndMessage();
             continue;
         }
-        if (m_current.size() >= kMaxMessage) {
+        // A "\r" before the newline is no part of the request: it may go one past the limit.
+        if (m_current.size() >= (c == '\r' ? kMaxMessage + 1 : kMaxMessage)) {
             Overflow();
             continue;
         }
         m_current += c;
+        // A block that claims more than a request may hold is dropped at its header, not
+        // after the client has sent a mebibyte more (or nothing, and waits for an answer).
+        if (m_state == EvxState::BlockData && m_current.size() + m_blockLeft > kMaxMessage) {
+            Overflow();
+        }
     }
 }
 

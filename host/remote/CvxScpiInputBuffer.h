@@ -26,6 +26,8 @@ public:
 private:
     enum class EvxState { Text, Quoted, BlockDigits, BlockLength, BlockData, Dropping };
 
+    // A byte outside strings and blocks: it may open one.
+    void Scan(char c);
     void EndMessage();
     void Overflow();
 
