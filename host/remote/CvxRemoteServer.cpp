@@ -60,6 +60,7 @@ struct CvxRemoteServer::Client {
     std::size_t position = 0;
     bool executing = false;
     std::vector<std::string> replies;
+    std::size_t replyBytes = 0;
     // Set while *OPC? waits for the repetitive run to end.
     std::optional<Clock::time_point> waitUntil;
     bool inputClosed = false;
@@ -328,6 +329,7 @@ void CvxRemoteServer::Process(Client& client)
             }
             client.position = 0;
             client.replies.clear();
+            client.replyBytes = 0;
             client.executing = true;
         }
         ContinueMessage(client);
@@ -350,9 +352,22 @@ void CvxRemoteServer::ContinueMessage(Client& client)
             break;
         }
         const bool wasRunning = m_runner->IsActive();
+        const std::size_t repliesBefore = client.replies.size();
         const CvxRemoteCommands::EvxOutcome outcome = m_commands->Execute(command, context);
         if (!wasRunning && m_runner->IsActive()) {
             m_runOwner = &client;
+        }
+        for (std::size_t i = repliesBefore; i < client.replies.size(); ++i) {
+            client.replyBytes += client.replies[i].size() + 1;
+        }
+        // One message of small queries may ask for far more than the bound (each difference
+        // is a block of markup): it is stopped here, before its replies pile up in memory.
+        if (client.output.size() - client.sent + client.replyBytes > m_outputLimit) {
+            client.replies.clear();
+            client.executing = false;
+            client.message.clear();
+            Drop(client, "it left more than " + std::to_string(m_outputLimit) + " bytes of replies unread");
+            return;
         }
         if (outcome == CvxRemoteCommands::EvxOutcome::WaitForRun) {
             client.waitUntil = Clock::now() + m_waitTimeout;
@@ -370,6 +385,7 @@ void CvxRemoteServer::ContinueMessage(Client& client)
             reply += (i > 0 ? ";" : "") + client.replies[i];
         }
         client.replies.clear();
+        client.replyBytes = 0;
         reply += '\n';
         Send(client, std::move(reply));
     }
