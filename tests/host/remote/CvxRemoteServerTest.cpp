@@ -76,6 +76,8 @@ TEST_F(CvxRemoteServerTest, BadRequestsBecomeQueuedErrorsAndServingGoesOn)
         {"TOOL:VAL? \"Nope\",\"GetOptions\"", "-224,"},
         {"TOOL:OPT \"Nope\",#2a5", "-161,"},
         {"TOOL:OPT \"x\",#0<a/>", "-161,"},
+        {"TOOL:OPT \"x\",#9999999999<a/>", "-223,"},
+        {"TOOL:EXEC \"\xff\x01\",\"x\"", "-224,\"Illegal parameter value; no tool named \"\"? \"\"\""},
         {"TOOL:EXEC \"unclosed", "-102,"},
         {"RUN:REP -1", "-222,"},
         {"RUN:REP many", "-104,"},
@@ -162,6 +164,25 @@ TEST_F(CvxRemoteServerTest, ClientThatNeverReadsIsDisconnectedWithoutBlockingOth
     EXPECT_TRUE(disconnected);
     EXPECT_TRUE(Logged(u"bytes of replies unread"));
     EXPECT_EQ(polite.Query("RUN:STAT?"), "0");
+}
+
+TEST_F(CvxRemoteServerTest, MessageIsStoppedWhenItsRepliesPassTheBound)
+{
+    // Replies of small queries are many times the request: the message ends at the bound, so
+    // neither its replies pile up nor do its later commands run.
+    std::string message;
+    while (message.size() < kOutputLimit / 2) {
+        message += "*IDN?;";
+    }
+    message += "RUN\n";
+    {
+        CvxRemoteTestClient greedy(m_port);
+        ASSERT_TRUE(greedy.Send(message));
+        EXPECT_EQ(greedy.ReadLine(), "<closed>");
+    }
+    CvxRemoteTestClient next(m_port);
+    EXPECT_EQ(next.Query("RUN:COUN?"), "0");
+    EXPECT_TRUE(Logged(u"bytes of replies unread"));
 }
 
 TEST_F(CvxRemoteServerTest, RepetitiveRunGoesOnBetweenRequests)

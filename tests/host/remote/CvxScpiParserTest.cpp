@@ -150,6 +150,53 @@ TEST(CvxScpiParserTest, OverlongMessagesAreDroppedUpToTheirNewline)
     EXPECT_FALSE(messages[0].first);
 }
 
+TEST(CvxScpiParserTest, BadBlockHeadersDoNotSwallowTheLinesThatFollow)
+{
+    const std::size_t limit = CvxScpiInputBuffer::kMaxMessage;
+    struct Case {
+        std::string stream;
+        std::vector<std::pair<bool, std::string>> expected;
+    };
+    const Case cases[] = {
+        // A '#' that starts no block must not hide the quote after it.
+        {"X #\"#11\n*IDN?\n", {{false, "X #\"#11"}, {false, "*IDN?"}}},
+        {"X #2'#11\n*IDN?\n", {{false, "X #2'#11"}, {false, "*IDN?"}}},
+        // A length no request can hold is dropped at once: nothing more has to arrive.
+        {"TOOL:OPT \"x\",#9999999999\n*IDN?\n", {{true, ""}, {false, "*IDN?"}}},
+        {"TOOL:OPT \"x\",#7" + std::to_string(limit) + "\n*IDN?\n", {{true, ""}, {false, "*IDN?"}}},
+        // The "\r" of a "\r\n" is no part of the request.
+        {std::string(limit, 'A') + "\r\n*IDN?\n", {{false, std::string(limit, 'A')}, {false, "*IDN?"}}},
+        {std::string(limit, 'A') + "\rB\n*IDN?\n", {{true, ""}, {false, "*IDN?"}}},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {
+            CvxScpiInputBuffer buffer;
+            const auto messages = Feed(buffer, c.stream, piece);
+            ASSERT_EQ(messages.size(), c.expected.size()) << c.stream.substr(0, 40) << " / " << piece;
+            for (std::size_t i = 0; i < messages.size(); ++i) {
+                EXPECT_EQ(messages[i].first, c.expected[i].first) << c.stream.substr(0, 40) << " / " << i;
+                EXPECT_TRUE(messages[i].second == c.expected[i].second) << c.stream.substr(0, 40) << " / " << i;
+            }
+        }
+    }
+}
+
+TEST(CvxScpiParserTest, ErrorDetailsStayOneLineOfUtf8)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {std::string_view("a\0b\tc", 5), "a b c"},
+        {"\xff\xfe\x7f", "?? "},
+        {"\xc3\x28 \xed\xa0\x80 \xf4\x90\x80\x80", "?( ??? ????"}, // broken, surrogate, beyond U+10FFFF
+        {"\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", "\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80"},
+        {"cut \xe2\x82", "cut ??"},
+    };
+    for (const auto& [detail, shown] : cases) {
+        CvxScpiErrorQueue queue;
+        queue.Push(CvxScpiErrorQueue::kIllegalParameterValue, detail);
+        EXPECT_EQ(queue.Pop(), "-224,\"Illegal parameter value; " + std::string(shown) + "\"") << detail;
+    }
+}
+
 TEST(CvxScpiParserTest, ErrorQueueIsBoundedAndReadOldestFirst)
 {
     CvxScpiErrorQueue queue;
