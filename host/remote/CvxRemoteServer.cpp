@@ -63,6 +63,8 @@ struct CvxRemoteServer::Client {
     std::size_t replyBytes = 0;
     // Set while *OPC? waits for the repetitive run to end.
     std::optional<Clock::time_point> waitUntil;
+    // When the client last sent bytes (or connected).
+    Clock::time_point lastHeard;
     bool inputClosed = false;
     bool dead = false;
 };
@@ -280,7 +282,7 @@ void CvxRemoteServer::Accept()
             return;
         }
         const std::string peer = PeerName(address);
-        if (m_clients.size() >= kMaxClients) {
+        if (!MakeRoom(peer)) {
             Log(kMessageWarning, "client " + peer + " refused: " + std::to_string(kMaxClients) + " clients are connected");
             close(fd);
             continue;
@@ -288,9 +290,34 @@ void CvxRemoteServer::Accept()
         auto client = std::make_unique<Client>();
         client->fd = fd;
         client->peer = peer;
+        client->lastHeard = Clock::now();
         m_clients.push_back(std::move(client));
         Log(kMessageInformation, "client " + peer + " connected");
     }
+}
+
+bool CvxRemoteServer::MakeRoom(const std::string& peer)
+{
+    const auto live = std::count_if(m_clients.begin(), m_clients.end(), [](const auto& client) { return !client->dead; });
+    if (static_cast<std::size_t>(live) < kMaxClients) {
+        return true;
+    }
+    // Clients that connect and never send would otherwise hold every place for good: the one
+    // silent longest gives way, if it has nothing under way and was silent long enough.
+    const Clock::time_point now = Clock::now();
+    Client* idlest = nullptr;
+    for (const auto& client : m_clients) {
+        const bool idle = !client->dead && !client->executing && !client->waitUntil && client->input.GetSize() == 0
+                          && client->sent >= client->output.size() && now - client->lastHeard >= m_idleLimit;
+        if (idle && (idlest == nullptr || client->lastHeard < idlest->lastHeard)) {
+            idlest = client.get();
+        }
+    }
+    if (idlest == nullptr) {
+        return false;
+    }
+    Drop(*idlest, "silent with all places taken; its place went to " + peer);
+    return true;
 }
 
 void CvxRemoteServer::Read(Client& client)
@@ -300,6 +327,7 @@ void CvxRemoteServer::Read(Client& client)
     while (total < kReadPerTurn) {
         const ssize_t n = recv(client.fd, buffer, sizeof buffer, 0);
         if (n > 0) {
+            client.lastHeard = Clock::now();
             client.input.Append(std::string_view(buffer, static_cast<std::size_t>(n)));
             total += static_cast<std::size_t>(n);
             continue;

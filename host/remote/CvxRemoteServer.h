@@ -7,7 +7,8 @@
 //
 // Limits that protect the host: a request is at most 1 MiB; each client has its own input
 // buffer, its own bounded error queue and a bounded output buffer (a client that stops
-// reading is disconnected when its replies pass the bound); at most kMaxClients at once.
+// reading is disconnected when its replies pass the bound); at most kMaxClients at once, and
+// clients that connect and stay silent cannot keep the places from new ones.
 // It listens on loopback unless another address is given explicitly. docs/remote.md has the
 // command set and the formats.
 
@@ -45,12 +46,16 @@ public:
     void SetWaitTimeout(std::chrono::milliseconds timeout) { m_waitTimeout = timeout; }
     // The replies a client may leave unread before it is disconnected (default 8 MiB).
     void SetClientOutputLimit(std::size_t bytes) { m_outputLimit = bytes; }
+    // How long a client must have been silent, with nothing under way, before a new client
+    // may take its place when all places are taken (default 10 s).
+    void SetIdleLimit(std::chrono::milliseconds limit) { m_idleLimit = limit; }
 
 private:
     struct Client;
     using Clock = std::chrono::steady_clock;
 
     void Accept();
+    bool MakeRoom(const std::string& peer);
     void Read(Client& client);
     void Process(Client& client);
     void ContinueMessage(Client& client);
@@ -72,4 +77,5 @@ private:
     std::atomic<bool> m_stop{false};
     std::chrono::milliseconds m_waitTimeout{10000};
     std::size_t m_outputLimit = std::size_t{8} << 20;
+    std::chrono::milliseconds m_idleLimit{10000};
 };

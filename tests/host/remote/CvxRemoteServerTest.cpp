@@ -12,11 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <thread>
+#include <vector>
 
 namespace {
 
 constexpr std::size_t kOutputLimit = 64 * 1024;
+constexpr std::chrono::milliseconds kIdleLimit{1000};
 
 class CvxRemoteServerTest : public ::testing::Test {
 protected:
@@ -34,6 +37,7 @@ protected:
         m_session.SetSource(std::move(source));
         m_server.SetWaitTimeout(std::chrono::milliseconds(500));
         m_server.SetClientOutputLimit(kOutputLimit);
+        m_server.SetIdleLimit(kIdleLimit);
         ASSERT_TRUE(m_server.Listen("127.0.0.1", 0, &error)) << error;
         m_port = m_server.GetPort();
         ASSERT_GT(m_port, 0);
@@ -183,6 +187,29 @@ TEST_F(CvxRemoteServerTest, MessageIsStoppedWhenItsRepliesPassTheBound)
     CvxRemoteTestClient next(m_port);
     EXPECT_EQ(next.Query("RUN:COUN?"), "0");
     EXPECT_TRUE(Logged(u"bytes of replies unread"));
+}
+
+TEST_F(CvxRemoteServerTest, SilentClientsGiveWayWhenAllPlacesAreTaken)
+{
+    std::vector<std::unique_ptr<CvxRemoteTestClient>> clients;
+    for (std::size_t i = 0; i < CvxRemoteServer::kMaxClients; ++i) {
+        clients.push_back(std::make_unique<CvxRemoteTestClient>(m_port));
+        ASSERT_EQ(clients.back()->Query("*IDN?"), CvxRemoteCommands::Identity()) << i;
+    }
+    {
+        CvxRemoteTestClient early(m_port); // every client spoke just now
+        EXPECT_EQ(early.Query("*IDN?"), "<closed>");
+    }
+    std::this_thread::sleep_for(kIdleLimit + std::chrono::milliseconds(200));
+    // One in the middle of a line has something under way; the others are merely silent.
+    ASSERT_TRUE(clients[0]->Send("*ID"));
+    CvxRemoteTestClient late(m_port);
+    EXPECT_EQ(late.Query("*IDN?"), CvxRemoteCommands::Identity());
+    EXPECT_EQ(clients[1]->ReadLine(), "<closed>"); // silent longest
+    ASSERT_TRUE(clients[0]->Send("N?\n"));
+    EXPECT_EQ(clients[0]->ReadLine(), CvxRemoteCommands::Identity());
+    EXPECT_EQ(clients[2]->Query("RUN:STAT?"), "0");
+    EXPECT_TRUE(Logged(u"its place went to"));
 }
 
 TEST_F(CvxRemoteServerTest, RepetitiveRunGoesOnBetweenRequests)
