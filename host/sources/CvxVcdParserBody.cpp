@@ -429,7 +429,9 @@ std::int64_t CvxVcdParser::ReadBody(CvxVcdRowSink& sink)
             break;
         }
     }
-    if (m_problem.empty() && !m_tokens.EndedWithNewline()) {
+    // A file that ends inside its last line is cut short, whatever that line's remnant seemed
+    // to say ("#2" of "#20" is no time going backwards).
+    if (!m_tokens.EndedWithNewline() && m_tokens.Window(1).empty()) {
         m_problem = m_tokens.GetPath() + ":" + std::to_string(m_tokens.GetLine())
             + ": the last line is cut short (expected a line end)";
     }
