@@ -45,6 +45,9 @@ std::unique_ptr<CvxAcquisitionSource> CvxCliCapture::ForFile(const std::string& 
 void CvxCliCapture::SetFile(CvxAcquisitionSource& source, const std::string& path)
 {
     std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        throw CvxCliError(path + ": is a directory, not a capture file");
+    }
     if (!std::filesystem::is_regular_file(path, ec)) {
         throw CvxCliError(path + ": no such file");
     }
@@ -100,7 +103,15 @@ std::shared_ptr<CvxData> CvxCliCapture::Acquire(CvxAcquisitionSource& source, co
         data = source.Acquire();
     }
     if (data == nullptr) {
-        throw CvxCliError(what + ": " + source.GetLastError());
+        throw CvxCliError(Naming(what, source.GetLastError()));
+    }
+    // A capture without samples would compare as "no differences": a test rig would pass it.
+    std::int64_t rows = 0;
+    for (std::size_t t = 0; t < data->GetTableCount(); ++t) {
+        rows += data->GetTable(t).GetRowCount();
+    }
+    if (rows == 0) {
+        throw CvxCliError(what + ": the capture holds no samples");
     }
     CheckWarnings(source, what);
     return data;
@@ -109,12 +120,20 @@ std::shared_ptr<CvxData> CvxCliCapture::Acquire(CvxAcquisitionSource& source, co
 void CvxCliCapture::CheckWarnings(const CvxAcquisitionSource& source, const std::string& what)
 {
     for (const std::string& warning : source.GetWarnings()) {
-        // The VCD reader's note on a file that ends inside a timestamp or a value.
+        // The VCD reader's note on a value section it could not read to the end: the rows it
+        // kept would compare as if the capture ended there.
         if (warning.find("the data ends at the last complete timestamp") != std::string::npos) {
-            throw CvxCliError(what + ": the capture is cut short: " + warning);
+            const bool cut = warning.find("found the end of the file") != std::string::npos
+                             || warning.find("the last line is cut short") != std::string::npos;
+            throw CvxCliError(what + (cut ? ": the capture is cut short: " : ": the capture is damaged: ") + warning);
         }
-        std::fprintf(stderr, "cvx-compare: warning: %s: %s\n", what.c_str(), warning.c_str());
+        std::fprintf(stderr, "cvx-compare: warning: %s\n", Naming(what, warning).c_str());
     }
+}
+
+std::string CvxCliCapture::Naming(const std::string& what, const std::string& message)
+{
+    return message.compare(0, what.size() + 1, what + ":") == 0 ? message : what + ": " + message;
 }
 
 bool CvxCliCapture::IsBusLabel(const CvxID& label)

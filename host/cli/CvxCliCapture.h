@@ -27,12 +27,15 @@ public:
     static void ApplyOptions(CvxAcquisitionSource& source, const std::vector<std::string>& options);
     static std::string GetOption(const CvxAcquisitionSource& source, const std::string& key);
 
-    // Acquires once; throws CvxCliError "<what>: <problem>", also for a capture file that is
-    // cut short (the reader keeps what it could read; a comparison of it would mislead).
+    // Acquires once; throws CvxCliError "<what>: <problem>", also for a capture without
+    // samples or one cut short (the reader keeps what it could read; a comparison of it
+    // would mislead).
     // Other warnings go to standard error.
     static std::shared_ptr<CvxData> Acquire(CvxAcquisitionSource& source, const std::string& what);
-    // Prints the last acquisition's warnings; throws for a capture that is cut short.
+    // Prints the last acquisition's warnings; throws for a capture that is cut short or damaged.
     static void CheckWarnings(const CvxAcquisitionSource& source, const std::string& what);
+    // "what: message", unless the message already starts with what's name.
+    static std::string Naming(const std::string& what, const std::string& message);
 
     // The buses/signals (and string labels) of the data, table by table in column order;
     // time and sample-number labels are left out.
