@@ -55,7 +55,10 @@ std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, 
             if (!Contains(inInput, *it)) {
                 throw CvxCliError(inputPath + ": no bus/signal named '" + name + "'");
             }
-            labels.push_back(*it);
+            // A name given twice is one bus/signal, compared (and counted) once.
+            if (!Contains(labels, *it)) {
+                labels.push_back(*it);
+            }
         }
         return labels;
     }
@@ -107,6 +110,25 @@ std::string SetupTable(CvxHostSession& session, const std::string& path)
     return folders.front();
 }
 
+// The latest time a range can name: 64-bit femtoseconds, a little over 9223 s.
+const CvxInt128 kLatestTime = INT64_MAX;
+
+// A time option in femtoseconds. The unit is required: a bare number would be femtoseconds,
+// which no one typing "--from 5" means.
+CvxInt128 TimeOption(const CvxCliArgs& cli, const std::string& name)
+{
+    const std::string text = cli.Get(name);
+    const std::size_t last = text.find_last_not_of(" \t");
+    CvxInt128 time = 0;
+    if (last == std::string::npos || text[last] != 's' || !CvxSourceText::ParseTime(text, time)) {
+        throw CvxCliError("option --" + name + ": expected a time with its unit such as 10us, found '" + text + "'");
+    }
+    if (time > kLatestTime) {
+        throw CvxCliError("option --" + name + ": " + text + " lies beyond 9223 s, the latest time a range can name");
+    }
+    return time;
+}
+
 // The compare range and the reference offset of the options, as one options request.
 Attributes RangeOptions(const CvxCliArgs& cli)
 {
@@ -115,17 +137,41 @@ Attributes RangeOptions(const CvxCliArgs& cli)
         options.emplace_back(u"Range", U16(cli.Get("range")));
     }
     if (cli.Has("from") || cli.Has("to")) {
-        CvxInt128 from = 0;
-        CvxInt128 to = 0;
-        if (!CvxSourceText::ParseTime(cli.Get("from", "0s"), from)) {
-            throw CvxCliError("option --from: expected a time such as 10us, found '" + cli.Get("from") + "'");
+        if (cli.Has("range")) {
+            throw CvxCliError("option --range: give either --range or --from/--to");
         }
-        if (!CvxSourceText::ParseTime(cli.Get("to", "9000s"), to)) {
-            throw CvxCliError("option --to: expected a time such as 10us, found '" + cli.Get("to") + "'");
+        const CvxInt128 from = cli.Has("from") ? TimeOption(cli, "from") : CvxInt128{0};
+        const CvxInt128 to = cli.Has("to") ? TimeOption(cli, "to") : kLatestTime;
+        if (from > to) {
+            throw CvxCliError("option --from: " + cli.Get("from") + " lies after --to " + cli.Get("to"));
         }
         options.emplace_back(u"TimeRange", U16(CvxInt128ToString(from) + ".." + CvxInt128ToString(to)));
     }
     return options;
+}
+
+// What a refused range request names.
+std::string RangeWhat(const CvxCliArgs& cli)
+{
+    return cli.Has("range") ? "option --range '" + cli.Get("range") + "' (markers: Begin, Trigger, End or a setup's user markers)"
+                            : "option --from/--to";
+}
+
+// Refuses a --save-setup path that cannot be written before the comparison takes its time.
+void CheckSavePath(const CvxCliArgs& cli)
+{
+    if (!cli.Has("save-setup")) {
+        return;
+    }
+    const std::filesystem::path path(cli.Get("save-setup"));
+    std::error_code ec;
+    if (path.empty() || std::filesystem::is_directory(path, ec)) {
+        throw CvxCliError("option --save-setup: expected a file name, found '" + path.string() + "'");
+    }
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    if (!std::filesystem::is_directory(folder, ec)) {
+        throw CvxCliError("option --save-setup: " + path.string() + ": the folder " + folder.string() + " does not exist");
+    }
 }
 
 } // namespace
@@ -157,8 +203,14 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     const EvxCliForm form = CvxCliReport::ParseForm(cli.Get("format", "text"));
     const std::int64_t listed = cli.GetInt("differences", 10, 0, 1'000'000);
     const Attributes range = RangeOptions(cli);
-    const std::int64_t offset = cli.GetInt("offset", 0, INT32_MIN, INT32_MAX);
+    // Symmetric: the tool counts the offset both ways.
+    const std::int64_t offset = cli.GetInt("offset", 0, -INT32_MAX, INT32_MAX);
     const bool regroup = cli.Has("regroup");
+    CheckSavePath(cli);
+
+    if (std::filesystem::path(inputPath).extension() == ".cvxsetup") {
+        throw CvxCliError(inputPath + ": a setup can only be the REFERENCE, the first file");
+    }
 
     CvxCliHost host;
     CvxHostSession& session = host.GetSession();
@@ -178,7 +230,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*source, inputPath);
         session.SetSource(std::move(source));
         if (!range.empty()) {
-            tool->SetOptions(CvxCliTool::OptionsRequest(range), "the range " + cli.Get("range") + cli.Get("from"));
+            tool->SetOptions(CvxCliTool::OptionsRequest(range), RangeWhat(cli));
         }
         if (cli.Has("offset")) {
             tool->SetOptions(CvxCliTool::OptionsRequest({{u"ReferenceOffset", U16(std::to_string(offset))}}), "the offset");
@@ -202,7 +254,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         CvxCliProgress progress("comparing", "");
         session.Deliver(std::move(reference), 1);
         if (!range.empty()) {
-            tool->SetOptions(CvxCliTool::OptionsRequest(range), "the range " + cli.Get("range") + cli.Get("from"));
+            tool->SetOptions(CvxCliTool::OptionsRequest(range), RangeWhat(cli));
         }
         tool->Execute(u"CopyReference");
         if (offset != 0) {
@@ -215,6 +267,10 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     }
 
     CvxCliReport::Print(stdout, form, *tool, session.GetData().get(), listed);
+    if (tool->GetCounts().samplesCompared == 0) {
+        throw CvxCliError(inputPath + ": no sample was compared against " + referencePath
+                          + " (the range or the offset leaves none, or the reference holds no data)");
+    }
     if (cli.Has("save-setup") && !session.SaveSetup(cli.Get("save-setup"))) {
         throw CvxCliError(session.GetLastError());
     }
