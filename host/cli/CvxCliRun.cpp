@@ -35,6 +35,9 @@ Attributes RuleOptions(const CvxCliArgs& cli)
         rule.emplace_back(u"StopRepetitiveRun", u"T");
     }
     if (cli.Has("email")) {
+        if (cli.Get("email").find_first_not_of(" \t") == std::string::npos) {
+            throw CvxCliError("option --email: expected an address, found '" + cli.Get("email") + "'");
+        }
         rule.emplace_back(u"SendEmail", u"T");
         rule.emplace_back(u"Recipient", U16(cli.Get("email")));
     }
@@ -113,7 +116,12 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
     }
     const std::string setupPath = cli.GetPositional()[0];
     const std::vector<std::string> files = cli.GetList("files");
-    std::int64_t maxRuns = cli.GetInt("runs", 0, 0, INT64_MAX);
+    // An empty list (an unset variable in a script) would run the setup's source without end.
+    if (cli.Has("files") && files.empty()) {
+        throw CvxCliError("option --files: expected capture files, found '" + cli.Get("files") + "'");
+    }
+    // No --runs: no limit.
+    std::int64_t maxRuns = cli.GetInt("runs", 0, 1, INT64_MAX);
     if (!files.empty() && (maxRuns == 0 || maxRuns > static_cast<std::int64_t>(files.size()))) {
         maxRuns = static_cast<std::int64_t>(files.size());
     }
@@ -167,6 +175,11 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
         anyDifferences = anyDifferences || counts.differences > 0;
         std::printf("%s\n", CvxCliReport::RunLine(run, counts).c_str());
         std::fflush(stdout);
+        // A run that compared nothing (an empty capture, or no reference data) must not pass.
+        if (counts.samplesCompared == 0) {
+            trouble = what + ": no sample was compared against the reference of " + setupPath;
+            return false;
+        }
         if (!files.empty() && run < maxRuns) {
             what = files[static_cast<std::size_t>(run)];
             CvxCliCapture::SetFile(*session.GetSource(), what);
