@@ -167,6 +167,9 @@ TEST_F(CvxCliProgramTest, InjectedDifferencesAreListedExactlyInEveryForm)
     EXPECT_TRUE(Has(ranged.out, "Columns Compared: 1\n")) << ranged.out;
     EXPECT_TRUE(Has(ranged.out, "Differences: 2\n")) << ranged.out;
     EXPECT_FALSE(Has(ranged.out, "sample 17,")) << ranged.out;
+    // A bus named twice is compared and counted once.
+    const Outcome twice = Run({"compare", "--columns", "top.data,top.data", a.string(), b.string()});
+    EXPECT_TRUE(Has(twice.out, "Columns Compared: 1\n") && Has(twice.out, "Differences: 3\n")) << twice.out;
 }
 
 TEST_F(CvxCliProgramTest, TroubleExitsTwoNamingTheFile)
@@ -175,6 +178,15 @@ TEST_F(CvxCliProgramTest, TroubleExitsTwoNamingTheFile)
     const std::string text = ReadFile(WriteVcd("whole.vcd", 100));
     std::ofstream(Path("cut-header.vcd")) << text.substr(0, text.find("$enddefinitions") - 10);
     std::ofstream(Path("cut-value.vcd")) << text.substr(0, text.find("#500") + 9);
+    // "#50" of "#500": a remnant that reads as a time going backwards.
+    std::ofstream(Path("cut-time.vcd")) << text.substr(0, text.find("#500") + 3);
+    std::ofstream(Path("header-only.vcd")) << text.substr(0, text.find("#0"));
+    std::string unknown = text;
+    unknown.replace(unknown.find("\"", unknown.find("#500")), 1, "%");
+    std::ofstream(Path("unknown-code.vcd")) << unknown;
+    const fs::path setup = Path("a.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--save-setup", setup.string(), a.string(), a.string()}).status, 0);
+    const std::string header = Path("header-only.vcd").string();
     struct Case {
         std::vector<std::string> args;
         std::string message;
@@ -182,10 +194,28 @@ TEST_F(CvxCliProgramTest, TroubleExitsTwoNamingTheFile)
     const Case cases[] = {
         {{"compare", a.string(), Path("cut-header.vcd").string()}, "cut-header.vcd"},
         {{"compare", a.string(), Path("cut-value.vcd").string()}, "cut-value.vcd: the capture is cut short"},
+        {{"compare", a.string(), Path("cut-time.vcd").string()}, "cut-time.vcd: the capture is cut short"},
+        {{"compare", a.string(), Path("unknown-code.vcd").string()}, "unknown-code.vcd: the capture is damaged"},
+        {{"compare", header, a.string()}, "header-only.vcd: the capture holds no samples"},
+        {{"compare", a.string(), header}, "header-only.vcd: the capture holds no samples"},
+        {{"compare", a.string(), m_dir.string()}, ": is a directory"},
         {{"compare", a.string(), Path("missing.vcd").string()}, "missing.vcd: no such file"},
+        {{"compare", a.string(), setup.string()}, "a.cvxsetup: a setup can only be the REFERENCE"},
         {{"compare", a.string()}, "usage: cvx-compare compare"},
         {{"compare", "--frobnicate", a.string(), a.string()}, "unknown option '--frobnicate'"},
+        {{"compare", "--from", "50ns", "--to", "10ns", a.string(), a.string()}, "option --from: 50ns lies after --to 10ns"},
+        {{"compare", "--from", "5", a.string(), a.string()}, "option --from: expected a time with its unit"},
+        {{"compare", "--to", "9999s", a.string(), a.string()}, "option --to: 9999s lies beyond"},
+        {{"compare", "--range", "Begin..End", "--to", "1us", a.string(), a.string()}, "option --range: give either"},
+        {{"compare", "--range", "Begin..Nowhere", a.string(), a.string()}, "refused option --range 'Begin..Nowhere'"},
+        {{"compare", "--offset", "1000", a.string(), a.string()}, "a.vcd: no sample was compared"},
+        {{"compare", "--from", "1s", setup.string(), a.string()}, "a.vcd: no sample was compared"},
+        {{"compare", "--save-setup", Path("no/such/x.cvxsetup").string(), a.string(), a.string()}, "does not exist"},
         {{"run", Path("missing.cvxsetup").string()}, "missing.cvxsetup"},
+        {{"run", setup.string(), "--runs", "0"}, "option --runs"},
+        {{"run", setup.string(), "--files", ","}, "option --files: expected capture files"},
+        {{"run", setup.string(), "--files", a.string(), "--threshold", "1", "--email", ""}, "option --email"},
+        {{"run", setup.string(), "--files", header}, "header-only.vcd: no sample was compared"},
         {{"launch"}, "unknown command 'launch'"},
     };
     for (const Case& c : cases) {
