@@ -105,6 +105,8 @@ std::shared_ptr<CvxData> CvxCliCapture::Acquire(CvxAcquisitionSource& source, co
     if (data == nullptr) {
         throw CvxCliError(Naming(what, source.GetLastError()));
     }
+    // The warnings first: they tell why a capture may hold nothing.
+    CheckWarnings(source, what);
     // A capture without samples would compare as "no differences": a test rig would pass it.
     std::int64_t rows = 0;
     for (std::size_t t = 0; t < data->GetTableCount(); ++t) {
@@ -113,7 +115,6 @@ std::shared_ptr<CvxData> CvxCliCapture::Acquire(CvxAcquisitionSource& source, co
     if (rows == 0) {
         throw CvxCliError(what + ": the capture holds no samples");
     }
-    CheckWarnings(source, what);
     return data;
 }
 
