@@ -42,7 +42,7 @@ std::unique_ptr<CvxAcquisitionSource> CvxCliCapture::ForFile(const std::string& 
     return source;
 }
 
-void CvxCliCapture::SetFile(CvxAcquisitionSource& source, const std::string& path)
+void CvxCliCapture::CheckFile(const std::string& path)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
@@ -51,6 +51,11 @@ void CvxCliCapture::SetFile(CvxAcquisitionSource& source, const std::string& pat
     if (!std::filesystem::is_regular_file(path, ec)) {
         throw CvxCliError(path + ": no such file");
     }
+}
+
+void CvxCliCapture::SetFile(CvxAcquisitionSource& source, const std::string& path)
+{
+    CheckFile(path);
     if (CvxHostSession::SourceKind(source) == "vcd") {
         Set(source, "file", path);
         return;

@@ -19,6 +19,8 @@ class CvxCliCapture {
 public:
     // Throws CvxCliError for a file that does not exist.
     static std::unique_ptr<CvxAcquisitionSource> ForFile(const std::string& path, const std::string& table, bool regroup);
+    // Throws CvxCliError naming a path that is no regular file.
+    static void CheckFile(const std::string& path);
     // Points a source made by ForFile (or one of the same kind) at another file.
     static void SetFile(CvxAcquisitionSource& source, const std::string& path);
     // "simulated", "vcd" or "sigrok".

@@ -120,6 +120,10 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
     if (cli.Has("files") && files.empty()) {
         throw CvxCliError("option --files: expected capture files, found '" + cli.Get("files") + "'");
     }
+    // A missing file is found before the runs, not after hours of them.
+    for (const std::string& file : files) {
+        CvxCliCapture::CheckFile(file);
+    }
     // No --runs: no limit.
     std::int64_t maxRuns = cli.GetInt("runs", 0, 1, INT64_MAX);
     if (!files.empty() && (maxRuns == 0 || maxRuns > static_cast<std::int64_t>(files.size()))) {

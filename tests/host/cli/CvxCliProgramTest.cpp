@@ -224,6 +224,11 @@ TEST_F(CvxCliProgramTest, TroubleExitsTwoNamingTheFile)
         EXPECT_TRUE(Has(r.err, "cvx-compare: ")) << r.err;
         EXPECT_TRUE(Has(r.err, c.message)) << c.message << "\n" << r.err;
     }
+    // A missing file of a run's list is found before the first run.
+    const Outcome late = Run({"run", setup.string(), "--files", a.string() + "," + Path("missing.vcd").string()});
+    EXPECT_EQ(late.status, 2);
+    EXPECT_TRUE(Has(late.err, "missing.vcd: no such file")) << late.err;
+    EXPECT_FALSE(Has(late.out, "run 1:")) << late.out;
 }
 
 TEST_F(CvxCliProgramTest, EveryCommandHasHelp)
