@@ -81,6 +81,19 @@ int ClampToInt(std::int64_t n)
     return static_cast<int>(std::min<std::int64_t>(n, INT_MAX));
 }
 
+// Moves a store iterator to the reference row that stands against the first input row of the
+// interval: a row below 0 is row 0; a row at or past the end leaves the iterator done, since no
+// reference row stands against any input row then.
+void PlaceReference(CvxCompareDataSourceIter& it, std::int64_t row, std::int32_t count)
+{
+    if (count > 0 && row >= count) {
+        it.Last();
+        it.Next();
+        return;
+    }
+    it.Goto(static_cast<std::int32_t>(std::max<std::int64_t>(row, 0)));
+}
+
 } // namespace
 
 CvxPosition CvxCompareEngine::ResolveFrom(CvxCompareRange& range)
@@ -213,12 +226,14 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
     auto& matchMarks = results.GetMatchMarks();
 
     const int offset = m_model.GetReferenceOffset().GetSampleOffset();
+    // The reference row against the first input row, in 64 bits: no offset overflows it.
+    const std::int64_t referenceFirst = -static_cast<std::int64_t>(offset);
     for (Column& column : columns) {
         const CvxID& table = column.input->GetTable()->GetID();
         column.differences = MarksOf(differenceMarks, table);
         column.matches = MarksOf(matchMarks, table);
         column.storeIter = StoreIter(column.store->CreateIter(), IterDeleter{column.store});
-        column.storeIter->Goto(-offset);
+        PlaceReference(*column.storeIter, referenceFirst, column.store->GetCount());
     }
 
     const bool shortcut =
@@ -269,7 +284,7 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
             }
         }
 
-        std::int64_t pending = -offset;
+        std::int64_t pending = referenceFirst;
         std::int64_t lastRow = -1;
         std::int64_t comparedHere = 0;
         const bool strings = column.store->IsString();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // The rows of a bit set as a string of '.' and 'x', `rows` long.
@@ -95,6 +97,12 @@ TEST_F(CvxCompareEngineTest, OffsetsPairInputAndReferenceRows)
         {-3, {0, 0, 0, 4, 5, 6}, {4, 9, 6, 1, 1, 1}, 3, 1, ".x....", "x.x...", "....x."},
         // A reference shorter than the input: the column ends with the reference.
         {0, {1, 2}, {1, 3, 3, 3}, 2, 1, ".x..", "x...", ".x.."},
+        // Offsets that leave no reference row against any input row compare nothing.
+        {-4, {1, 2, 3, 4}, {1, 2, 3, 4}, 0, 0, "....", "....", "...."},
+        {-1000, {1, 2, 3, 4}, {1, 2, 3, 4}, 0, 0, "....", "....", "...."},
+        {INT_MIN, {1, 2, 3, 4}, {1, 2, 3, 4}, 0, 0, "....", "....", "...."},
+        {4, {1, 2, 3, 4}, {1, 2, 3, 4}, 0, 0, "....", "....", "...."},
+        {INT_MAX, {1, 2, 3, 4}, {1, 2, 3, 4}, 0, 0, "....", "....", "...."},
     };
     for (const OffsetCase& c : cases) {
         SetUp();
