@@ -203,8 +203,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     const EvxCliForm form = CvxCliReport::ParseForm(cli.Get("format", "text"));
     const std::int64_t listed = cli.GetInt("differences", 10, 0, 1'000'000);
     const Attributes range = RangeOptions(cli);
-    // -2147483648 is left out: the tool negates the offset, and it has no 32-bit negation.
-    const std::int64_t offset = cli.GetInt("offset", 0, -INT32_MAX, INT32_MAX);
+    const std::int64_t offset = cli.GetInt("offset", 0, INT32_MIN, INT32_MAX);
     const bool regroup = cli.Has("regroup");
     CheckSavePath(cli);
 
