@@ -11,9 +11,10 @@
 // Result: one table per file, named after the file (or the option table), with per-row times in the file's
 // timescale (any integer or decimal number of s to fs, converted exactly to femtoseconds),
 // one row per timestamp that changed any value, trigger row 0. Labels: "Time", then the
-// variables in declaration order with dotted scope names ("top.cpu.addr"); vectors of 65 to
-// 128 bits come last (see CvxVcdTableBuilder). Shared identifier codes give each name its
-// own label with the same values. X/Z bits are kept as four-state values (status 2).
+// variables in declaration order with dotted scope names ("top.cpu.addr"); vectors wider than
+// 64 bits are string labels of binary digits (see CvxVcdTableBuilder). Shared identifier codes
+// give each name its own label with the same values. X/Z bits are kept as four-state values
+// (status 2).
 //
 // Limits: vectors wider than CvxVcdParser::kMaxWidth bits and unsupported variable types
 // are skipped with a warning; the text is read in one pass with a bounded buffer, so the

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr std::int64_t kStageShift = 16;
-constexpr std::int64_t kStageRows = std::int64_t{1} << kStageShift;
-
 // Binary digits, most significant first, x and z for masked bits.
 std::u16string BinaryText(const std::uint64_t* value, const std::uint64_t* mask, int width)
 {
@@ -120,8 +117,6 @@ void CvxVcdTableBuilder::PlanColumns(bool regroup)
         } else if (s.kind == EvxVcdSignalKind::Bits && s.width <= 64) {
             m_numeric.push_back({&m_builder.AddBus(m_table, UniqueName(var.name), s.width),
                                  m_parser.GetValueWords(var.signal), m_parser.GetMaskWords(var.signal), 0});
-        } else if (s.kind == EvxVcdSignalKind::Bits && s.width <= 128) {
-            m_staged.push_back({var.name, var.signal, s.width, false, 0, {}});
         } else {
             Text text{&m_builder.AddString(m_table, UniqueName(var.name)), var.signal, {}, {},
                       s.kind == EvxVcdSignalKind::Bits, false, {}};
@@ -179,52 +174,6 @@ void CvxVcdTableBuilder::OnRow(std::int64_t ticks)
     for (Text& text : m_texts) {
         AppendText(text);
     }
-    for (Staged& staged : m_staged) {
-        const std::int64_t slot = staged.rows & (kStageRows - 1);
-        if (slot == 0) {
-            staged.chunks.push_back(std::make_unique<std::uint64_t[]>(4 * kStageRows));
-        }
-        std::uint64_t* out = staged.chunks.back().get() + 4 * slot;
-        const std::uint64_t* value = m_parser.GetValueWords(staged.signal);
-        const std::uint64_t* mask = m_parser.GetMaskWords(staged.signal);
-        out[0] = value[0];
-        out[1] = value[1];
-        out[2] = mask[0];
-        out[3] = mask[1];
-        staged.xz = staged.xz || (mask[0] | mask[1]) != 0;
-        ++staged.rows;
-    }
-}
-
-void CvxVcdTableBuilder::AddStagedColumn(Staged& staged)
-{
-    CvxDataColumnComponent* column = nullptr;
-    if (staged.xz) {
-        column = &m_builder.AddString(m_table, UniqueName(staged.name));
-    } else {
-        column = &m_builder.AddBus(m_table, UniqueName(staged.name), staged.width);
-    }
-    std::u16string text;
-    std::uint64_t lastWords[4] = {1, 0, 0, 0};
-    for (std::int64_t row = 0; row < staged.rows; ++row) {
-        const std::size_t chunk = static_cast<std::size_t>(row >> kStageShift);
-        const std::uint64_t* words = staged.chunks[chunk].get() + 4 * (row & (kStageRows - 1));
-        if (!staged.xz) {
-            column->Append(CvxUInt::FromU128(static_cast<CvxUInt128>(words[0]) | (static_cast<CvxUInt128>(words[1]) << 64)));
-        } else {
-            if (text.empty() || !std::equal(words, words + 4, lastWords)) {
-                std::copy(words, words + 4, lastWords);
-                text = BinaryText(words, words + 2, staged.width);
-            }
-            column->AppendString(text);
-        }
-        // Each chunk is let go once read, so the kept values never double the memory.
-        if (((row + 1) & (kStageRows - 1)) == 0) {
-            staged.chunks[chunk].reset();
-        }
-    }
-    staged.chunks.clear();
-    m_builder.GetLabel(*column).SetFourState(staged.xz);
 }
 
 void CvxVcdTableBuilder::Finish()
@@ -237,8 +186,5 @@ void CvxVcdTableBuilder::Finish()
     }
     for (const Text& text : m_texts) {
         m_builder.GetLabel(*text.column).SetFourState(text.xz);
-    }
-    for (Staged& staged : m_staged) {
-        AddStagedColumn(staged);
     }
 }

@@ -2,11 +2,10 @@
 // Turns the rows of a VCD parser into one table: a time label, then one column per variable
 // in declaration order, each row holding the value in force at that row's timestamp.
 //
-// Column kinds: vectors of up to 64 bits are numeric with an X/Z mask; `real` and `string`
-// variables and vectors wider than 128 bits are string labels (binary digits with x and z);
-// vectors of 65 to 128 bits are numeric unless they ever carry X/Z, in which case they become
-// string labels. As that is known only at the end, they are kept aside while reading and
-// added as the last columns. Split bits (`d[0]`, `d[1]`, ...) are regrouped into one bus on
+// Column kinds follow the declaration alone, so that a bus gets the same kind in every file:
+// vectors of up to 64 bits are numeric with an X/Z mask; vectors wider than 64 bits (whose X/Z
+// a 128-bit value cannot carry) and `real` and `string` variables are string labels, vectors
+// as binary digits with x and z. Split bits (`d[0]`, `d[1]`, ...) are regrouped into one bus on
 // request when they form a contiguous range of at most 64 bits.
 
 #include "CvxDataBuilder.h"
@@ -25,7 +24,7 @@ public:
     ~CvxVcdTableBuilder() override;
 
     void OnRow(std::int64_t ticks) override;
-    // Adds the columns kept aside and marks the labels that got X/Z as four-state.
+    // Marks the labels that got X/Z as four-state.
     void Finish();
 
 private:
@@ -49,20 +48,9 @@ private:
         bool xz;
         std::vector<std::uint64_t> lastWords;
     };
-    // A vector of 65 to 128 bits: value and mask words of every row, in chunks.
-    struct Staged {
-        std::string name;
-        int signal;
-        int width;
-        bool xz;
-        std::int64_t rows;
-        std::vector<std::unique_ptr<std::uint64_t[]>> chunks;
-    };
-
     std::u16string UniqueName(const std::string& name);
     void PlanColumns(bool regroup);
     void AppendText(Text& text);
-    void AddStagedColumn(Staged& staged);
 
     const CvxVcdParser& m_parser;
     CvxDataBuilder& m_builder;
@@ -72,5 +60,4 @@ private:
     std::vector<Numeric> m_numeric;
     std::vector<Group> m_groups;
     std::vector<Text> m_texts;
-    std::vector<Staged> m_staged;
 };

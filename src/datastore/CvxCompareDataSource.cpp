@@ -21,6 +21,16 @@ bool CvxCompareDataSource::IsString() const
     return false;
 }
 
+int CvxCompareDataSource::GetValueWidth() const
+{
+    return 0;
+}
+
+bool CvxCompareDataSource::IsFourState() const
+{
+    return false;
+}
+
 void CvxCompareDataSource::Save(CvxPersistenceDataStream&) {}
 
 void CvxCompareDataSource::Load(CvxPersistenceDataStream&) {}

@@ -45,6 +45,10 @@ public:
     // `width` bytes (1, 2, 4 or 8) as Append(CvxUInt) would, one by one.
     virtual void AppendValues(const void* values, int width, std::int32_t count);
     virtual bool IsString() const;
+    // Beyond the slots, for the persisted layout: bytes of one value (1, 2, 4, 8 or 16; 0 for
+    // strings) and whether an X/Z mask of the same width goes with each value.
+    virtual int GetValueWidth() const;
+    virtual bool IsFourState() const;
     // Paged stores write and read their persisted form (see docs/datastore.md).
     virtual void Save(CvxPersistenceDataStream& stream);
     virtual void Load(CvxPersistenceDataStream& stream);

@@ -2,6 +2,7 @@
 
 #include "CvxComparePageDataSource.h"
 #include "CvxComparePageSubRowDataSource.h"
+#include "CvxDataColumnComponent.h"
 #include "CvxLabelChannel.h"
 #include "CvxLabelMgr.h"
 
@@ -22,6 +23,20 @@ std::unique_ptr<CvxCompareDataSource> Make(bool hasSubRows)
     return std::make_unique<CvxComparePageDataSource<T>>(g.pageSize, g.pageLimit);
 }
 
+int WidthForChannels(int channels)
+{
+    if (channels <= 8) {
+        return 1;
+    }
+    if (channels <= 16) {
+        return 2;
+    }
+    if (channels <= 32) {
+        return 4;
+    }
+    return channels > 64 ? 16 : 8;
+}
+
 } // namespace
 
 int CvxCompareElementWidth(const CvxLabelChannel& label)
@@ -34,16 +49,16 @@ int CvxCompareElementWidth(const CvxLabelChannel& label)
     if (base != nullptr && base->IsFourState() && channels <= 64) {
         return 16;
     }
-    if (channels <= 8) {
-        return 1;
+    return WidthForChannels(channels);
+}
+
+CvxCompareStoreKind CvxCompareStoreKindOf(const CvxDataColumnComponent& column, const CvxLabelChannel& label)
+{
+    if (column.GetValueKind() == EvxValueKind::String) {
+        return {0, false};
     }
-    if (channels <= 16) {
-        return 2;
-    }
-    if (channels <= 32) {
-        return 4;
-    }
-    return channels > 64 ? 16 : 8;
+    const int channels = label.IsWholeLabel() ? column.GetWidth() : 1;
+    return {WidthForChannels(channels), column.HasXZ() && channels <= 64};
 }
 
 CvxCompareStoreGeometry CvxCompareGeometry(int elementWidth, bool hasSubRows)
@@ -61,9 +76,18 @@ CvxCompareStoreGeometry CvxCompareGeometry(int elementWidth, bool hasSubRows)
     }
 }
 
-std::unique_ptr<CvxCompareDataSource> CreateCompareDataSource(const CvxLabelChannel& label, bool hasSubRows)
+std::unique_ptr<CvxCompareDataSource> CreateCompareDataSource(const CvxCompareStoreKind& kind, bool hasSubRows)
 {
-    switch (CvxCompareElementWidth(label)) {
+    if (kind.fourState) {
+        switch (kind.valueWidth) {
+        case 1: return Make<CvxCompareFourState<std::uint8_t>>(hasSubRows);
+        case 2: return Make<CvxCompareFourState<std::uint16_t>>(hasSubRows);
+        case 4: return Make<CvxCompareFourState<std::uint32_t>>(hasSubRows);
+        case 8: return Make<CvxCompareFourState<std::uint64_t>>(hasSubRows);
+        default: break; // wider values keep no mask
+        }
+    }
+    switch (kind.valueWidth) {
     case 0: return Make<std::u16string>(hasSubRows);
     case 1: return Make<std::uint8_t>(hasSubRows);
     case 2: return Make<std::uint16_t>(hasSubRows);
@@ -71,4 +95,9 @@ std::unique_ptr<CvxCompareDataSource> CreateCompareDataSource(const CvxLabelChan
     case 8: return Make<std::uint64_t>(hasSubRows);
     default: return Make<CvxUInt>(hasSubRows);
     }
+}
+
+std::unique_ptr<CvxCompareDataSource> CreateCompareDataSource(const CvxLabelChannel& label, bool hasSubRows)
+{
+    return CreateCompareDataSource(CvxCompareStoreKind{CvxCompareElementWidth(label), false}, hasSubRows);
 }

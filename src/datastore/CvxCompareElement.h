@@ -1,10 +1,10 @@
 #pragma once
 // What a store needs to know about its element type (uint8_t, uint16_t, uint32_t, uint64_t,
-// CvxUInt or std::u16string): how a CvxUInt enters and leaves it, and how it is laid out in
-// the paging file and the persisted form.
+// CvxUInt, CvxCompareFourState of the four unsigned types, or std::u16string): how a CvxUInt
+// enters and leaves it, and how it is laid out in the paging file and the persisted form.
 //
 // Numeric elements are stored as their raw little-endian bytes (CvxUInt as four 32-bit words,
-// least significant first). A string is a record: a signed 32-bit little-endian length n,
+// least significant first; a four-state element as its value, then its X/Z mask). A string is a record: a signed 32-bit little-endian length n,
 // then n bytes, the low 8 bits of each UTF-16 code unit; reading maps byte b back to U+00bb
 // (the host 8-bit code page, as CvxStringConvert::CtoW does) without allocating when the
 // target string already has the room.
@@ -23,11 +23,31 @@
 static_assert(std::endian::native == std::endian::little, "the store layouts are little-endian memory images");
 static_assert(sizeof(CvxUInt) == 16 && std::is_trivially_copyable_v<CvxUInt>);
 
+// The value of a four-state bus/signal of up to 64 bits at the bus's own width: the value bits
+// and the X/Z mask (CvxUInt keeps them as words 0-1 and 2-3), so that a 1-bit signal takes 2
+// bytes per sample instead of 16.
+template <typename U>
+struct CvxCompareFourState {
+    U value;
+    U mask;
+    friend bool operator==(const CvxCompareFourState&, const CvxCompareFourState&) = default;
+};
+
+template <typename T>
+struct CvxCompareIsFourState : std::false_type {};
+template <typename U>
+struct CvxCompareIsFourState<CvxCompareFourState<U>> : std::true_type {};
+
 template <typename T>
 struct CvxCompareElement {
     static constexpr bool kIsString = std::is_same_v<T, std::u16string>;
+    static constexpr bool kIsFourState = CvxCompareIsFourState<T>::value;
+    // Plain unsigned numbers, which the block-wise comparison may read as raw runs.
+    static constexpr bool kIsPlain = std::is_unsigned_v<T>;
     // Bytes per numeric element (0 for strings, whose records vary).
     static constexpr std::size_t kWidth = kIsString ? 0 : sizeof(T);
+    // Bytes of the value part: kWidth, or half of it for a four-state element.
+    static constexpr std::size_t kValueWidth = kIsFourState ? kWidth / 2 : kWidth;
     // Smallest number of bytes one element takes in a layout.
     static constexpr std::size_t kMinBytes = kIsString ? 4 : sizeof(T);
 
@@ -35,6 +55,9 @@ struct CvxCompareElement {
     {
         if constexpr (std::is_same_v<T, CvxUInt>) {
             return value;
+        } else if constexpr (kIsFourState) {
+            using U = decltype(T::value);
+            return T{static_cast<U>(value.Low64()), static_cast<U>(value.High64())};
         } else if constexpr (std::is_same_v<T, std::uint64_t>) {
             return value.Low64();
         } else if constexpr (!kIsString) {
@@ -48,6 +71,8 @@ struct CvxCompareElement {
     {
         if constexpr (std::is_same_v<T, CvxUInt>) {
             out = element;
+        } else if constexpr (kIsFourState) {
+            out = CvxUInt::FourState(element.value, element.mask);
         } else if constexpr (!kIsString) {
             out = CvxUInt(static_cast<std::uint64_t>(element));
         }

@@ -32,4 +32,8 @@ template class CvxComparePageDataSource<std::uint16_t>;
 template class CvxComparePageDataSource<std::uint32_t>;
 template class CvxComparePageDataSource<std::uint64_t>;
 template class CvxComparePageDataSource<CvxUInt>;
+template class CvxComparePageDataSource<CvxCompareFourState<std::uint8_t>>;
+template class CvxComparePageDataSource<CvxCompareFourState<std::uint16_t>>;
+template class CvxComparePageDataSource<CvxCompareFourState<std::uint32_t>>;
+template class CvxComparePageDataSource<CvxCompareFourState<std::uint64_t>>;
 template class CvxComparePageDataSource<std::u16string>;

@@ -134,7 +134,7 @@ public:
         }
         std::int32_t GetValueRun(const void*& values, int& width) override
         {
-            if constexpr (Element::kIsString) {
+            if constexpr (!Element::kIsPlain) {
                 return CvxCompareDataSourceIter::GetValueRun(values, width);
             } else {
                 const std::span<const T> run = GetRun();
@@ -233,6 +233,8 @@ public:
     }
     void EndAppend() override { m_body->GetPaging().EndAppend(); }
     bool IsString() const override { return Element::kIsString; }
+    int GetValueWidth() const override { return static_cast<int>(Element::kValueWidth); }
+    bool IsFourState() const override { return Element::kIsFourState; }
     void Save(CvxPersistenceDataStream& stream) override { m_body->GetPaging().Save(stream); }
     void Load(CvxPersistenceDataStream& stream) override { m_body->GetPaging().Load(stream); }
 
@@ -250,4 +252,8 @@ extern template class CvxComparePageDataSource<std::uint16_t>;
 extern template class CvxComparePageDataSource<std::uint32_t>;
 extern template class CvxComparePageDataSource<std::uint64_t>;
 extern template class CvxComparePageDataSource<CvxUInt>;
+extern template class CvxComparePageDataSource<CvxCompareFourState<std::uint8_t>>;
+extern template class CvxComparePageDataSource<CvxCompareFourState<std::uint16_t>>;
+extern template class CvxComparePageDataSource<CvxCompareFourState<std::uint32_t>>;
+extern template class CvxComparePageDataSource<CvxCompareFourState<std::uint64_t>>;
 extern template class CvxComparePageDataSource<std::u16string>;

@@ -98,4 +98,8 @@ template class CvxComparePageSubRowDataSource<std::uint16_t>;
 template class CvxComparePageSubRowDataSource<std::uint32_t>;
 template class CvxComparePageSubRowDataSource<std::uint64_t>;
 template class CvxComparePageSubRowDataSource<CvxUInt>;
+template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint8_t>>;
+template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint16_t>>;
+template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint32_t>>;
+template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint64_t>>;
 template class CvxComparePageSubRowDataSource<std::u16string>;

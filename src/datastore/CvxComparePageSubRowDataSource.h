@@ -150,6 +150,8 @@ public:
 
     void EndAppend() override { m_body->GetPaging().EndAppend(); }
     bool IsString() const override { return Element::kIsString; }
+    int GetValueWidth() const override { return static_cast<int>(Element::kValueWidth); }
+    bool IsFourState() const override { return Element::kIsFourState; }
     void Save(CvxPersistenceDataStream& stream) override { m_body->GetPaging().Save(stream); }
     void Load(CvxPersistenceDataStream& stream) override { m_body->GetPaging().Load(stream); }
 
@@ -166,4 +168,8 @@ extern template class CvxComparePageSubRowDataSource<std::uint16_t>;
 extern template class CvxComparePageSubRowDataSource<std::uint32_t>;
 extern template class CvxComparePageSubRowDataSource<std::uint64_t>;
 extern template class CvxComparePageSubRowDataSource<CvxUInt>;
+extern template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint8_t>>;
+extern template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint16_t>>;
+extern template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint32_t>>;
+extern template class CvxComparePageSubRowDataSource<CvxCompareFourState<std::uint64_t>>;
 extern template class CvxComparePageSubRowDataSource<std::u16string>;

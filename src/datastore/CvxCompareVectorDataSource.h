@@ -201,4 +201,8 @@ extern template class CvxCompareVectorDataSource<std::uint16_t>;
 extern template class CvxCompareVectorDataSource<std::uint32_t>;
 extern template class CvxCompareVectorDataSource<std::uint64_t>;
 extern template class CvxCompareVectorDataSource<CvxUInt>;
+extern template class CvxCompareVectorDataSource<CvxCompareFourState<std::uint8_t>>;
+extern template class CvxCompareVectorDataSource<CvxCompareFourState<std::uint16_t>>;
+extern template class CvxCompareVectorDataSource<CvxCompareFourState<std::uint32_t>>;
+extern template class CvxCompareVectorDataSource<CvxCompareFourState<std::uint64_t>>;
 extern template class CvxCompareVectorDataSource<std::u16string>;

@@ -353,4 +353,8 @@ extern template class CvxCompareVectorSubRowDataSource<std::uint16_t>;
 extern template class CvxCompareVectorSubRowDataSource<std::uint32_t>;
 extern template class CvxCompareVectorSubRowDataSource<std::uint64_t>;
 extern template class CvxCompareVectorSubRowDataSource<CvxUInt>;
+extern template class CvxCompareVectorSubRowDataSource<CvxCompareFourState<std::uint8_t>>;
+extern template class CvxCompareVectorSubRowDataSource<CvxCompareFourState<std::uint16_t>>;
+extern template class CvxCompareVectorSubRowDataSource<CvxCompareFourState<std::uint32_t>>;
+extern template class CvxCompareVectorSubRowDataSource<CvxCompareFourState<std::uint64_t>>;
 extern template class CvxCompareVectorSubRowDataSource<std::u16string>;

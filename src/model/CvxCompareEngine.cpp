@@ -147,7 +147,8 @@ void CvxCompareEngine::CopyReference(const std::vector<CvxLabelChannel>& labels,
                 continue;
             }
             const bool subRows = column->GetAttributes().Contains(CvxDataColumnComponent::kAttrSubRows);
-            std::unique_ptr<CvxCompareDataSource> store = CreateCompareDataSource(label, subRows);
+            std::unique_ptr<CvxCompareDataSource> store =
+                CreateCompareDataSource(CvxCompareStoreKindOf(*column, label), subRows);
             const auto input = data.CreateIter(
                 label, subRows ? CvxSampleIterBase::kModeSubRows : CvxSampleIterBase::kModeSamples);
             input->SetPosition(CvxPosition::AtTime(from.AsTime()));

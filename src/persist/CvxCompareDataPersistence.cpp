@@ -37,6 +37,12 @@ void CvxCompareDataPersistence::Save(CvxPersistenceSetup& setup, CvxPersistenceD
         }
         CvxCompareConfig config;
         config.SetBool(u"HasSubrows", source->HasSubRows());
+        if (const CvxCompareDataSource* store = source->GetDataSource()) {
+            // The store's kind, so that a load reads its stream back as it was written, whatever
+            // the label looks like in a later session.
+            config.SetInt(u"ValueWidth", store->IsString() ? 0 : store->GetValueWidth());
+            config.SetBool(u"FourState", store->IsFourState());
+        }
         config.Save(setup);
         CvxSave(setup, source->GetLabelChannel());
         CvxPersistenceDataStream* stream =
@@ -65,12 +71,20 @@ bool CvxCompareDataPersistence::Load(CvxPersistenceSetup& setup, CvxPersistenceD
         }
         CvxCompareConfig config;
         bool hasSubRows = false;
+        int valueWidth = -1;
+        bool fourState = false;
         if (config.Load(setup)) {
             config.GetBool(u"HasSubrows", hasSubRows);
+            config.GetInt(u"ValueWidth", valueWidth);
+            config.GetBool(u"FourState", fourState);
         }
         CvxLabelChannel label;
         CvxLoad(setup, label);
-        std::unique_ptr<CvxCompareDataSource> store = CreateCompareDataSource(label, hasSubRows);
+        const bool kindKept = valueWidth == 0 || valueWidth == 1 || valueWidth == 2 || valueWidth == 4
+                              || valueWidth == 8 || valueWidth == 16;
+        std::unique_ptr<CvxCompareDataSource> store =
+            kindKept ? CreateCompareDataSource(CvxCompareStoreKind{valueWidth, fourState}, hasSubRows)
+                     : CreateCompareDataSource(label, hasSubRows);
         CvxPersistenceDataStream* stream =
             data != nullptr ? data->GetDataStream(name, CvxPersistenceData::kStreamRead) : nullptr;
         if (stream != nullptr) {

@@ -98,7 +98,11 @@ using Cases = ::testing::Types<
     Case<Kind::VectorSubRow, std::uint32_t>, Case<Kind::VectorSubRow, std::uint64_t>,
     Case<Kind::VectorSubRow, CvxUInt>, Case<Kind::VectorSubRow, std::u16string>, Case<Kind::PageSubRow, std::uint8_t>,
     Case<Kind::PageSubRow, std::uint16_t>, Case<Kind::PageSubRow, std::uint32_t>,
-    Case<Kind::PageSubRow, std::uint64_t>, Case<Kind::PageSubRow, CvxUInt>, Case<Kind::PageSubRow, std::u16string>>;
+    Case<Kind::PageSubRow, std::uint64_t>, Case<Kind::PageSubRow, CvxUInt>, Case<Kind::PageSubRow, std::u16string>,
+    Case<Kind::Vector, CvxCompareFourState<std::uint8_t>>, Case<Kind::Page, CvxCompareFourState<std::uint8_t>>,
+    Case<Kind::Page, CvxCompareFourState<std::uint16_t>>, Case<Kind::Page, CvxCompareFourState<std::uint32_t>>,
+    Case<Kind::Page, CvxCompareFourState<std::uint64_t>>, Case<Kind::PageSubRow, CvxCompareFourState<std::uint8_t>>,
+    Case<Kind::VectorSubRow, CvxCompareFourState<std::uint64_t>>>;
 TYPED_TEST_SUITE(CvxStoreContractTest, Cases);
 
 TYPED_TEST(CvxStoreContractTest, WalksForwardAndBackOverEveryRow)

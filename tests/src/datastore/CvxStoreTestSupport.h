@@ -3,6 +3,7 @@
 // go there), values of every element type, and reading back what a store holds.
 
 #include "CvxCompareDataSource.h"
+#include "CvxCompareElement.h"
 #include "CvxInfoMgr.h"
 #include "CvxStringConvert.h"
 
@@ -69,6 +70,11 @@ CvxUInt TestNumber(std::int64_t i)
                        0xA5000000U + static_cast<std::uint32_t>(i));
     } else if constexpr (std::is_same_v<T, std::uint64_t>) {
         return CvxUInt(x);
+    } else if constexpr (CvxCompareElement<T>::kIsFourState) {
+        // Value and X/Z mask at the element's own width: both must come back whole.
+        using U = decltype(T::value);
+        const std::uint64_t keep = sizeof(U) == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * sizeof(U))) - 1;
+        return CvxUInt::FourState(x & keep, (x >> 3) & keep);
     } else {
         return CvxUInt(x & ((std::uint64_t{1} << (8 * sizeof(T))) - 1));
     }
