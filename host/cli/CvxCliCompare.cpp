@@ -3,12 +3,14 @@
 #include "CvxCliArgs.h"
 #include "CvxCliCapture.h"
 #include "CvxCliHost.h"
+#include "CvxCliPairing.h"
 #include "CvxCliProgress.h"
 #include "CvxCliReport.h"
 #include "CvxInt128.h"
 #include "CvxLabelMgr.h"
 #include "CvxSourceText.h"
 #include "CvxStringConvert.h"
+#include "CvxTimeAligner.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -37,10 +39,10 @@ std::string Names(const std::vector<CvxID>& labels)
     return names;
 }
 
-// The labels to compare: the chosen names, or every bus/signal both captures hold (with a
-// warning listing the rest).
+// The labels to compare: the chosen names, or every bus/signal both captures hold (the rest
+// are named as problems of the pairing: a bus/signal that one capture lacks is a difference).
 std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, const std::vector<std::string>& chosen,
-                                const std::string& referencePath, const std::string& inputPath)
+                                const std::string& referencePath, const std::string& inputPath, CvxCliPairing& pairing)
 {
     const std::vector<CvxID> inReference = CvxCliCapture::BusLabels(reference);
     const std::vector<CvxID> inInput = CvxCliCapture::BusLabels(input);
@@ -73,12 +75,10 @@ std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, 
         }
     }
     if (!onlyReference.empty()) {
-        std::fprintf(stderr, "cvx-compare: warning: not compared, only in %s: %s\n", referencePath.c_str(),
-                     Names(onlyReference).c_str());
+        pairing.AddProblem("not compared, only in " + referencePath + ": " + Names(onlyReference));
     }
     if (!onlyInput.empty()) {
-        std::fprintf(stderr, "cvx-compare: warning: not compared, only in %s: %s\n", inputPath.c_str(),
-                     Names(onlyInput).c_str());
+        pairing.AddProblem("not compared, only in " + inputPath + ": " + Names(onlyInput));
     }
     if (labels.empty()) {
         throw CvxCliError(referencePath + " and " + inputPath + " have no bus/signal of the same name");
@@ -150,6 +150,45 @@ Attributes RangeOptions(const CvxCliArgs& cli)
     return options;
 }
 
+// The time window the comparison covers, for counting rows without a partner: --from/--to,
+// or a --range between the markers that stand at fixed places (Begin, Trigger at 0 s, End);
+// a range of other markers counts every row.
+struct Window {
+    CvxInt128 from = kCvxInt128Min;
+    CvxInt128 to = kCvxInt128Max;
+};
+
+Window WindowOf(const CvxCliArgs& cli)
+{
+    Window window;
+    if (cli.Has("from") || cli.Has("to")) {
+        window.from = cli.Has("from") ? TimeOption(cli, "from") : CvxInt128{0};
+        window.to = cli.Has("to") ? TimeOption(cli, "to") : kCvxInt128Max;
+    } else if (cli.Has("range")) {
+        const std::string range = cli.Get("range");
+        const std::size_t dots = range.find("..");
+        const std::string names[2] = {range.substr(0, dots), dots == std::string::npos ? "" : range.substr(dots + 2)};
+        const bool fixed = std::all_of(std::begin(names), std::end(names),
+                                       [](const std::string& n) { return n == "Begin" || n == "Trigger" || n == "End"; });
+        if (fixed) {
+            const auto at = [](const std::string& n) { return n == "Begin" ? kCvxInt128Min : n == "End" ? kCvxInt128Max : 0; };
+            window.from = std::min(at(names[0]), at(names[1]));
+            window.to = std::max(at(names[0]), at(names[1]));
+        }
+    }
+    return window;
+}
+
+// "time" (the default) or "order".
+bool AlignByTime(const CvxCliArgs& cli)
+{
+    const std::string align = cli.Get("align", "time");
+    if (align != "time" && align != "order") {
+        throw CvxCliError("option --align: expected time or order, found '" + align + "'");
+    }
+    return align == "time";
+}
+
 // What a refused range request names.
 std::string RangeWhat(const CvxCliArgs& cli)
 {
@@ -188,6 +227,8 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
                        {"from", "TIME", "compare from this time on (10us, 2.5ms, ...)"},
                        {"to", "TIME", "compare up to this time"},
                        {"offset", "N", "reference offset in samples: input row k against reference row k - N"},
+                       {"align", "HOW", "time (default): put captures from files on one common time grid; order: "
+                                        "pair rows by their order"},
                        {"regroup", "", "regroup split bits of VCD files (d[0], d[1], ...) into buses"},
                        {"differences", "N", "differences to list (default 10)"},
                        {"format", "FORM", "text, csv or markup (default text)"},
@@ -205,7 +246,10 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     const Attributes range = RangeOptions(cli);
     const std::int64_t offset = cli.GetInt("offset", 0, INT32_MIN, INT32_MAX);
     const bool regroup = cli.Has("regroup");
+    const bool byTime = AlignByTime(cli);
+    const Window window = WindowOf(cli);
     CheckSavePath(cli);
+    CvxCliPairing pairing;
 
     if (std::filesystem::path(inputPath).extension() == ".cvxsetup") {
         throw CvxCliError(inputPath + ": a setup can only be the REFERENCE, the first file");
@@ -245,7 +289,17 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         std::unique_ptr<CvxAcquisitionSource> inputSource = CvxCliCapture::ForFile(inputPath, table, regroup);
         std::shared_ptr<CvxData> reference = CvxCliCapture::Acquire(*referenceSource, referencePath);
         std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*inputSource, inputPath);
-        host.OfferLabels(ChooseLabels(*reference, *input, cli.GetList("columns"), referencePath, inputPath));
+        const std::vector<CvxID> labels =
+            ChooseLabels(*reference, *input, cli.GetList("columns"), referencePath, inputPath, pairing);
+        pairing.CheckWidths(*reference, *input, labels, referencePath, inputPath);
+        if (byTime) {
+            CvxTimeAligner::Result aligned = CvxTimeAligner::Align(std::move(reference), std::move(input));
+            reference = std::move(aligned.reference);
+            input = std::move(aligned.input);
+            pairing.AddRowsBefore(aligned.referenceRowsBefore, aligned.inputRowsBefore);
+        }
+        pairing.CountRows(*reference, *input, labels, window.from, window.to);
+        host.OfferLabels(labels);
         // The setup names the reference capture as its source.
         session.SetSource(std::move(referenceSource));
         tool = std::make_unique<CvxCliTool>(host.AddTool());
@@ -265,7 +319,8 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         }
     }
 
-    CvxCliReport::Print(stdout, form, *tool, session.GetData().get(), listed);
+    CvxCliReport::Print(stdout, form, *tool, session.GetData().get(), listed, &pairing);
+    pairing.PrintProblems(stderr, referencePath, inputPath);
     if (tool->GetCounts().samplesCompared == 0) {
         throw CvxCliError(inputPath + ": no sample was compared against " + referencePath
                           + " (the range or the offset leaves none, or the reference holds no data)");
@@ -273,5 +328,5 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     if (cli.Has("save-setup") && !session.SaveSetup(cli.Get("save-setup"))) {
         throw CvxCliError(session.GetLastError());
     }
-    return tool->GetCounts().differences > 0 ? kCliExitDifferent : kCliExitSame;
+    return tool->GetCounts().differences > 0 || !pairing.IsClean() ? kCliExitDifferent : kCliExitSame;
 }

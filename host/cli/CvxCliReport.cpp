@@ -1,6 +1,7 @@
 #include "CvxCliReport.h"
 
 #include "CvxCliArgs.h"
+#include "CvxCliPairing.h"
 #include "CvxData.h"
 #include "CvxLabelMgr.h"
 #include "CvxSourceText.h"
@@ -94,9 +95,11 @@ std::string CvxCliReport::RunLine(std::int64_t run, const CvxCliCounts& counts)
 }
 
 void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool, const CvxData* data,
-                         std::int64_t listed)
+                         std::int64_t listed, const CvxCliPairing* pairing)
 {
     const CvxCliCounts counts = tool.GetCounts();
+    const long long inputUnpaired = pairing != nullptr ? pairing->GetInputRowsWithoutReference() : 0;
+    const long long referenceUnpaired = pairing != nullptr ? pairing->GetReferenceRowsWithoutInput() : 0;
     const std::int64_t rows = tool.GetNumberOfDifferences();
     std::vector<CvxCliDifference> differences;
     for (std::int64_t i = 0; i < std::min(listed, rows); ++i) {
@@ -110,9 +113,12 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
 
     switch (form) {
     case EvxCliForm::Text:
-        std::fprintf(out, "Samples Compared: %lld\nColumns Compared: %lld\nComparisons: %lld\nDifferences: %lld\n",
+        std::fprintf(out,
+                     "Samples Compared: %lld\nColumns Compared: %lld\nComparisons: %lld\nDifferences: %lld\n"
+                     "Input Rows Without Reference: %lld\nReference Rows Without Input: %lld\n",
                      static_cast<long long>(counts.samplesCompared), static_cast<long long>(counts.columnsCompared),
-                     static_cast<long long>(counts.comparisons), static_cast<long long>(counts.differences));
+                     static_cast<long long>(counts.comparisons), static_cast<long long>(counts.differences),
+                     inputUnpaired, referenceUnpaired);
         if (rows > 0) {
             std::fprintf(out, "Differing samples: %lld%s\n", static_cast<long long>(rows),
                          static_cast<std::int64_t>(differences.size()) < rows
@@ -132,11 +138,13 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
         }
         break;
     case EvxCliForm::Csv:
-        std::fprintf(out, "samples_compared,columns_compared,comparisons,differences,differing_samples\n"
-                          "%lld,%lld,%lld,%lld,%lld\n\nsample,time,name,input,reference\n",
+        std::fprintf(out,
+                     "samples_compared,columns_compared,comparisons,differences,differing_samples,"
+                     "input_rows_without_reference,reference_rows_without_input\n"
+                     "%lld,%lld,%lld,%lld,%lld,%lld,%lld\n\nsample,time,name,input,reference\n",
                      static_cast<long long>(counts.samplesCompared), static_cast<long long>(counts.columnsCompared),
                      static_cast<long long>(counts.comparisons), static_cast<long long>(counts.differences),
-                     static_cast<long long>(rows));
+                     static_cast<long long>(rows), inputUnpaired, referenceUnpaired);
         for (const CvxCliDifference& d : differences) {
             const std::string at = time(d);
             for (const CvxCliDifference::Item& item : d.items) {
@@ -151,6 +159,8 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
     case EvxCliForm::Markup: {
         std::fprintf(out, "<CompareResult DifferingSamples='%lld'>\n%s\n", static_cast<long long>(rows),
                      Body(counts.markup).c_str());
+        std::fprintf(out, "<Pairing InputRowsWithoutReference='%lld' ReferenceRowsWithoutInput='%lld'/>\n", inputUnpaired,
+                     referenceUnpaired);
         for (const CvxCliDifference& d : differences) {
             std::fprintf(out, "%s\n", Body(d.markup).c_str());
         }

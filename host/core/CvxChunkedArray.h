@@ -50,6 +50,25 @@ public:
             push_back(value);
         }
     }
+    // Appends `count` elements of `other` from `first` on, a piece of a chunk at a time once
+    // the first chunk is full.
+    void append_from(const CvxChunkedArray& other, std::size_t first, std::size_t count)
+    {
+        while (count > 0) {
+            const std::size_t index = m_size & kMask;
+            if (m_size < kChunk || (index == 0 && (m_size >> kShift) == m_chunks.size())) {
+                push_back(other[first]); // grows the first chunk or makes the next one
+                ++first;
+                --count;
+                continue;
+            }
+            const std::size_t n = std::min({count, kChunk - index, kChunk - (first & kMask)});
+            std::copy_n(&other[first], n, &m_chunks[m_size >> kShift][index]);
+            m_size += n;
+            first += n;
+            count -= n;
+        }
+    }
     const T& operator[](std::size_t i) const { return m_chunks[i >> kShift][i & kMask]; }
     T& operator[](std::size_t i) { return m_chunks[i >> kShift][i & kMask]; }
     const T& back() const { return (*this)[m_size - 1]; }

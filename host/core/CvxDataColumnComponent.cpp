@@ -127,6 +127,82 @@ void CvxDataColumnComponent::Append(std::uint64_t value, std::uint64_t xzMask)
     ++m_rows;
 }
 
+void CvxDataColumnComponent::AppendRowsOf(const CvxDataColumnComponent& from, std::int64_t first, std::int64_t count)
+{
+    if (m_subRows != from.m_subRows || from.m_kind != m_kind || from.m_width != m_width) {
+        throw std::logic_error("AppendRowsOf between columns of different shapes");
+    }
+    const bool numeric = m_kind == EvxValueKind::U8 || m_kind == EvxValueKind::U16 || m_kind == EvxValueKind::U32
+                         || m_kind == EvxValueKind::U64 || m_kind == EvxValueKind::U128;
+    if (m_kind == EvxValueKind::Time || m_kind == EvxValueKind::Sample) {
+        return; // derived from the table
+    }
+    if (m_subRows) {
+        for (std::int64_t row = first; row < first + count; ++row) {
+            AppendRow(from.GetSubRowSlots(row));
+            for (std::int64_t e = from.FirstEntryOfRow(row); e < from.EntryEndOfRow(row); ++e) {
+                numeric ? AppendSubRow(from.GetEntrySubRow(e), from.GetValue(e))
+                        : AppendSubRowString(from.GetEntrySubRow(e), from.GetString(e));
+            }
+            if (from.GetStatus(row) != kStatusValid) {
+                SetStatus(m_rows - 1, from.GetStatus(row));
+            }
+        }
+        return;
+    }
+    if (!numeric || from.HasStatuses() || HasStatuses()) {
+        for (std::int64_t row = first; row < first + count; ++row) {
+            const int status = from.GetStatus(row);
+            if (status != kStatusValid && status != kStatusUncertain) {
+                AppendMissing(status);
+                continue;
+            }
+            numeric ? Append(from.GetValue(row)) : AppendString(from.GetString(row));
+            if (status != kStatusValid) {
+                SetStatus(m_rows - 1, status);
+            }
+        }
+        return;
+    }
+    const auto at = static_cast<std::size_t>(first);
+    const auto n = static_cast<std::size_t>(count);
+    if (from.m_hasMask && !m_hasMask) {
+        // As at the first X/Z of AppendNumeric: the rows so far get empty masks.
+        m_hasMask = true;
+        const auto before = static_cast<std::size_t>(m_entries);
+        switch (m_kind) {
+        case EvxValueKind::U8: m_mask8.append(before, 0); break;
+        case EvxValueKind::U16: m_mask16.append(before, 0); break;
+        case EvxValueKind::U32: m_mask32.append(before, 0); break;
+        default: m_mask64.append(before, 0); break;
+        }
+    }
+    switch (m_kind) {
+    case EvxValueKind::U8: m_u8.append_from(from.m_u8, at, n); break;
+    case EvxValueKind::U16: m_u16.append_from(from.m_u16, at, n); break;
+    case EvxValueKind::U32: m_u32.append_from(from.m_u32, at, n); break;
+    case EvxValueKind::U64: m_u64.append_from(from.m_u64, at, n); break;
+    default: m_u128.append_from(from.m_u128, at, n); break;
+    }
+    if (m_hasMask && from.m_hasMask) {
+        switch (m_kind) {
+        case EvxValueKind::U8: m_mask8.append_from(from.m_mask8, at, n); break;
+        case EvxValueKind::U16: m_mask16.append_from(from.m_mask16, at, n); break;
+        case EvxValueKind::U32: m_mask32.append_from(from.m_mask32, at, n); break;
+        default: m_mask64.append_from(from.m_mask64, at, n); break;
+        }
+    } else if (m_hasMask) {
+        switch (m_kind) {
+        case EvxValueKind::U8: m_mask8.append(n, 0); break;
+        case EvxValueKind::U16: m_mask16.append(n, 0); break;
+        case EvxValueKind::U32: m_mask32.append(n, 0); break;
+        default: m_mask64.append(n, 0); break;
+        }
+    }
+    m_entries += count;
+    m_rows += count;
+}
+
 void CvxDataColumnComponent::Append(const CvxUInt& value)
 {
     if (m_subRows) {

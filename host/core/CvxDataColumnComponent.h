@@ -62,6 +62,9 @@ public:
     void AppendString(std::u16string_view value);
     // A row without a value, with status 0 (not available), 1 (no sample) or 3 (cancelled).
     void AppendMissing(int status);
+    // Rows [first, first + count) of a column of the same kind, width and sub-row shape: values,
+    // masks, sub-rows and statuses as they are there, copied in bulk where nothing else varies.
+    void AppendRowsOf(const CvxDataColumnComponent& from, std::int64_t first, std::int64_t count);
 
     // ---- Filling, for columns with sub-rows ----
     // Starts a row with `slots` sub-row slots (0 to 255), none filled yet.

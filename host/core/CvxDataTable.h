@@ -44,6 +44,8 @@ public:
     std::chrono::system_clock::time_point GetEndTime() const { return m_endTime; }
     void SetEndTime(std::chrono::system_clock::time_point t) { m_endTime = t; }
 
+    // The tick count of a row of a table with per-row times.
+    std::int64_t GetRowTicks(std::int64_t row) const { return m_rowTicks[static_cast<std::size_t>(row)]; }
     CvxTime GetRowTime(std::int64_t row) const
     {
         if (m_tick.AsInt128() != 0) {

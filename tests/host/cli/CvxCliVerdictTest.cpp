@@ -30,10 +30,103 @@ TEST_F(CvxCliVerdictTest, XAndZOnEitherSideNeverCompareEqual)
             for (const char* form : {"text", "csv", "markup"}) {
                 const Outcome r = Run({"compare", "--format", form, reference.string(), input.string()});
                 EXPECT_EQ(r.status, 1) << width << form << r.out << r.err;
-                EXPECT_TRUE(Has(r.out, form == std::string("csv") ? "\n3,2,6,2,1\n" : "Differences")) << r.out;
+                EXPECT_TRUE(Has(r.out, form == std::string("csv") ? "\n3,2,6,2,1,0,0\n" : "Differences")) << r.out;
                 // Either side shows its X/Z: hex X for buses up to 64 bits, binary x/z beyond.
                 EXPECT_TRUE(Has(r.out, width > 64 ? "1x1z" : "X")) << width << form << r.out;
             }
         }
     }
+}
+
+namespace {
+
+// A clocked capture: clk toggles every 5 time units, data (8 bits) changes with every rising
+// edge; `glitch` pulses data to FF at 507 and back at 508. Times are in `scale` units of
+// `timescale` (1000 with 1ps gives the same times as 1 with 1ns).
+std::string Clocked(int cycles, bool glitch = false, const std::string& timescale = "1ns", int scale = 1, int shift = 0)
+{
+    std::string vcd = "$timescale " + timescale + " $end\n$scope module top $end\n$var wire 1 ! clk $end\n"
+                      "$var wire 8 \" data [7:0] $end\n$upscope $end\n$enddefinitions $end\n";
+    const auto bits = [](int v) {
+        std::string b;
+        for (int bit = 7; bit >= 0; --bit) {
+            b += ((v >> bit) & 1) != 0 ? '1' : '0';
+        }
+        return b;
+    };
+    int data = 0;
+    for (int i = 0; i < cycles; ++i) {
+        vcd += "#" + std::to_string((i * 5 + shift) * scale) + "\n" + std::to_string(i & 1) + "!\n";
+        if (i % 2 == 0) {
+            data = (i * 37 + 11) & 0xFF;
+            vcd += "b" + bits(data) + " \"\n";
+        }
+        if (glitch && i * 5 == 505) {
+            vcd += "#" + std::to_string(507 * scale) + "\nb11111111 \"\n#" + std::to_string(508 * scale) + "\nb" + bits(data) + " \"\n";
+        }
+    }
+    return vcd;
+}
+
+} // namespace
+
+TEST_F(CvxCliVerdictTest, CapturesFromFilesArePairedByTime)
+{
+    const fs::path golden = Write("golden.vcd", Clocked(200));
+    const fs::path glitch = Write("glitch.vcd", Clocked(200, true));
+    const fs::path ps = Write("ps.vcd", Clocked(200, false, "1ps", 1000));
+    const fs::path shifted = Write("shifted.vcd", Clocked(200, false, "1ns", 1, 1));
+
+    // The glitch is reported at its own time and nothing else; no row goes uncompared.
+    const Outcome r = Run({"compare", golden.string(), glitch.string()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(Has(r.out, "Differences: 1\n") && Has(r.out, ", time 507ns\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "Input Rows Without Reference: 0\nReference Rows Without Input: 0\n")) << r.out;
+    // The edge back at 508 ns that the reference lacks holds the reference's value: equal.
+    const Outcome reverse = Run({"compare", glitch.string(), golden.string()});
+    EXPECT_TRUE(Has(reverse.out, "Differences: 1\n")) << reverse.out;
+
+    // Other time units, same times: equal. 10 ns is no 10 ps.
+    EXPECT_EQ(Run({"compare", golden.string(), ps.string()}).status, 0);
+    const fs::path nsAsPs = Write("ns-as-ps.vcd", Clocked(200, false, "1ps"));
+    EXPECT_EQ(Run({"compare", golden.string(), nsAsPs.string()}).status, 1);
+
+    // By order, the glitch's two extra rows shift everything after it, and a capture shifted as
+    // a whole by one time unit is equal.
+    const Outcome order = Run({"compare", "--align", "order", golden.string(), glitch.string()});
+    EXPECT_EQ(order.status, 1);
+    EXPECT_TRUE(Has(order.out, "Input Rows Without Reference: 2\n")) << order.out;
+    EXPECT_EQ(Run({"compare", "--align", "order", golden.string(), shifted.string()}).status, 0);
+    EXPECT_EQ(Run({"compare", golden.string(), shifted.string()}).status, 1);
+    EXPECT_TRUE(Has(Run({"compare", "--align", "sideways", golden.string(), golden.string()}).err, "option --align"));
+}
+
+TEST_F(CvxCliVerdictTest, CapturesOfUnequalShapeAreNeverEqual)
+{
+    const fs::path golden = Write("golden.vcd", Clocked(200));
+    const fs::path shorter = Write("short.vcd", Clocked(190));
+    const fs::path longer = Write("long.vcd", Clocked(203));
+
+    const Outcome cut = Run({"compare", "--format", "csv", golden.string(), shorter.string()});
+    EXPECT_EQ(cut.status, 1) << cut.err;
+    EXPECT_TRUE(Has(cut.out, "input_rows_without_reference,reference_rows_without_input\n190,2,380,0,0,0,10\n")) << cut.out;
+    EXPECT_TRUE(Has(cut.err, "10 reference rows with no input row in " + shorter.string())) << cut.err;
+    const Outcome extra = Run({"compare", "--format", "markup", golden.string(), longer.string()});
+    EXPECT_EQ(extra.status, 1);
+    EXPECT_TRUE(Has(extra.out, "<Pairing InputRowsWithoutReference='3' ReferenceRowsWithoutInput='0'/>")) << extra.out;
+    // A window that ends before either capture does pairs every row.
+    EXPECT_EQ(Run({"compare", "--to", "500ns", golden.string(), shorter.string()}).status, 0);
+
+    // A bus of another width, and a signal only one capture holds.
+    std::string narrow = Clocked(200);
+    narrow.replace(narrow.find("wire 8 \" data [7:0]"), 19, "wire 4 \" data [3:0]");
+    const Outcome widths = Run({"compare", golden.string(), Write("narrow.vcd", narrow).string()});
+    EXPECT_EQ(widths.status, 1);
+    EXPECT_TRUE(Has(widths.err, "top.data is 8 bits wide in " + golden.string() + " but 4 bits wide in")) << widths.err;
+    std::string more = Clocked(200);
+    more.replace(more.find("$upscope"), 0, "$var wire 1 # irq $end\n");
+    const Outcome only = Run({"compare", golden.string(), Write("more.vcd", more).string()});
+    EXPECT_EQ(only.status, 1);
+    EXPECT_TRUE(Has(only.err, "only in " + Path("more.vcd").string() + ": top.irq")) << only.err;
+    EXPECT_TRUE(Has(only.out, "Differences: 0\n")) << only.out;
 }
