@@ -6,6 +6,7 @@
 #include "CvxLabelMgr.h"
 #include "CvxStringConvert.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -95,6 +96,19 @@ std::string CvxCliCapture::GetOption(const CvxAcquisitionSource& source, const s
         }
     }
     return {};
+}
+
+void CvxCliCapture::CarryOptions(const CvxAcquisitionSource& from, CvxAcquisitionSource& to)
+{
+    if (CvxHostSession::SourceKind(from) != CvxHostSession::SourceKind(to)) {
+        return;
+    }
+    for (const CvxSourceOption& option : from.GetOptions()) {
+        static const char* const kWhich[] = {"file", "input", "session", "device", "format", "table"};
+        if (std::find(std::begin(kWhich), std::end(kWhich), option.key) == std::end(kWhich)) {
+            Set(to, option.key, option.value);
+        }
+    }
 }
 
 std::shared_ptr<CvxData> CvxCliCapture::Acquire(CvxAcquisitionSource& source, const std::string& what)

@@ -28,6 +28,10 @@ public:
     // KEY=VALUE options; throws CvxCliError naming the option and the problem.
     static void ApplyOptions(CvxAcquisitionSource& source, const std::vector<std::string>& options);
     static std::string GetOption(const CvxAcquisitionSource& source, const std::string& key);
+    // The options of `from` that say how to read a capture (VCD regrouping, libsigrok bus
+    // definitions, ...), onto `to` of the same kind: a setup's source options apply to every
+    // capture compared against it. Options naming the file or device stay those of `to`.
+    static void CarryOptions(const CvxAcquisitionSource& from, CvxAcquisitionSource& to);
 
     // Acquires once; throws CvxCliError "<what>: <problem>", also for a capture without
     // samples or one cut short (the reader keeps what it could read; a comparison of it

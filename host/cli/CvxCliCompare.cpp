@@ -156,6 +156,7 @@ Attributes RangeOptions(const CvxCliArgs& cli)
 struct Window {
     CvxInt128 from = kCvxInt128Min;
     CvxInt128 to = kCvxInt128Max;
+    bool known = true; // false for a range between other markers
 };
 
 Window WindowOf(const CvxCliArgs& cli)
@@ -170,6 +171,7 @@ Window WindowOf(const CvxCliArgs& cli)
         const std::string names[2] = {range.substr(0, dots), dots == std::string::npos ? "" : range.substr(dots + 2)};
         const bool fixed = std::all_of(std::begin(names), std::end(names),
                                        [](const std::string& n) { return n == "Begin" || n == "Trigger" || n == "End"; });
+        window.known = fixed;
         if (fixed) {
             const auto at = [](const std::string& n) { return n == "Begin" ? kCvxInt128Min : n == "End" ? kCvxInt128Max : 0; };
             window.from = std::min(at(names[0]), at(names[1]));
@@ -187,6 +189,22 @@ bool AlignByTime(const CvxCliArgs& cli)
         throw CvxCliError("option --align: expected time or order, found '" + align + "'");
     }
     return align == "time";
+}
+
+// The reference buses/signals of a loaded setup: those of the capture it keeps, else those
+// of its labels.
+std::vector<CvxID> ReferenceLabels(CvxHostSession& session)
+{
+    if (const std::shared_ptr<CvxData>& capture = session.GetReferenceCapture().Get()) {
+        return CvxCliCapture::BusLabels(*capture);
+    }
+    std::vector<CvxID> labels;
+    for (const CvxID& label : session.GetSetupLabels()) {
+        if (CvxCliCapture::IsBusLabel(label)) {
+            labels.push_back(label);
+        }
+    }
+    return labels;
 }
 
 // What a refused range request names.
@@ -270,8 +288,21 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
             throw CvxCliError(referencePath + ": the setup holds no reference");
         }
         std::unique_ptr<CvxAcquisitionSource> source = CvxCliCapture::ForFile(inputPath, SetupTable(session, referencePath), regroup);
+        if (session.GetSource() != nullptr) {
+            CvxCliCapture::CarryOptions(*session.GetSource(), *source);
+            if (regroup && CvxHostSession::SourceKind(*source) == "vcd") {
+                CvxCliCapture::ApplyOptions(*source, {"regroup=true"}); // the command line wins
+            }
+        }
         std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*source, inputPath);
         session.SetSource(std::move(source));
+        CvxReferenceCapture& kept = session.GetReferenceCapture();
+        kept.SetAlignByTime(byTime);
+        const std::vector<CvxID> labels = ReferenceLabels(session);
+        pairing.CheckMissing(labels, *input, referencePath);
+        if (kept.Get() != nullptr) {
+            pairing.CheckWidths(*kept.Get(), *input, labels, referencePath, inputPath);
+        }
         if (!range.empty()) {
             tool->SetOptions(CvxCliTool::OptionsRequest(range), RangeWhat(cli));
         }
@@ -279,9 +310,13 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
             tool->SetOptions(CvxCliTool::OptionsRequest({{u"ReferenceOffset", U16(std::to_string(offset))}}), "the offset");
         }
         CvxCliProgress progress("comparing", "");
-        session.Deliver(std::move(input), 1);
-        if (!range.empty() || cli.Has("offset")) {
-            tool->Execute(u"Execute");
+        session.DeliverAcquisition(std::move(input), 1, true);
+        const CvxReferenceCapture::Pair& pair = session.GetLastPair();
+        // Without a window of the command line, rows are counted over all data unless the setup's
+        // own range is a marker range, which leaves the rest out on purpose.
+        if (pair.reference != nullptr && window.known && (!range.empty() || tool->ComparesAllData())) {
+            pairing.AddRowsBefore(pair.referenceRowsBefore, pair.inputRowsBefore);
+            pairing.CountRows(*pair.reference, *session.GetData(), labels, window.from, window.to);
         }
     } else {
         const std::string table = std::filesystem::path(referencePath).filename().string();
@@ -292,13 +327,19 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         const std::vector<CvxID> labels =
             ChooseLabels(*reference, *input, cli.GetList("columns"), referencePath, inputPath, pairing);
         pairing.CheckWidths(*reference, *input, labels, referencePath, inputPath);
+        if (cli.Has("save-setup") && CvxTimeAligner::HasChangeEvents(*reference)) {
+            // The setup keeps the capture itself: later captures are put on one time grid with it.
+            session.GetReferenceCapture().Set(reference);
+        }
         if (byTime) {
             CvxTimeAligner::Result aligned = CvxTimeAligner::Align(std::move(reference), std::move(input));
             reference = std::move(aligned.reference);
             input = std::move(aligned.input);
             pairing.AddRowsBefore(aligned.referenceRowsBefore, aligned.inputRowsBefore);
         }
-        pairing.CountRows(*reference, *input, labels, window.from, window.to);
+        if (window.known) {
+            pairing.CountRows(*reference, *input, labels, window.from, window.to);
+        }
         host.OfferLabels(labels);
         // The setup names the reference capture as its source.
         session.SetSource(std::move(referenceSource));

@@ -71,6 +71,19 @@ void CvxCliPairing::CheckWidths(const CvxData& reference, const CvxData& input, 
     }
 }
 
+void CvxCliPairing::CheckMissing(const std::vector<CvxID>& reference, const CvxData& input, const std::string& referencePath)
+{
+    std::string names;
+    for (const CvxID& label : reference) {
+        if (input.GetColumnWithLabelID(label) == nullptr) {
+            names += (names.empty() ? "" : ", ") + CvxCliCapture::LabelName(label);
+        }
+    }
+    if (!names.empty()) {
+        AddProblem("not compared, only in " + referencePath + ": " + names);
+    }
+}
+
 void CvxCliPairing::PrintProblems(std::FILE* err, const std::string& referencePath, const std::string& inputPath) const
 {
     for (const std::string& problem : m_problems) {

@@ -23,6 +23,8 @@ public:
     // Names buses/signals of the same name whose widths differ between the captures.
     void CheckWidths(const CvxData& reference, const CvxData& input, const std::vector<CvxID>& labels,
                      const std::string& referencePath, const std::string& inputPath);
+    // Names the reference buses/signals that `input` lacks.
+    void CheckMissing(const std::vector<CvxID>& reference, const CvxData& input, const std::string& referencePath);
     // A bus/signal that the comparison left out; it counts as a difference.
     void AddProblem(std::string problem) { m_problems.push_back(std::move(problem)); }
 

@@ -3,6 +3,7 @@
 #include "CvxCliArgs.h"
 #include "CvxCliCapture.h"
 #include "CvxCliHost.h"
+#include "CvxCliPairing.h"
 #include "CvxCliReport.h"
 #include "CvxLabelMgr.h"
 #include "CvxMapi.h"
@@ -96,6 +97,8 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
                        {"source", "KIND", "acquire from simulated, vcd or sigrok instead of the setup's source"},
                        {"option", "KEY=VALUE", "a source option (repeatable): samples=50000, device=demo, ..."},
                        {"files", "LIST", "capture files to compare, one per run, comma-separated or repeated"},
+                       {"align", "HOW", "time (default): put captures from files on one time grid with the setup's "
+                                        "reference capture; order: pair rows by their order"},
                        {"threshold", "N", "run-until rule: the number of differences at which it acts"},
                        {"stop-comparing", "", "run-until rule: stop comparing at the threshold"},
                        {"stop-run", "", "run-until rule: stop the repetitive run at the threshold"},
@@ -119,6 +122,22 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
     // An empty list (an unset variable in a script) would run the setup's source without end.
     if (cli.Has("files") && files.empty()) {
         throw CvxCliError("option --files: expected capture files, found '" + cli.Get("files") + "'");
+    }
+    // Two ways of naming the capture: one would be ignored without a word.
+    if (!files.empty()) {
+        if (cli.Has("source")) {
+            throw CvxCliError("option --files: give either --files or --source, not both");
+        }
+        for (const std::string& option : cli.GetAll("option")) {
+            const std::string key = option.substr(0, option.find('='));
+            if (key == "file" || key == "input" || key == "session" || key == "device") {
+                throw CvxCliError("option --files: give either --files or --option " + key + "=..., not both");
+            }
+        }
+    }
+    const std::string align = cli.Get("align", "time");
+    if (align != "time" && align != "order") {
+        throw CvxCliError("option --align: expected time or order, found '" + align + "'");
     }
     // A missing file is found before the runs, not after hours of them.
     for (const std::string& file : files) {
@@ -147,7 +166,12 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
 
     std::string what = setupPath + ": source";
     if (!files.empty()) {
-        session.SetSource(CvxCliCapture::ForFile(files.front(), ReferenceTable(session), false));
+        std::unique_ptr<CvxAcquisitionSource> source = CvxCliCapture::ForFile(files.front(), ReferenceTable(session), false);
+        // How the setup's source reads a capture (regrouping, bus definitions) holds for these too.
+        if (session.GetSource() != nullptr) {
+            CvxCliCapture::CarryOptions(*session.GetSource(), *source);
+        }
+        session.SetSource(std::move(source));
         what = files.front();
     } else if (cli.Has("source")) {
         const std::string table = session.GetSource() != nullptr ? ReferenceTable(session) : std::string();
@@ -160,6 +184,19 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
         throw CvxCliError(setupPath + ": the setup names no source; choose one with --source or --files");
     }
     CvxCliCapture::ApplyOptions(*session.GetSource(), cli.GetAll("option"));
+
+    // Every run is compared, whatever the setup's range, and against the setup's reference
+    // capture on one time grid where both are change events.
+    session.SetCompareEveryRun(true);
+    session.GetReferenceCapture().SetAlignByTime(align == "time");
+    std::vector<CvxID> referenceLabels;
+    for (const CvxID& label : session.GetReferenceCapture().Get() != nullptr
+                                 ? CvxCliCapture::BusLabels(*session.GetReferenceCapture().Get())
+                                 : session.GetSetupLabels()) {
+        if (CvxCliCapture::IsBusLabel(label)) {
+            referenceLabels.push_back(label);
+        }
+    }
 
     std::atomic<bool> interrupted{false};
     host.OnInterrupt([&] {
@@ -176,9 +213,19 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
             return false;
         }
         const CvxCliCounts counts = tool.GetCounts();
-        anyDifferences = anyDifferences || counts.differences > 0;
+        // What the run could not pair (rows past an end, buses/signals the capture lacks) is a
+        // difference too.
+        CvxCliPairing pairing;
+        pairing.CheckMissing(referenceLabels, *session.GetData(), setupPath);
+        // Rows are counted over all data; a marker range leaves the rest out on purpose.
+        if (const CvxReferenceCapture::Pair& pair = session.GetLastPair(); pair.reference != nullptr && tool.ComparesAllData()) {
+            pairing.AddRowsBefore(pair.referenceRowsBefore, pair.inputRowsBefore);
+            pairing.CountRows(*pair.reference, *session.GetData(), referenceLabels, kCvxInt128Min, kCvxInt128Max);
+        }
+        anyDifferences = anyDifferences || counts.differences > 0 || !pairing.IsClean();
         std::printf("%s\n", CvxCliReport::RunLine(run, counts).c_str());
         std::fflush(stdout);
+        pairing.PrintProblems(stderr, setupPath, what);
         // A run that compared nothing (an empty capture, or no reference data) must not pass.
         if (counts.samplesCompared == 0) {
             trouble = what + ": no sample was compared against the reference of " + setupPath;

@@ -51,6 +51,17 @@ CvxCliCounts CvxCliTool::GetCounts() const
     return counts;
 }
 
+bool CvxCliTool::ComparesAllData() const
+{
+    std::u16string reply;
+    if (!m_iface.GetDataValue(u"GetOptions", reply)) {
+        return false;
+    }
+    CvxMarkupDocument doc(reply);
+    std::u16string range;
+    return doc.HasRoot() && doc.FindElement(u"Options") && doc.GetAttribute(u"Range", range) && range == u"Begin..End";
+}
+
 std::int64_t CvxCliTool::GetNumberOfDifferences() const
 {
     std::u16string reply;

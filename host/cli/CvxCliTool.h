@@ -39,6 +39,8 @@ public:
     // An "Options" request; `what` names the setting for the error message.
     void SetOptions(const std::u16string& request, const std::string& what);
     CvxCliCounts GetCounts() const;
+    // Whether the tool compares all data (its range runs from Begin to End).
+    bool ComparesAllData() const;
     // Differing input rows (a row that differs in several columns counts once).
     std::int64_t GetNumberOfDifferences() const;
     // False when there is no index-th difference.

@@ -210,6 +210,22 @@ CvxMarker* CvxMarkerMgr::AddUserMarker(const CvxPosition& position)
     return added;
 }
 
+CvxMarker* CvxMarkerMgr::RestoreUserMarker(const CvxID& id, const std::u16string& name, const CvxPosition& position)
+{
+    if (id.IsNull() || name.empty() || id == BeginID() || id == EndID() || id == TriggerID()) {
+        return nullptr;
+    }
+    std::erase_if(m_markers, [&](const auto& m) { return m->IsUserMarker() && (m->GetID() == id || m->GetName() == name); });
+    auto marker = std::make_unique<CvxMarker>(id, name, name, kMarkerFlagUser);
+    marker->SetPosition(position);
+    const std::size_t users = static_cast<std::size_t>(GetNumberOfUserModifiableMarkers());
+    marker->SetBackgroundColor(kUserColors[users % kUserColors.size()]);
+    CvxMarker* added = marker.get();
+    m_markers.push_back(std::move(marker));
+    NotifyChanged();
+    return added;
+}
+
 bool CvxMarkerMgr::DeleteMarker(const CvxID& id)
 {
     const auto it = std::find_if(m_markers.begin(), m_markers.end(),

@@ -45,6 +45,9 @@ public:
 
     // A new user marker named "M<n>" with the smallest n that no marker uses.
     CvxMarker* AddUserMarker(const CvxPosition& position);
+    // A user marker as a setup kept it: its identifier, name and position (a user marker of
+    // that identifier or name is replaced). Null for a null identifier or an empty name.
+    CvxMarker* RestoreUserMarker(const CvxID& id, const std::u16string& name, const CvxPosition& position);
     // Only user markers can be deleted.
     bool DeleteMarker(const CvxID& id);
     // Only user markers can be dragged.

@@ -41,6 +41,39 @@ std::u16string Indexed(const char16_t* prefix, std::size_t i)
     return prefix + U16(std::to_string(i));
 }
 
+// Replaces every text value of the tree that names a label of the map by the identifier this
+// session knows the label under, so that the tools' columns and reference find their labels.
+void RemapLabelIDs(CvxPersistenceElement& element, const std::vector<std::pair<std::u16string, std::u16string>>& map)
+{
+    for (std::size_t k = 0; k < element.GetKeyCount(); ++k) {
+        const auto& [key, value] = element.GetKey(k);
+        if (const auto* text = std::get_if<std::u16string>(&value)) {
+            for (const auto& [saved, current] : map) {
+                if (*text == saved) {
+                    element.SetValue(std::u16string(key), current);
+                    break;
+                }
+            }
+        }
+    }
+    for (std::size_t c = 0; c < element.GetChildCount(); ++c) {
+        RemapLabelIDs(element.GetChild(c), map);
+    }
+}
+
+// The Range attribute of a tool's "GetOptions" reply ("Begin..End" for an All range).
+std::u16string RangeOf(CvxStdToolCmdIFace& iface)
+{
+    std::u16string reply;
+    if (!iface.GetDataValue(u"GetOptions", reply)) {
+        return {};
+    }
+    const std::u16string key = u"Range='";
+    const std::size_t at = reply.find(key);
+    const std::size_t end = at == std::u16string::npos ? at : reply.find(u'\'', at + key.size());
+    return end == std::u16string::npos ? std::u16string() : reply.substr(at + key.size(), end - at - key.size());
+}
+
 } // namespace
 
 CvxHostSession::CvxHostSession()
@@ -209,8 +242,63 @@ bool CvxHostSession::Run()
         return Fail(m_source->GetName() + ": " + m_source->GetLastError());
     }
     ++m_runs;
-    Deliver(std::move(data), static_cast<int>(std::min<std::int64_t>(m_runs, INT32_MAX)));
+    DeliverAcquisition(std::move(data), static_cast<int>(std::min<std::int64_t>(m_runs, INT32_MAX)), m_compareEveryRun);
     return true;
+}
+
+void CvxHostSession::ForceMarkerRanges(std::vector<std::u16string>& ranges)
+{
+    ranges.clear();
+    for (const auto& tool : m_tools) {
+        CvxStdToolCmdIFace* iface = GetToolIFace(tool->plugIn.get());
+        ranges.push_back(iface != nullptr ? RangeOf(*iface) : std::u16string());
+        // The same markers as a Markers range: a run message then compares nothing.
+        if (iface != nullptr && !ranges.back().empty()) {
+            iface->SetOptions(u"<Options Range='" + ranges.back() + u"'/>");
+        }
+    }
+}
+
+void CvxHostSession::CompareAndRestoreRanges(const std::vector<std::u16string>& ranges, bool compare)
+{
+    for (std::size_t i = 0; i < m_tools.size() && i < ranges.size(); ++i) {
+        CvxStdToolCmdIFace* iface = GetToolIFace(m_tools[i]->plugIn.get());
+        if (iface == nullptr || ranges[i].empty()) {
+            continue;
+        }
+        // Begin..End compares what an All range compares; it is given back as All.
+        const bool all = ranges[i] == u"Begin..End";
+        if (compare || all) {
+            iface->ExecuteCommand(u"Execute");
+        }
+        if (all) {
+            iface->SetOptions(u"<Options Range='All'/>");
+        }
+    }
+}
+
+void CvxHostSession::DeliverAcquisition(std::shared_ptr<CvxData> data, int runs, bool compare)
+{
+    m_lastPair = {};
+    const bool recopy = data != nullptr && m_referenceCapture.AppliesTo(*data);
+    if (!recopy && !compare) {
+        Deliver(std::move(data), runs);
+        return;
+    }
+    std::vector<std::u16string> ranges;
+    ForceMarkerRanges(ranges);
+    if (recopy) {
+        m_lastPair = m_referenceCapture.PairWith(std::move(data));
+        data = std::move(m_lastPair.input);
+        Deliver(m_lastPair.reference, runs);
+        for (const auto& tool : m_tools) {
+            if (CvxStdToolCmdIFace* iface = GetToolIFace(tool->plugIn.get())) {
+                iface->ExecuteCommand(u"CopyReference");
+            }
+        }
+    }
+    Deliver(std::move(data), runs);
+    CompareAndRestoreRanges(ranges, compare || recopy);
 }
 
 std::int64_t CvxHostSession::RunRepetitive(std::int64_t maxRuns, const std::function<bool(std::int64_t run)>& afterRun)
@@ -263,6 +351,16 @@ void CvxHostSession::SaveLabels(CvxPersistenceSetup& setup) const
     setup.CloseTag();
 }
 
+CvxID CvxHostSession::CurrentLabelID(const CvxID& saved) const
+{
+    for (const auto& [from, to] : m_labelMap) {
+        if (from == saved) {
+            return to;
+        }
+    }
+    return CvxLabelMgr::GetInstance().IDToLabel(saved) != nullptr ? saved : CvxID::NullID();
+}
+
 void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
 {
     if (!setup.OpenTag(u"Labels")) {
@@ -270,6 +368,7 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
     }
     CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
     m_setupLabels.clear();
+    m_labelMap.clear();
     int count = 0;
     setup.Read(u"NumberOfLabels", count);
     for (int i = 0; i < count && setup.OpenTag(Indexed(u"Label", static_cast<std::size_t>(i))); ++i) {
@@ -306,6 +405,9 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         }
         if (const CvxLabelBase* known = labels.FindLabelByName(name, folder->GetID())) {
             m_setupLabels.push_back(known->GetID()); // this session knows it under another identity
+            if (known->GetID() != id) {
+                m_labelMap.emplace_back(id, known->GetID());
+            }
             continue;
         }
         auto label = std::make_unique<CvxLabelBase>(id, name, static_cast<EvxLabelKind>(kind), channels);
@@ -361,6 +463,7 @@ bool CvxHostSession::SaveSetup(const std::filesystem::path& path)
     }
     setup.CloseTag();
     setup.CloseTag();
+    m_referenceCapture.Save(data);
 
     CvxSetupFile file(path);
     if (!file.Save(setup, data)) {
@@ -407,6 +510,24 @@ bool CvxHostSession::LoadSetup(const std::filesystem::path& path)
         }
     }
     LoadLabels(setup);
+    // The tools' part names labels by the setup's identifiers; this session may know some of
+    // them under others (a source that acquired before the setup was loaded).
+    if (!m_labelMap.empty()) {
+        std::vector<std::pair<std::u16string, std::u16string>> texts;
+        for (const auto& [saved, current] : m_labelMap) {
+            texts.emplace_back(saved.ToU16String(), current.ToU16String());
+        }
+        if (CvxPersistenceElement* host = setup.GetRoot().FindChild(u"Host")) {
+            if (CvxPersistenceElement* tools = host->FindChild(u"Tools")) {
+                RemapLabelIDs(*tools, texts);
+            }
+        }
+    }
+    std::string warning;
+    m_referenceCapture.Load(data, [this](const CvxID& saved) { return CurrentLabelID(saved); }, warning);
+    if (!warning.empty()) {
+        CvxInfoMgr::GetInstance().LogMessage(kMessageWarning, U16("setup " + path.string() + ": " + warning));
+    }
 
     RemoveAllTools();
     if (setup.OpenTag(u"Tools")) {

@@ -11,6 +11,7 @@
 
 #include "CvxAcquisitionSource.h"
 #include "CvxPlugInLoader.h"
+#include "CvxReferenceCapture.h"
 
 #include <atomic>
 #include <cstdint>
@@ -71,8 +72,24 @@ public:
     bool IsRunning() const { return m_running.load(); }
     const std::shared_ptr<CvxData>& GetData() const { return m_data; }
     std::int64_t GetRunCount() const { return m_runs; }
+    // Whether Run makes every tool compare, whatever its range (a Markers range is otherwise
+    // compared only on request, as in the window); the command line's repetitive run does.
+    void SetCompareEveryRun(bool compare) { m_compareEveryRun = compare; }
+    // The labels of the last loaded setup, in its order, as this session knows them.
+    const std::vector<CvxID>& GetSetupLabels() const { return m_setupLabels; }
     // Hands data from elsewhere (a file loaded by the caller) to every tool as a run.
     void Deliver(std::shared_ptr<CvxData> data, int runs);
+    // Hands an acquisition to every tool as Run does. When the session keeps the capture the
+    // reference was copied from and both hold change events, both are first put on their
+    // common time grid (see CvxReferenceCapture) and every tool copies its reference again from
+    // the re-gridded capture, over the range it compares. With `compare`, every tool compares
+    // once, whatever its range; otherwise as a run message makes it (All ranges only).
+    void DeliverAcquisition(std::shared_ptr<CvxData> data, int runs, bool compare);
+    // The capture a reference was copied from; saved with setups and loaded from them.
+    CvxReferenceCapture& GetReferenceCapture() { return m_referenceCapture; }
+    // What the last DeliverAcquisition compared against: the (re-gridded) reference capture,
+    // or null when the tools kept their reference.
+    const CvxReferenceCapture::Pair& GetLastPair() const { return m_lastPair; }
 
     // ---- Setups ----
     bool SaveSetup(const std::filesystem::path& path);
@@ -86,12 +103,21 @@ private:
     bool Fail(std::string error);
     void SaveLabels(class CvxPersistenceSetup& setup) const;
     void LoadLabels(class CvxPersistenceSetup& setup);
+    // The identifier this session uses for a label identifier of the last loaded setup.
+    CvxID CurrentLabelID(const CvxID& saved) const;
+    // Every tool compares its Markers range now too; `ranges` are their ranges before.
+    void ForceMarkerRanges(std::vector<std::u16string>& ranges);
+    void CompareAndRestoreRanges(const std::vector<std::u16string>& ranges, bool compare);
 
     CvxPlugInLoader m_loader;
     std::unique_ptr<CvxAcquisitionSource> m_source;
     std::vector<std::unique_ptr<Tool>> m_tools;
     std::shared_ptr<CvxData> m_data;
     std::vector<CvxID> m_setupLabels; // the labels of the last loaded setup, in its order
+    std::vector<std::pair<CvxID, CvxID>> m_labelMap; // setup identifier -> this session's, where they differ
+    CvxReferenceCapture m_referenceCapture;
+    CvxReferenceCapture::Pair m_lastPair;
+    bool m_compareEveryRun = false;
     std::int64_t m_runs = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_running{false};

@@ -8,6 +8,7 @@
 #include "CvxCompareSetupTag.h"
 #include "CvxMessageLoad.h"
 #include "CvxMessageSave.h"
+#include "CvxStringConvert.h"
 #include "CvxPersistHostTypes.h"
 #include "CvxPersistenceSetup.h"
 #include "CvxPlugInMgr.h"
@@ -60,6 +61,7 @@ void CvxCompareModelPersistence::Save(const CvxMessageSave& message)
     m_model.GetReferenceOffset().Save(*setup);
     m_model.GetRunUntil().Save(*setup);
     CvxCompareDataPersistence::Save(*setup, message.GetPersistenceData(), m_model.GetReferenceBuffer());
+    SaveUserMarkers(*setup);
     CvxUtilsLockViewers locks = m_model.GetLockedViewers();
     if (message.IsDuplicate()) {
         locks.Replace(message.GetNewPluginID(), m_model.GetOwnInstance());
@@ -98,6 +100,7 @@ void CvxCompareModelPersistence::LoadRecords(CvxPersistenceSetup& setup, CvxPers
             m_model.SetCenter(position);
         }
     }
+    LoadUserMarkers(setup);
     if (CvxCompareSetupTag element{setup, u"CompareRange"}) {
         CvxCompareRange range = m_model.GetCompareRange();
         range.Load(setup);
@@ -122,6 +125,53 @@ void CvxCompareModelPersistence::LoadRecords(CvxPersistenceSetup& setup, CvxPers
     runUntil.Load(setup);
     m_model.SetRunUntil(runUntil);
     CvxCompareDataPersistence::Load(setup, data, m_model.GetReferenceBuffer());
+}
+
+// The user markers the ranges may name (the data markers are made anew with every data).
+void CvxCompareModelPersistence::SaveUserMarkers(CvxPersistenceSetup& setup)
+{
+    CvxCompareSetupTag tag(setup, u"UserMarkers");
+    if (!tag) {
+        return;
+    }
+    std::vector<const CvxMarker*> users;
+    for (const CvxMarker* marker : m_model.GetMarkerMgr().GetMarkers(false)) {
+        if (marker->IsUserMarker()) {
+            users.push_back(marker);
+        }
+    }
+    setup.Write(u"NumberOfMarkers", static_cast<int>(users.size()));
+    for (std::size_t i = 0; i < users.size(); ++i) {
+        CvxCompareSetupTag entry(setup, u"Marker" + CvxStringConvert::CtoW(std::to_string(i)));
+        if (!entry) {
+            continue;
+        }
+        setup.Write(u"Name", users[i]->GetName());
+        CvxSave(setup, users[i]->GetID());
+        CvxSave(setup, users[i]->GetPosition());
+    }
+}
+
+void CvxCompareModelPersistence::LoadUserMarkers(CvxPersistenceSetup& setup)
+{
+    CvxCompareSetupTag tag(setup, u"UserMarkers");
+    if (!tag) {
+        return;
+    }
+    int count = 0;
+    setup.Read(u"NumberOfMarkers", count);
+    for (int i = 0; i < count; ++i) {
+        CvxCompareSetupTag entry(setup, u"Marker" + CvxStringConvert::CtoW(std::to_string(i)));
+        if (!entry) {
+            break; // no count read from a file is trusted beyond the elements that back it
+        }
+        std::u16string name;
+        CvxID id;
+        CvxPosition position;
+        if (setup.Read(u"Name", name) && CvxLoad(setup, id) && CvxLoad(setup, position)) {
+            m_model.GetMarkerMgr().RestoreUserMarker(id, name, position);
+        }
+    }
 }
 
 void CvxCompareModelPersistence::LoadLocks(CvxPersistenceSetup& setup, bool duplicate)

@@ -37,6 +37,9 @@ public:
 private:
     // The settings and the reference buffer, read inside CompareModel.
     void LoadRecords(CvxPersistenceSetup& setup, CvxPersistenceData* data);
+    // The user markers of the window, which marker ranges name by identifier.
+    void SaveUserMarkers(CvxPersistenceSetup& setup);
+    void LoadUserMarkers(CvxPersistenceSetup& setup);
     // Replaces the lock set, or merges into it for a duplicate.
     void LoadLocks(CvxPersistenceSetup& setup, bool duplicate);
     // The initialisation again, under the load message's instance identifier (the current

@@ -130,3 +130,71 @@ TEST_F(CvxCliVerdictTest, CapturesOfUnequalShapeAreNeverEqual)
     EXPECT_TRUE(Has(only.err, "only in " + Path("more.vcd").string() + ": top.irq")) << only.err;
     EXPECT_TRUE(Has(only.out, "Differences: 0\n")) << only.out;
 }
+
+TEST_F(CvxCliVerdictTest, ASetupKeepsItsCaptureSoLaterCapturesArePairedByTimeToo)
+{
+    const fs::path golden = Write("golden.vcd", Clocked(200));
+    const fs::path glitch = Write("glitch.vcd", Clocked(200, true));
+    const fs::path setup = Path("golden.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--save-setup", setup.string(), golden.string(), golden.string()}).status, 0);
+
+    // A glitch only the later capture has is reported at its own time, as with two files.
+    const Outcome r = Run({"compare", setup.string(), glitch.string()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(Has(r.out, "Differences: 1\n") && Has(r.out, ", time 507ns\n")) << r.out;
+    const Outcome run = Run({"run", setup.string(), "--files", golden.string() + "," + glitch.string()});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_TRUE(Has(run.out, "run 1: Samples Compared: 200 ") && Has(run.out, "Differences: 0\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "run 2: Samples Compared: 202 ") && Has(run.out, "Differences: 1\n")) << run.out;
+
+    // A window of the command line: the reference is taken over the same window.
+    EXPECT_EQ(Run({"compare", setup.string(), golden.string(), "--from", "10ns", "--to", "35ns"}).status, 0);
+    // A setup saved with a window keeps its markers and compares within them later.
+    const fs::path windowed = Path("window.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--from", "10ns", "--to", "35ns", "--save-setup", windowed.string(), golden.string(),
+                   golden.string()})
+                  .status,
+              0);
+    const Outcome later = Run({"compare", windowed.string(), glitch.string()});
+    EXPECT_EQ(later.status, 0) << later.out << later.err;
+    EXPECT_TRUE(Has(later.out, "Samples Compared: 6\n")) << later.out;
+    EXPECT_EQ(Run({"compare", "--range", "M1..M2", windowed.string(), golden.string()}).status, 0);
+    EXPECT_EQ(Run({"run", windowed.string(), "--files", glitch.string()}).status, 0);
+
+    // A reference bus/signal the input lacks is named and is a difference.
+    std::string fewer = Clocked(200);
+    fewer.replace(fewer.find("! clk"), 5, "! clock");
+    const Outcome missing = Run({"compare", setup.string(), Write("fewer.vcd", fewer).string()});
+    EXPECT_EQ(missing.status, 1) << missing.out << missing.err;
+    EXPECT_TRUE(Has(missing.err, "only in " + setup.string() + ": top.clk")) << missing.err;
+}
+
+TEST_F(CvxCliVerdictTest, TheSetupsSourceOptionsHoldForLaterCaptures)
+{
+    // Split bits that only regrouping makes one bus; the later capture differs in two bits.
+    const auto split = [](int value) {
+        std::string vcd = "$timescale 1ns $end\n$scope module top $end\n$var wire 1 ! d[0] $end\n"
+                          "$var wire 1 \" d[1] $end\n$upscope $end\n$enddefinitions $end\n";
+        for (int i = 0; i < 4; ++i) {
+            const int v = i == 2 ? value : i;
+            vcd += "#" + std::to_string(i * 10) + "\n" + std::to_string(v & 1) + "!\n" + std::to_string((v >> 1) & 1) + "\"\n";
+        }
+        return vcd;
+    };
+    const fs::path golden = Write("split.vcd", split(2));
+    const fs::path other = Write("split-other.vcd", split(1));
+    const fs::path setup = Path("split.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--regroup", "--save-setup", setup.string(), golden.string(), golden.string()}).status, 0);
+    const Outcome r = Run({"run", setup.string(), "--files", other.string()});
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_TRUE(Has(r.out, "Columns Compared: 1 ") && Has(r.out, "Differences: 1\n")) << r.out;
+    EXPECT_EQ(Run({"compare", setup.string(), other.string()}).status, 1);
+
+    // Two ways of naming the capture are refused.
+    const Outcome both = Run({"run", setup.string(), "--source", "vcd", "--option", "file=" + golden.string(), "--files",
+                              other.string()});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_TRUE(Has(both.err, "option --files: give either --files or --source")) << both.err;
+    const Outcome option = Run({"run", setup.string(), "--option", "file=" + golden.string(), "--files", other.string()});
+    EXPECT_TRUE(option.status == 2 && Has(option.err, "--option file=")) << option.err;
+}

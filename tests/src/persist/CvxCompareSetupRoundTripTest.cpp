@@ -170,7 +170,8 @@ TEST_F(CvxCompareSetupRoundTripTest, AWholeWindowComesBackAndComparesTheSame)
     }
     EXPECT_EQ(names, (std::vector<std::u16string>{u"CenterPosition", u"CompareRange", u"CompareReferenceRange",
                                                   u"CompareProperties", u"CompareColumnModel",
-                                                  u"CompareReferenceOffset", u"CompareRunUntil", u"CompareData"}));
+                                                  u"CompareReferenceOffset", u"CompareRunUntil", u"CompareData",
+                                                  u"UserMarkers"}));
     EXPECT_EQ(*model.FindValue(u"Config"), CvxPersistenceElement::Value(u"<Config/>\r\n"));
     EXPECT_EQ(model.GetKey(1).first, u"NumberOfLockViewers");
 }
