@@ -170,8 +170,17 @@ Outcome CvxRemoteCommands::RunOnce(const CvxScpiCommand& command, Client& client
         client.errors.Push(CvxScpiErrorQueue::kInitIgnored, "a repetitive run is going on");
     } else if (!m_session.Run()) {
         client.errors.Push(CvxScpiErrorQueue::kExecutionError, m_session.GetLastError());
+    } else {
+        QueueComparedNothing(client);
     }
     return Outcome::Done;
+}
+
+void CvxRemoteCommands::QueueComparedNothing(Client& client)
+{
+    for (const std::string& tool : m_session.ToolsThatComparedNothing()) {
+        client.errors.Push(CvxScpiErrorQueue::kExecutionError, tool);
+    }
 }
 
 Outcome CvxRemoteCommands::RunRepetitive(const CvxScpiCommand& command, Client& client)
@@ -335,6 +344,8 @@ Outcome CvxRemoteCommands::ToolExecute(const CvxScpiCommand& command, Client& cl
         && !tool->ExecuteCommand(CvxStringConvert::FromUtf8(name))) {
         client.errors.Push(CvxScpiErrorQueue::kExecutionError,
                            "the tool did not execute " + CvxScpiParser::QuoteString(name));
+    } else if (tool != nullptr && (name == "Execute" || name == "CopyReference")) {
+        QueueComparedNothing(client);
     }
     return Outcome::Done;
 }

@@ -65,6 +65,9 @@ private:
     EvxOutcome SourceOptionQuery(const CvxScpiCommand& command, Client& client);
     EvxOutcome ToolList(const CvxScpiCommand& command, Client& client);
     EvxOutcome ToolExecute(const CvxScpiCommand& command, Client& client);
+    // An error for each tool whose comparison compared nothing, so that no client reads its
+    // zero differences as a pass.
+    void QueueComparedNothing(Client& client);
     EvxOutcome ToolOptions(const CvxScpiCommand& command, Client& client);
     EvxOutcome ToolValue(const CvxScpiCommand& command, Client& client);
     EvxOutcome ToolData(const CvxScpiCommand& command, Client& client);

@@ -46,3 +46,8 @@ std::optional<CvxRemoteRunner::Clock::time_point> CvxRemoteRunner::GetNextDue() 
     }
     return m_due;
 }
+
+std::vector<std::string> CvxRemoteRunner::ToolsThatComparedNothing() const
+{
+    return m_session.ToolsThatComparedNothing();
+}

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CvxHostSession;
 
@@ -21,6 +22,10 @@ public:
     void Start(std::int64_t runs);
     void Stop() { m_active = false; }
     bool IsActive() const { return m_active; }
+    // The runs made since the last Start.
+    std::int64_t GetRunsDone() const { return m_done; }
+    // The tools whose last comparison compared nothing (see CvxHostSession).
+    std::vector<std::string> ToolsThatComparedNothing() const;
 
     // Acquires when a run is due. False when that acquisition failed (the run has then ended
     // and `error` says why).

@@ -439,11 +439,19 @@ void CvxRemoteServer::Resume(Client& client, Clock::time_point now)
 void CvxRemoteServer::StepRun()
 {
     std::string error;
-    if (!m_runner->Step(Clock::now(), error)) {
+    const std::int64_t before = m_runner->GetRunsDone();
+    const bool ok = m_runner->Step(Clock::now(), error);
+    std::vector<std::string> errors;
+    if (!ok) {
         Log(kMessageError, "repetitive run ended: " + error);
-        for (const auto& client : m_clients) {
-            if (client.get() == m_runOwner) {
-                client->errors.Push(CvxScpiErrorQueue::kExecutionError, error);
+        errors.push_back(error);
+    } else if (m_runner->GetRunsDone() != before) {
+        errors = m_runner->ToolsThatComparedNothing();
+    }
+    for (const auto& client : m_clients) {
+        if (client.get() == m_runOwner) {
+            for (const std::string& e : errors) {
+                client->errors.Push(CvxScpiErrorQueue::kExecutionError, e);
             }
         }
     }

@@ -246,6 +246,30 @@ bool CvxHostSession::Run()
     return true;
 }
 
+std::vector<std::string> CvxHostSession::ToolsThatComparedNothing() const
+{
+    std::vector<std::string> tools;
+    for (const auto& tool : m_tools) {
+        CvxStdToolCmdIFace* iface = GetToolIFace(tool->plugIn.get());
+        std::u16string reply;
+        if (iface == nullptr || !iface->GetDataValue(u"GetCounts", reply)) {
+            continue;
+        }
+        // Counts as the tool gives them: <Counts SamplesCompared='0' ColumnsCompared='2' .../>
+        const auto number = [&](const std::u16string& name) {
+            const std::size_t at = reply.find(name + u"='");
+            return at == std::u16string::npos ? std::string("0")
+                                              : CvxStringConvert::ToUtf8(reply.substr(at + name.size() + 2, 1));
+        };
+        if (number(u"SamplesCompared") == "0" && number(u"ColumnsCompared") != "0") {
+            tools.push_back(CvxStringConvert::ToUtf8(tool->plugIn->GetName())
+                            + ": the comparison compared no sample against the reference (the acquisition lacks its "
+                              "buses/signals, or the range or offset leaves no row)");
+        }
+    }
+    return tools;
+}
+
 void CvxHostSession::ForceMarkerRanges(std::vector<std::u16string>& ranges)
 {
     ranges.clear();

@@ -91,6 +91,11 @@ public:
     // or null when the tools kept their reference.
     const CvxReferenceCapture::Pair& GetLastPair() const { return m_lastPair; }
 
+    // The tools whose last comparison compared nothing although they hold a reference (a
+    // reference whose buses/signals the acquisition lacks, a range or offset that leaves no
+    // row), one "name: why" each: a rig must never read such a result as a pass.
+    std::vector<std::string> ToolsThatComparedNothing() const;
+
     // ---- Setups ----
     bool SaveSetup(const std::filesystem::path& path);
     // Replaces the source and the tools with those of the setup.

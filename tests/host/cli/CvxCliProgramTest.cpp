@@ -3,12 +3,7 @@
 
 #include "CvxCliTestSupport.h"
 
-#include <arpa/inet.h>
-#include <chrono>
 #include <csignal>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <thread>
 
 using namespace cvxtest;
 
@@ -175,30 +170,12 @@ TEST_F(CvxCliProgramTest, ServeAnswersOnItsPortAndEndsOnSigterm)
     if (Run({"serve", "--help"}).status != 0) {
         GTEST_SKIP() << "built without the remote-control server";
     }
-    const pid_t server = Start({"serve", "--port", "0", "--option", "samples=1000"});
-    int port = 0;
-    for (int i = 0; i < 100 && port == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        const std::string err = ReadFile(Path("stderr.txt"));
-        const std::size_t colon = err.rfind(':');
-        if (Has(err, "serving on") && colon != std::string::npos) {
-            port = std::atoi(err.c_str() + colon + 1);
-        }
-    }
+    pid_t server = -1;
+    const int port = StartServe({"--option", "samples=1000"}, server);
     ASSERT_GT(port, 0) << ReadFile(Path("stderr.txt"));
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    const std::string request = "RUN;:TOOL:VAL? \"Compare\",\"GetNumberOfDifferences\"\n";
-    ASSERT_EQ(::write(fd, request.data(), request.size()), static_cast<ssize_t>(request.size()));
-    std::string reply;
-    char c = 0;
-    while (::read(fd, &c, 1) == 1 && c != '\n') {
-        reply += c;
-    }
+    const int fd = Connect(port);
+    ASSERT_GE(fd, 0);
+    const std::string reply = Request(fd, "RUN;:TOOL:VAL? \"Compare\",\"GetNumberOfDifferences\"");
     ::close(fd);
     EXPECT_EQ(reply, "0");
     ::kill(server, SIGTERM);

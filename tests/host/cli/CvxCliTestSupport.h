@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <chrono>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -95,6 +100,51 @@ protected:
             vcd << " #\n";
         }
         return Path(name);
+    }
+
+    // Starts `cvx-compare serve` with `args` (on port 0) and answers the port it serves on
+    // (0 when it did not start); the process is `server`.
+    int StartServe(const std::vector<std::string>& args, pid_t& server) const
+    {
+        std::vector<std::string> all{"serve", "--port", "0"};
+        all.insert(all.end(), args.begin(), args.end());
+        server = Start(all);
+        for (int i = 0; i < 100; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            const std::string err = ReadFile(Path("stderr.txt"));
+            const std::size_t colon = err.rfind(':');
+            if (err.find("serving on") != std::string::npos && colon != std::string::npos) {
+                return std::atoi(err.c_str() + colon + 1);
+            }
+        }
+        return 0;
+    }
+    static int Connect(int port)
+    {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            ::close(fd);
+            return -1;
+        }
+        return fd;
+    }
+    // Sends one request line and answers the reply line (without its end).
+    static std::string Request(int fd, const std::string& line)
+    {
+        const std::string request = line + "\n";
+        if (::write(fd, request.data(), request.size()) != static_cast<ssize_t>(request.size())) {
+            return "<write failed>";
+        }
+        std::string reply;
+        char c = 0;
+        while (::read(fd, &c, 1) == 1 && c != '\n') {
+            reply += c;
+        }
+        return reply;
     }
 
     // A file of the given text in the test's folder.

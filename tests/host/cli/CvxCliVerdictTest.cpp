@@ -4,6 +4,8 @@
 
 #include "CvxCliTestSupport.h"
 
+#include <csignal>
+
 using namespace cvxtest;
 
 namespace {
@@ -197,4 +199,40 @@ TEST_F(CvxCliVerdictTest, TheSetupsSourceOptionsHoldForLaterCaptures)
     EXPECT_TRUE(Has(both.err, "option --files: give either --files or --source")) << both.err;
     const Outcome option = Run({"run", setup.string(), "--option", "file=" + golden.string(), "--files", other.string()});
     EXPECT_TRUE(option.status == 2 && Has(option.err, "--option file=")) << option.err;
+}
+
+TEST_F(CvxCliVerdictTest, ARemoteComparisonOfNothingIsAnErrorNeverAPass)
+{
+    if (Run({"serve", "--help"}).status != 0) {
+        GTEST_SKIP() << "built without the remote-control server";
+    }
+    const fs::path golden = Write("golden.vcd", Clocked(200));
+    const fs::path glitch = Write("glitch.vcd", Clocked(200, true));
+    const fs::path setup = Path("golden.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--save-setup", setup.string(), golden.string(), golden.string()}).status, 0);
+
+    // The live source acquires before the setup is loaded: its labels of the same names must
+    // still be the reference's.
+    pid_t server = -1;
+    const int port = StartServe({"--source", "vcd", "--option", "file=" + golden.string(), "--option",
+                                 "table=" + golden.filename().string()},
+                                server);
+    ASSERT_GT(port, 0) << ReadFile(Path("stderr.txt"));
+    const int fd = Connect(port);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(Request(fd, "RUN;*OPC?"), "1");
+    EXPECT_EQ(Request(fd, "SYST:SET:LOAD \"" + setup.string() + "\";*OPC?"), "1");
+    EXPECT_EQ(Request(fd, "SOUR:OPT \"file\",\"" + glitch.string() + "\";RUN;*OPC?"), "1");
+    EXPECT_EQ(Request(fd, "SYST:ERR?"), "0,\"No error\"");
+    EXPECT_EQ(Request(fd, "TOOL:VAL? \"Compare\",\"GetNumberOfDifferences\""), "1");
+
+    // An offset that leaves no reference row: the comparison compares nothing, and says so.
+    EXPECT_EQ(Request(fd, "TOOL:OPT \"Compare\",#235<Options ReferenceOffset='100000'/>;*OPC?"), "1");
+    EXPECT_EQ(Request(fd, "TOOL:EXEC \"Compare\",\"Execute\";*OPC?"), "1");
+    const std::string error = Request(fd, "SYST:ERR?");
+    EXPECT_TRUE(Has(error, "-200,") && Has(error, "compared no sample")) << error;
+    ::close(fd);
+    ::kill(server, SIGTERM);
+    int status = 0;
+    ::waitpid(server, &status, 0);
 }
