@@ -46,7 +46,7 @@ std::string Body(const std::u16string& markup)
 
 bool Differs(const CvxCliDifference::Item& item)
 {
-    return item.value != item.reference;
+    return item.differs;
 }
 
 } // namespace

@@ -77,7 +77,8 @@ bool CvxCliTool::GetDifference(std::int64_t index, CvxCliDifference& difference)
         return false;
     }
     std::u16string reply;
-    const std::u16string request = u"<GetDifference Index=\"" + CvxStringConvert::FromUtf8(std::to_string(index)) + u"\"/>";
+    const std::u16string request =
+        u"<GetDifference Index=\"" + CvxStringConvert::FromUtf8(std::to_string(index)) + u"\" Marks=\"T\"/>";
     if (!m_iface.GetDataWithArgs(request, reply)) {
         return false;
     }
@@ -93,6 +94,9 @@ bool CvxCliTool::GetDifference(std::int64_t index, CvxCliDifference& difference)
         doc.GetChildAttribute(u"Name", item.name);
         doc.GetChildAttribute(u"Reference", item.reference);
         doc.GetChildAttribute(u"Value", item.value);
+        std::u16string different;
+        // A module that answers no marks: the texts tell.
+        item.differs = doc.GetChildAttribute(u"Different", different) ? different == u"T" : item.value != item.reference;
         difference.items.push_back(std::move(item));
     }
     return true;

@@ -24,6 +24,7 @@ struct CvxCliDifference {
         std::u16string name;
         std::u16string reference;
         std::u16string value;
+        bool differs = false; // as the comparison decided it
     };
     std::int64_t sample = 0;
     std::vector<Item> items;

@@ -242,10 +242,11 @@ bool CvxCompareRemoteCommands::GetDataWithArgs(const std::u16string& request, st
         || !doc.GetAttribute(u"Index", index) || index < 0) {
         return false;
     }
-    return GetDifference(index, reply);
+    std::u16string marks;
+    return GetDifference(index, doc.GetAttribute(u"Marks", marks) && marks == u"T", reply);
 }
 
-bool CvxCompareRemoteCommands::GetDifference(int index, std::u16string& reply)
+bool CvxCompareRemoteCommands::GetDifference(int index, bool withMarks, std::u16string& reply)
 {
     if (!m_model.IsDataValid() || m_model.GetReferenceBuffer().IsEmpty()) {
         return false;
@@ -329,12 +330,14 @@ bool CvxCompareRemoteCommands::GetDifference(int index, std::u16string& reply)
         input.GetValue(value);
 
         std::u16string reference = u"<empty>";
+        bool marked = false;
         if (!input.IsDone()) {
             const CvxID& table = input.GetTable()->GetID();
             const CvxCompareTableMarks* different = results.FindDifferenceMarks(table);
             const CvxCompareTableMarks* equal = results.FindMatchMarks(table);
             const bool isDifferent = different != nullptr && different->GetInputRows().Contains(input.GetRow());
             const bool isEqual = equal != nullptr && equal->GetInputRows().Contains(input.GetRow());
+            marked = isDifferent;
             if (isDifferent || isEqual) {
                 const std::unique_ptr<CvxSampleIterBase> first = data.CreateIter(input.GetLabelChannel(), input.GetMode());
                 first->SetPosition(start);
@@ -345,11 +348,18 @@ bool CvxCompareRemoteCommands::GetDifference(int index, std::u16string& reply)
                 const bool inStore = referenceRow >= 0 && referenceRow < store->GetCount();
                 if (inStore && it->Goto(static_cast<std::int32_t>(referenceRow))
                     && (!it->HasSubRows() || it->GotoSubRow(input.GetSubRowIndex()))) {
+                    // A differing row may differ in other columns only: this column differs when
+                    // its values differ as the comparison compares them (numbers with their X/Z
+                    // masks, not their text at the input's width).
                     CvxUInt number;
                     if (store->IsString()) {
                         it->GetValue(reference);
+                        marked = isDifferent && reference != value;
                     } else if (it->GetValue(number)) {
                         reference = input.GetFormatter().Format(number);
+                        CvxUInt inputNumber;
+                        input.GetValue(inputNumber);
+                        marked = isDifferent && inputNumber != number;
                     }
                 }
             }
@@ -358,6 +368,9 @@ bool CvxCompareRemoteCommands::GetDifference(int index, std::u16string& reply)
         doc.SetChildAttribute(u"Name", column.source->GetLabelChannel().GetName());
         doc.SetChildAttribute(u"Reference", reference);
         doc.SetChildAttribute(u"Value", value);
+        if (withMarks) {
+            doc.SetChildAttribute(u"Different", marked ? u"T" : u"F");
+        }
     }
     reply = doc.GetText();
     return true;

@@ -33,7 +33,9 @@ public:
 private:
     bool SetTimeRange(const std::u16string& range);
     void SetRunUntilOptions(const class CvxMarkupDocument& doc);
-    bool GetDifference(int index, std::u16string& reply);
+    // With `withMarks` (the request's Marks='T'), each Difference also says whether that
+    // column differs there ("Different", T or F), as the comparison decided it.
+    bool GetDifference(int index, bool withMarks, std::u16string& reply);
 
     CvxCompareModel& m_model;
 };

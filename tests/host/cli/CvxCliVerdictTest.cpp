@@ -125,6 +125,15 @@ TEST_F(CvxCliVerdictTest, CapturesOfUnequalShapeAreNeverEqual)
     const Outcome widths = Run({"compare", golden.string(), Write("narrow.vcd", narrow).string()});
     EXPECT_EQ(widths.status, 1);
     EXPECT_TRUE(Has(widths.err, "top.data is 8 bits wide in " + golden.string() + " but 4 bits wide in")) << widths.err;
+    // Every form lists the rows and columns the comparison marked, with their bus and time,
+    // also where the texts at the input's width look alike.
+    const fs::path narrowFile = Path("narrow.vcd");
+    const Outcome text = Run({"compare", golden.string(), narrowFile.string()});
+    EXPECT_TRUE(Has(text.out, "sample 2, time 10ns\n  top.data: input 5, reference 5\n")) << text.out;
+    const Outcome csv = Run({"compare", "--format", "csv", golden.string(), narrowFile.string()});
+    EXPECT_TRUE(Has(csv.out, "\n2,10ns,top.data,5,5\n")) << csv.out;
+    const Outcome markup = Run({"compare", "--format", "markup", golden.string(), narrowFile.string()});
+    EXPECT_TRUE(Has(markup.out, "<Difference Name='top.data' Reference='5' Value='5' Different='T'/>")) << markup.out;
     std::string more = Clocked(200);
     more.replace(more.find("$upscope"), 0, "$var wire 1 # irq $end\n");
     const Outcome only = Run({"compare", golden.string(), Write("more.vcd", more).string()});

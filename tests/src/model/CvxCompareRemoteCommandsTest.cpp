@@ -129,6 +129,12 @@ TEST_F(CvxCompareRemoteCommandsTest, DifferencesCountRowsOnceAndListEveryColumn)
                      u"<Difference Name='A' Reference='04' Value='09'/>\r\n"
                      u"<Difference Name='B' Reference='0008' Value='0008'/>\r\n" // matched: its reference
                      u"</Differences>\r\n");
+    // Asked for, each column says whether it differs there.
+    EXPECT_TRUE(m_model.GetDataWithArgs(u"<GetDifference Index='1' Marks='T'/>", reply));
+    EXPECT_EQ(reply, u"<Differences Sample='3'>\r\n"
+                     u"<Difference Name='A' Reference='04' Value='09' Different='T'/>\r\n"
+                     u"<Difference Name='B' Reference='0008' Value='0008' Different='F'/>\r\n"
+                     u"</Differences>\r\n");
 
     const std::u16string kept = reply;
     for (const char16_t* bad : {u"<GetDifference Index='2'/>", u"<GetDifference Index='-1'/>", u"<GetDifference/>",
