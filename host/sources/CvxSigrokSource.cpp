@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <fcntl.h>
 #include <libsigrok/libsigrok.h>
 #include <memory>
@@ -359,6 +360,31 @@ GHashTable* InputOptions(const sr_input_module* module, const std::string& text)
     return table.release();
 }
 
+// Whether a CSV file's first line (after empty and comment lines) names channels: it does
+// unless every field is a number. libsigrok's csv module takes it as names by default, so a
+// capture without names would lose its first sample and name its channels after its values.
+bool FirstCsvLineNamesChannels(const std::string& path, char separator)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    for (int lines = 0; lines < 1000 && std::getline(in, line); ++lines) {
+        const std::string_view text = CvxSourceText::Trim(std::string_view(line).substr(0, line.find(';')));
+        if (text.empty()) {
+            continue;
+        }
+        for (const std::string_view field : CvxSourceText::Split(text, separator)) {
+            const std::string_view value = CvxSourceText::Trim(field);
+            const bool number = !value.empty() && value.find_first_of("0123456789") != std::string_view::npos
+                                && value.find_first_not_of("0123456789.+-eE") == std::string_view::npos;
+            if (!number) {
+                return true;
+            }
+        }
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void CvxSigrokSource::LoadInputFile(Session& session)
@@ -375,7 +401,17 @@ void CvxSigrokSource::LoadInputFile(Session& session)
             }
             throw CvxSourceError("unknown libsigrok input format '" + m_format + "' (formats: " + known + ")");
         }
-        std::unique_ptr<GHashTable, void (*)(GHashTable*)> options(InputOptions(module, m_inputOptions),
+        std::string inputOptions = m_inputOptions;
+        if (m_format == "csv" && inputOptions.find("header") == std::string::npos) {
+            const std::size_t at = inputOptions.find("column_separator=");
+            const char separator = at == std::string::npos || at + 17 >= inputOptions.size() ? ',' : inputOptions[at + 17];
+            const bool names = FirstCsvLineNamesChannels(m_input, separator);
+            inputOptions += std::string(inputOptions.empty() ? "" : ":") + (names ? "header=true" : "header=false");
+            AddWarning(m_input + (names ? ": the first line is read as channel names (input_options=header=false reads it as data)"
+                                        : ": the first line holds values and is read as data; the channels keep their numbers "
+                                          "(input_options=header=true reads it as names)"));
+        }
+        std::unique_ptr<GHashTable, void (*)(GHashTable*)> options(InputOptions(module, inputOptions),
                                                                    &g_hash_table_destroy);
         input = sr_input_new(module, options.get());
         if (input == nullptr) {

@@ -3,6 +3,7 @@
 #include "CvxStringConvert.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 
 namespace {
@@ -17,6 +18,21 @@ std::u16string BinaryText(const std::uint64_t* value, const std::uint64_t* mask,
         text[static_cast<std::size_t>(width - 1 - bit)] = m ? (v ? u'z' : u'x') : (v ? u'1' : u'0');
     }
     return text;
+}
+
+// A real value in its shortest form that reads back as the same number ("2.0" and "2e0" are
+// "2"), so that reals are compared as numbers; text that is no number stays as it is.
+std::string CanonicalReal(const std::string& text)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [parsed, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || parsed != end) {
+        return text;
+    }
+    char out[32];
+    const auto [written, failed] = std::to_chars(out, out + sizeof out, value == 0 ? 0.0 : value);
+    return failed == std::errc() ? std::string(out, written) : text;
 }
 
 } // namespace
@@ -119,7 +135,7 @@ void CvxVcdTableBuilder::PlanColumns(bool regroup)
                                  m_parser.GetValueWords(var.signal), m_parser.GetMaskWords(var.signal), 0});
         } else {
             Text text{&m_builder.AddString(m_table, UniqueName(var.name)), var.signal, {}, {},
-                      s.kind == EvxVcdSignalKind::Bits, false, {}};
+                      s.kind == EvxVcdSignalKind::Bits, s.kind == EvxVcdSignalKind::Real, false, {}};
             m_texts.push_back(std::move(text));
         }
     }
@@ -149,7 +165,7 @@ void CvxVcdTableBuilder::AppendText(Text& text)
     const std::string& current = m_parser.GetText(text.signal);
     if (current != text.last || text.lastWide.empty()) {
         text.last = current;
-        text.lastWide = CvxStringConvert::FromUtf8(current);
+        text.lastWide = CvxStringConvert::FromUtf8(text.real ? CanonicalReal(current) : current);
     }
     text.column->AppendString(text.lastWide);
 }

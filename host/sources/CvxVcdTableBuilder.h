@@ -5,7 +5,8 @@
 // Column kinds follow the declaration alone, so that a bus gets the same kind in every file:
 // vectors of up to 64 bits are numeric with an X/Z mask; vectors wider than 64 bits (whose X/Z
 // a 128-bit value cannot carry) and `real` and `string` variables are string labels, vectors
-// as binary digits with x and z. Split bits (`d[0]`, `d[1]`, ...) are regrouped into one bus on
+// as binary digits with x and z, reals in their shortest form (2.0 is 2), so that they compare
+// as numbers. Split bits (`d[0]`, `d[1]`, ...) are regrouped into one bus on
 // request when they form a contiguous range of at most 64 bits.
 
 #include "CvxDataBuilder.h"
@@ -44,7 +45,8 @@ private:
         int signal;
         std::string last;
         std::u16string lastWide;
-        bool bits; // binary digits of a vector wider than 128 bits
+        bool bits; // binary digits of a vector wider than 64 bits
+        bool real; // a number, kept in its shortest form
         bool xz;
         std::vector<std::uint64_t> lastWords;
     };

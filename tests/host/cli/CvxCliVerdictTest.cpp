@@ -245,3 +245,30 @@ TEST_F(CvxCliVerdictTest, ARemoteComparisonOfNothingIsAnErrorNeverAPass)
     int status = 0;
     ::waitpid(server, &status, 0);
 }
+
+TEST_F(CvxCliVerdictTest, RealsCompareAsNumbersAndACsvFirstLineIsDataUnlessItNamesChannels)
+{
+    const std::string header = "$timescale 1ns $end\n$scope module top $end\n$var real 64 ! volts $end\n"
+                               "$upscope $end\n$enddefinitions $end\n";
+    const fs::path a = Write("a.vcd", header + "#0\nr2.0 !\n#10\nr1.5e1 !\n");
+    const fs::path b = Write("b.vcd", header + "#0\nr2 !\n#10\nr15 !\n");
+    const fs::path c = Write("c.vcd", header + "#0\nr2 !\n#10\nr15.5 !\n");
+    EXPECT_EQ(Run({"compare", a.string(), b.string()}).status, 0);
+    const Outcome differ = Run({"compare", a.string(), c.string()});
+    EXPECT_EQ(differ.status, 1);
+    EXPECT_TRUE(Has(differ.out, "top.volts: input 15.5, reference 15\n")) << differ.out;
+
+    // Without names, the first line is the first sample: a difference there is found.
+    const fs::path plain = Write("plain.csv", "0,1,0\n1,1,0\n0,0,1\n");
+    const fs::path changed = Write("changed.csv", "1,1,0\n1,1,0\n0,0,1\n");
+    const Outcome r = Run({"compare", plain.string(), changed.string()});
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_TRUE(Has(r.out, "Samples Compared: 3\n") && Has(r.out, "Differences: 1\nInput")) << r.out;
+    EXPECT_TRUE(Has(r.err, "plain.csv: the first line holds values and is read as data")) << r.err;
+    // With names, they name the channels.
+    const fs::path named = Write("named.csv", "clk,d0,d1\n0,1,0\n1,1,0\n");
+    const Outcome n = Run({"compare", "--columns", "clk", named.string(), named.string()});
+    EXPECT_EQ(n.status, 0) << n.err;
+    EXPECT_TRUE(Has(n.out, "Samples Compared: 2\n")) << n.out;
+    EXPECT_TRUE(Has(n.err, "named.csv: the first line is read as channel names")) << n.err;
+}

@@ -176,7 +176,7 @@ TEST(CvxVcdSource, WideVectorsRealsStringsAndUnsupportedTypes)
     const CvxDataColumnComponent* volts = ColumnNamed(table, "w.volts");
     ASSERT_NE(volts, nullptr);
     EXPECT_EQ(volts->GetString(0), u"1.25");
-    EXPECT_EQ(volts->GetString(2), u"-3.5e2");
+    EXPECT_EQ(volts->GetString(2), u"-350"); // reals in their shortest form, to compare as numbers
     const CvxDataColumnComponent* state = ColumnNamed(table, "w.state");
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->GetStatus(0), kStatusNoSample);
