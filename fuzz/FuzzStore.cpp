@@ -1,5 +1,6 @@
 // Fuzz target: the persisted form of every reference-buffer store. The first input byte picks
-// the store: bits 0-2 the element (8-, 16-, 32-, 64-bit, CvxUInt, string; 6 and 7 wrap), bit 3
+// the store: bits 0-2 the element (8-, 16-, 32-, 64-bit, CvxUInt, string, four-state 8- and
+// 64-bit), bit 3
 // sub-rows, bit 4 a tiny geometry (4 rows a page, 2 pages in memory, so that even short
 // inputs page through the file) instead of the factory's. The rest is the data stream that
 // Load reads. The loaded store is walked whole, forward and back, every sub-row of every row
@@ -41,7 +42,7 @@ std::unique_ptr<CvxCompareDataSource> MakeStore(std::uint8_t selector)
 {
     const bool subRows = (selector & 0x08) != 0;
     const bool tiny = (selector & 0x10) != 0;
-    switch ((selector & 0x07) % 6) {
+    switch (selector & 0x07) {
     case 0:
         return Make<std::uint8_t>(subRows, tiny);
     case 1:
@@ -52,8 +53,12 @@ std::unique_ptr<CvxCompareDataSource> MakeStore(std::uint8_t selector)
         return Make<std::uint64_t>(subRows, tiny);
     case 4:
         return Make<CvxUInt>(subRows, tiny);
-    default:
+    case 5:
         return Make<std::u16string>(subRows, tiny);
+    case 6:
+        return Make<CvxCompareFourState<std::uint8_t>>(subRows, tiny);
+    default:
+        return Make<CvxCompareFourState<std::uint64_t>>(subRows, tiny);
     }
 }
 

@@ -59,6 +59,19 @@ void CvxDataColumnComponent::PushStatus()
     }
 }
 
+void CvxDataColumnComponent::StartMasks()
+{
+    // Made at the first X/Z: the entries so far get empty masks.
+    m_hasMask = true;
+    const auto before = static_cast<std::size_t>(m_entries);
+    switch (m_kind) {
+    case EvxValueKind::U8: m_mask8.append(before, 0); break;
+    case EvxValueKind::U16: m_mask16.append(before, 0); break;
+    case EvxValueKind::U32: m_mask32.append(before, 0); break;
+    default: m_mask64.append(before, 0); break;
+    }
+}
+
 void CvxDataColumnComponent::AppendNumeric(std::uint64_t low, std::uint64_t highOrMask, bool wide)
 {
     const bool masked = !wide && m_width < 64;
@@ -66,14 +79,7 @@ void CvxDataColumnComponent::AppendNumeric(std::uint64_t low, std::uint64_t high
     low &= widthMask;
     std::uint64_t mask = wide ? 0 : (highOrMask & widthMask);
     if (mask != 0 && !m_hasMask && m_kind != EvxValueKind::U128) {
-        m_hasMask = true;
-        const auto before = static_cast<std::size_t>(m_entries);
-        switch (m_kind) {
-        case EvxValueKind::U8: m_mask8.append(before, 0); break;
-        case EvxValueKind::U16: m_mask16.append(before, 0); break;
-        case EvxValueKind::U32: m_mask32.append(before, 0); break;
-        default: m_mask64.append(before, 0); break;
-        }
+        StartMasks();
     }
     switch (m_kind) {
     case EvxValueKind::U8:
@@ -167,15 +173,7 @@ void CvxDataColumnComponent::AppendRowsOf(const CvxDataColumnComponent& from, st
     const auto at = static_cast<std::size_t>(first);
     const auto n = static_cast<std::size_t>(count);
     if (from.m_hasMask && !m_hasMask) {
-        // As at the first X/Z of AppendNumeric: the rows so far get empty masks.
-        m_hasMask = true;
-        const auto before = static_cast<std::size_t>(m_entries);
-        switch (m_kind) {
-        case EvxValueKind::U8: m_mask8.append(before, 0); break;
-        case EvxValueKind::U16: m_mask16.append(before, 0); break;
-        case EvxValueKind::U32: m_mask32.append(before, 0); break;
-        default: m_mask64.append(before, 0); break;
-        }
+        StartMasks();
     }
     switch (m_kind) {
     case EvxValueKind::U8: m_u8.append_from(from.m_u8, at, n); break;

@@ -112,6 +112,7 @@ public:
 
 private:
     void AppendNumeric(std::uint64_t low, std::uint64_t highOrMask, bool wide);
+    void StartMasks();
     void PushStatus();
     void CheckSubRowSlot(int subRow, bool isString) const;
 
