@@ -243,7 +243,8 @@ std::vector<std::uint8_t> CvxDataArchive::Write(const CvxData& data)
         w.Put(static_cast<std::int64_t>(table.GetTriggerRow()));
         w.PutTime(table.HasRowTimes() ? table.GetTick().AsInt128() : 0);
         w.PutTime(table.GetPeriod().AsInt128());
-        w.PutTime(table.GetRowTime(table.GetTriggerRow()).AsInt128() * (table.HasRowTimes() ? 0 : 1));
+        // Evenly spaced: the time at the trigger row is computed, whatever rows there are.
+        w.PutTime(table.HasRowTimes() ? 0 : table.GetRowTime(table.GetTriggerRow()).AsInt128());
         w.Put(static_cast<std::int64_t>(table.GetRowCount()));
         if (table.HasRowTimes()) {
             for (std::int64_t row = 0; row < table.GetRowCount(); ++row) {

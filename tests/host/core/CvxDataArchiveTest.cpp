@@ -120,3 +120,20 @@ TEST(CvxDataArchive, DamagedBytesAreRefusedWithAReason)
     longer.push_back(0);
     EXPECT_EQ(CvxDataArchive::Read(longer, {}, error), nullptr);
 }
+
+TEST(CvxDataArchive, ATriggerRowPastThePerRowTimesIsKeptAsItIs)
+{
+    CvxLabelMgr::GetInstance().Clear();
+    CvxDataBuilder builder;
+    CvxDataTable& table = builder.AddTable(u"t");
+    table.SetTickTimeBase(CvxTime::FromNs(1));
+    table.SetTriggerRow(10);
+    builder.AddBus(table, u"d", 1).Append(1);
+    table.AppendRowTime(5);
+    const auto data = builder.Finish();
+    std::string error;
+    const auto back = CvxDataArchive::Read(CvxDataArchive::Write(*data), {}, error);
+    ASSERT_NE(back, nullptr) << error;
+    EXPECT_EQ(back->GetTable(0).GetTriggerRow(), 10);
+    EXPECT_EQ(back->GetTable(0).GetRowTime(0), CvxTime::FromNs(5));
+}
