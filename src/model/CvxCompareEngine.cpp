@@ -255,6 +255,12 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
         std::swap(start, end);
     }
 
+    results.SetPairedOffset(offset);
+    for (Column& column : columns) {
+        CvxSampleIterBase& input = *column.input;
+        input.SetPosition(start);
+        results.SetIntervalStart(input.GetTable()->GetID(), input.IsDone() ? input.GetTable()->GetRowCount() : input.GetRow());
+    }
     std::int64_t samplesCompared = 0;
     std::int64_t comparisons = 0;
     std::int64_t differences = 0;

@@ -304,22 +304,9 @@ bool CvxCompareRemoteCommands::GetDifference(int index, bool withMarks, std::u16
     }
     at.SetMode(CvxPosition::kModeSample);
 
-    // Where the comparison started in each table: input row k of the interval stands against
-    // reference row k - offset.
-    CvxPosition start = m_model.GetDataFirst();
-    CvxPosition end = m_model.GetDataLast();
-    const CvxCompareRange& range = m_model.GetCompareRange();
-    if (!range.IsAll()) {
-        CvxMarkerMgr& markers = m_model.GetMarkerMgr();
-        const CvxMarker* from = markers.GetMarker(range.GetFromMarkerID());
-        const CvxMarker* to = markers.GetMarker(range.GetToMarkerID());
-        start = from != nullptr ? from->GetPosition() : start;
-        end = to != nullptr ? to->GetPosition() : end;
-    }
-    if (start > end) {
-        start = end;
-    }
-    const int offset = m_model.GetReferenceOffset().GetSampleOffset();
+    // Pairs as the comparison paired: its offset and where its interval started in each table,
+    // whatever the settings say now.
+    const int offset = results.GetPairedOffset();
 
     CvxMarkupDocument doc;
     doc.AddElement(u"Differences");
@@ -338,10 +325,9 @@ bool CvxCompareRemoteCommands::GetDifference(int index, bool withMarks, std::u16
             const bool isDifferent = different != nullptr && different->GetInputRows().Contains(input.GetRow());
             const bool isEqual = equal != nullptr && equal->GetInputRows().Contains(input.GetRow());
             marked = isDifferent;
-            if (isDifferent || isEqual) {
-                const std::unique_ptr<CvxSampleIterBase> first = data.CreateIter(input.GetLabelChannel(), input.GetMode());
-                first->SetPosition(start);
-                const std::int64_t referenceRow = input.GetRow() - (first->IsDone() ? 0 : first->GetRow()) - offset;
+            std::int64_t intervalStart = 0;
+            if ((isDifferent || isEqual) && results.GetIntervalStart(table, intervalStart)) {
+                const std::int64_t referenceRow = input.GetRow() - intervalStart - offset;
                 CvxCompareDataSource* store = column.source->GetDataSource();
                 const std::unique_ptr<CvxCompareDataSourceIter, IterDeleter> it(store->CreateIter(), IterDeleter{store});
                 reference = isDifferent ? u"<empty>" : u"";

@@ -7,8 +7,32 @@ CvxCompareTableMarks::CvxCompareTableMarks(const CvxID& table, std::int64_t rowC
 {
 }
 
+void CvxCompareResults::SetIntervalStart(const CvxID& table, std::int64_t row)
+{
+    for (auto& [id, start] : m_intervalStarts) {
+        if (id == table) {
+            start = row;
+            return;
+        }
+    }
+    m_intervalStarts.emplace_back(table, row);
+}
+
+bool CvxCompareResults::GetIntervalStart(const CvxID& table, std::int64_t& row) const
+{
+    for (const auto& [id, start] : m_intervalStarts) {
+        if (id == table) {
+            row = start;
+            return true;
+        }
+    }
+    return false;
+}
+
 void CvxCompareResults::Clear()
 {
+    m_pairedOffset = 0;
+    m_intervalStarts.clear();
     m_samplesCompared = 0;
     m_comparisons = 0;
     m_differences = 0;

@@ -65,6 +65,16 @@ public:
     // Input rows marked as different, each row once, summed over all tables.
     std::int64_t CountDifferingInputRows() const;
 
+    // ---- How the rows were paired ----
+    // Input row k of a table's interval stood against reference row k - offset: the offset
+    // and, per input table, the first row of the interval, as the comparison used them (the
+    // settings may change before anyone asks, as an options request without "Execute" does).
+    void SetPairedOffset(int offset) { m_pairedOffset = offset; }
+    int GetPairedOffset() const { return m_pairedOffset; }
+    void SetIntervalStart(const CvxID& table, std::int64_t row);
+    // False for a table the comparison did not walk.
+    bool GetIntervalStart(const CvxID& table, std::int64_t& row) const;
+
     // ---- Overview ----
     // W: the number of buckets minus one. Setting it clears the buckets.
     int GetOverviewWidth() const { return m_width; }
@@ -90,6 +100,8 @@ private:
     int m_differences = 0;
     std::vector<CvxCompareTableMarks> m_differenceMarks;
     std::vector<CvxCompareTableMarks> m_matchMarks;
+    int m_pairedOffset = 0;
+    std::vector<std::pair<CvxID, std::int64_t>> m_intervalStarts;
     int m_width = 0;
     CvxCacheBitSet m_buckets{1};
     std::vector<CvxTime> m_bucketTimes = std::vector<CvxTime>(1);

@@ -4,6 +4,7 @@
 #include "CvxCompareMessage.h"
 #include "CvxCompareTestData.h"
 #include "CvxDefObserver.h"
+#include "CvxStringConvert.h"
 
 #include <gtest/gtest.h>
 
@@ -141,5 +142,42 @@ TEST_F(CvxCompareRemoteCommandsTest, DifferencesCountRowsOnceAndListEveryColumn)
                                 u"<Other Index='0'/>", u""}) {
         EXPECT_FALSE(m_model.GetDataWithArgs(bad, reply)) << std::string(bad, bad + 1);
         EXPECT_EQ(reply, kept);
+    }
+}
+
+TEST_F(CvxCompareRemoteCommandsTest, DifferencesPairAsTheComparisonPairedWhateverTheSettingsSayNow)
+{
+    // Reference A: 10 20 30 ... 90 (hex 0A 14 1E ...); the input is the reference moved by the offset, with one
+    // value changed at row 5, so that row 5 differs and its reference is the shifted one.
+    std::vector<std::int64_t> reference;
+    for (std::int64_t v = 1; v <= 9; ++v) {
+        reference.push_back(10 * v);
+    }
+    struct Case {
+        int offset;
+        const char16_t* between; // an options request between the comparison and the question
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        {3, u"<Options ReferenceOffset='-3'/>", u"Reference='1E' Value='63'"},
+        {-3, u"<Options ReferenceOffset='0'/>", u"Reference='5A' Value='63'"},
+        {0, u"<Options Range='Trigger..End' ReferenceOffset='2'/>", u"Reference='3C' Value='63'"},
+    };
+    for (const Case& c : cases) {
+        CvxGiveData(m_model, CvxMakeTestData({{u"A", 8, reference}}));
+        m_model.CopyReference({CvxLabelChannel(CvxTestLabel(u"A"))}, CvxCompareRange());
+        std::vector<std::int64_t> input(9, 0);
+        for (std::int64_t k = 0; k < 9; ++k) {
+            const std::int64_t r = k - c.offset;
+            input[static_cast<std::size_t>(k)] = r >= 0 && r < 9 ? reference[static_cast<std::size_t>(r)] : 0;
+        }
+        input[5] = 99;
+        ASSERT_TRUE(m_model.SetOptions(u"<Options Range='All' ReferenceOffset='" + CvxStringConvert::FromUtf8(std::to_string(c.offset)) + u"'/>"));
+        CvxGiveData(m_model, CvxMakeTestData({{u"A", 8, input}}));
+        ASSERT_TRUE(m_model.SetOptions(c.between));
+        std::u16string reply;
+        ASSERT_TRUE(m_model.GetDataWithArgs(u"<GetDifference Index='0'/>", reply)) << c.offset;
+        EXPECT_NE(reply.find(u"Sample='5'"), std::u16string::npos) << CvxStringConvert::ToUtf8(reply);
+        EXPECT_NE(reply.find(c.expected), std::u16string::npos) << c.offset << ": " << CvxStringConvert::ToUtf8(reply);
     }
 }
