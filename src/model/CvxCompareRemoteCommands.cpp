@@ -1,6 +1,7 @@
 #include "CvxCompareRemoteCommands.h"
 
 #include "CvxCompareModel.h"
+#include "CvxCompareOptionsRequest.h"
 #include "CvxData.h"
 #include "CvxMarkupDocument.h"
 #include "CvxSampleIterBase.h"
@@ -71,126 +72,60 @@ bool CvxCompareRemoteCommands::ExecuteCommand(const std::u16string& command)
 
 bool CvxCompareRemoteCommands::SetOptions(const std::u16string& request)
 {
-    CvxMarkupDocument doc(request);
-    if (!doc.HasRoot() || !doc.FindElement()) {
-        return false;
+    CvxCompareOptionsRequest options;
+    if (!options.Parse(request, m_model.GetMarkerMgr())) {
+        return false; // nothing of it is applied
     }
-    if (doc.GetTagName() == u"Window") {
-        if (!doc.FindChildElement(u"Options")) {
-            return true;
-        }
-        doc.EnterElement();
-    } else if (doc.GetTagName() != u"Options") {
-        doc.EnterElement();
-        if (!doc.FindElement(u"Options")) {
-            return true;
-        }
-    }
-
-    bool answer = true;
-    int maxDifferences = 0;
-    if (doc.GetAttribute(u"MaxDifferences", maxDifferences)) {
-        if (maxDifferences < 0) {
-            answer = false;
-        } else {
-            CvxCompareRunUntil runUntil = m_model.GetRunUntil();
-            runUntil.SetStopComparingEnabled(maxDifferences > 0);
-            if (maxDifferences > 0) {
-                runUntil.SetNumberOfDifferences(maxDifferences);
+    if (options.maxDifferences || options.threshold || options.stopRepetitiveRun || options.sendEmail
+        || options.recipient || options.subject || options.messageBody) {
+        CvxCompareRunUntil runUntil = m_model.GetRunUntil();
+        if (options.maxDifferences) {
+            runUntil.SetStopComparingEnabled(*options.maxDifferences > 0);
+            if (*options.maxDifferences > 0) {
+                runUntil.SetNumberOfDifferences(*options.maxDifferences);
             }
-            m_model.SetRunUntil(runUntil);
         }
+        if (options.threshold) {
+            runUntil.SetNumberOfDifferences(*options.threshold);
+        }
+        if (options.stopRepetitiveRun) {
+            runUntil.SetStopRepetitiveRunEnabled(*options.stopRepetitiveRun);
+        }
+        if (options.sendEmail) {
+            runUntil.SetSendEmailEnabled(*options.sendEmail);
+        }
+        if (options.recipient) {
+            runUntil.GetEmail().SetRecipient(*options.recipient);
+        }
+        if (options.subject) {
+            runUntil.GetEmail().SetSubject(*options.subject);
+        }
+        if (options.messageBody) {
+            runUntil.GetEmail().SetMessageBody(*options.messageBody);
+        }
+        m_model.SetRunUntil(runUntil);
     }
-    std::u16string range;
-    if (doc.GetAttribute(u"Range", range)) {
+    if (options.rangeAll || options.timeFrom) {
         CvxCompareRange compareRange = m_model.GetCompareRange();
-        const std::size_t separator = range.find(u"..");
-        const CvxMarker* from = nullptr;
-        const CvxMarker* to = nullptr;
-        if (range == u"All") {
-            compareRange.SetType(CvxCompareRange::kAll);
-            m_model.SetCompareRange(compareRange);
-        } else if (separator != std::u16string::npos && separator != 0
-                   && (from = m_model.GetMarkerMgr().FindMarkerByName(range.substr(0, separator))) != nullptr
-                   && (to = m_model.GetMarkerMgr().FindMarkerByName(range.substr(separator + 2))) != nullptr) {
-            compareRange.SetType(CvxCompareRange::kMarkers);
-            compareRange.SetFromMarkerID(from->GetID());
-            compareRange.SetToMarkerID(to->GetID());
-            m_model.SetCompareRange(compareRange);
-        } else {
-            answer = false;
+        if (options.timeFrom) {
+            CvxMarkerMgr& markers = m_model.GetMarkerMgr();
+            options.rangeAll = false;
+            options.rangeFrom = UserMarkerAt(markers, CvxPosition::AtTime(CvxTime(CvxInt128(*options.timeFrom))))->GetID();
+            options.rangeTo = UserMarkerAt(markers, CvxPosition::AtTime(CvxTime(CvxInt128(options.timeTo))))->GetID();
         }
+        compareRange.SetType(*options.rangeAll ? CvxCompareRange::kAll : CvxCompareRange::kMarkers);
+        if (!*options.rangeAll) {
+            compareRange.SetFromMarkerID(options.rangeFrom);
+            compareRange.SetToMarkerID(options.rangeTo);
+        }
+        m_model.SetCompareRange(compareRange);
     }
-    int offset = 0;
-    if (doc.GetAttribute(u"ReferenceOffset", offset)) {
+    if (options.referenceOffset) {
         CvxCompareReferenceOffset referenceOffset = m_model.GetReferenceOffset();
-        referenceOffset.SetSampleOffset(offset);
+        referenceOffset.SetSampleOffset(*options.referenceOffset);
         m_model.SetReferenceOffset(referenceOffset);
     }
-    std::u16string timeRange;
-    if (doc.GetAttribute(u"TimeRange", timeRange) && !SetTimeRange(timeRange)) {
-        answer = false;
-    }
-    int threshold = 0;
-    if (doc.GetAttribute(u"Threshold", threshold) && threshold <= 0) {
-        answer = false;
-    } else {
-        SetRunUntilOptions(doc);
-    }
-    return answer;
-}
-
-bool CvxCompareRemoteCommands::SetTimeRange(const std::u16string& range)
-{
-    // Two decimal femtosecond counts joined by "..".
-    const std::size_t separator = range.find(u"..");
-    if (separator == std::u16string::npos) {
-        return false;
-    }
-    std::int64_t times[2] = {0, 0};
-    const std::u16string_view parts[2] = {std::u16string_view(range).substr(0, separator),
-                                          std::u16string_view(range).substr(separator + 2)};
-    for (int i = 0; i < 2; ++i) {
-        if (!CvxStringConvert::ParseDecimal(parts[i], times[i])) {
-            return false;
-        }
-    }
-    CvxMarkerMgr& markers = m_model.GetMarkerMgr();
-    const CvxMarker* from = UserMarkerAt(markers, CvxPosition::AtTime(CvxTime(CvxInt128(times[0]))));
-    const CvxMarker* to = UserMarkerAt(markers, CvxPosition::AtTime(CvxTime(CvxInt128(times[1]))));
-    CvxCompareRange compareRange = m_model.GetCompareRange();
-    compareRange.SetType(CvxCompareRange::kMarkers);
-    compareRange.SetFromMarkerID(from->GetID());
-    compareRange.SetToMarkerID(to->GetID());
-    m_model.SetCompareRange(compareRange);
     return true;
-}
-
-void CvxCompareRemoteCommands::SetRunUntilOptions(const CvxMarkupDocument& doc)
-{
-    CvxCompareRunUntil runUntil = m_model.GetRunUntil();
-    int threshold = 0;
-    if (doc.GetAttribute(u"Threshold", threshold)) {
-        runUntil.SetNumberOfDifferences(threshold);
-    }
-    bool flag = false;
-    if (doc.GetAttribute(u"StopRepetitiveRun", flag)) {
-        runUntil.SetStopRepetitiveRunEnabled(flag);
-    }
-    if (doc.GetAttribute(u"SendEmail", flag)) {
-        runUntil.SetSendEmailEnabled(flag);
-    }
-    std::u16string text;
-    if (doc.GetAttribute(u"Recipient", text)) {
-        runUntil.GetEmail().SetRecipient(text);
-    }
-    if (doc.GetAttribute(u"Subject", text)) {
-        runUntil.GetEmail().SetSubject(text);
-    }
-    if (doc.GetAttribute(u"MessageBody", text)) {
-        runUntil.GetEmail().SetMessageBody(text);
-    }
-    m_model.SetRunUntil(runUntil);
 }
 
 bool CvxCompareRemoteCommands::GetDataValue(const std::u16string& command, std::u16string& reply)

@@ -31,8 +31,6 @@ public:
     bool GetDataWithArgs(const std::u16string& request, std::u16string& reply);
 
 private:
-    bool SetTimeRange(const std::u16string& range);
-    void SetRunUntilOptions(const class CvxMarkupDocument& doc);
     // With `withMarks` (the request's Marks='T'), each Difference also says whether that
     // column differs there ("Different", T or F), as the comparison decided it.
     bool GetDifference(int index, bool withMarks, std::u16string& reply);

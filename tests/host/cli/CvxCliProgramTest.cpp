@@ -183,3 +183,25 @@ TEST_F(CvxCliProgramTest, ServeAnswersOnItsPortAndEndsOnSigterm)
     ::waitpid(server, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
+
+TEST_F(CvxCliProgramTest, TheDocumentedWaitForAFaultEndsTheRepetitiveRun)
+{
+    if (Run({"serve", "--help"}).status != 0) {
+        GTEST_SKIP() << "built without the remote-control server";
+    }
+    pid_t server = -1;
+    const int port = StartServe({"--option", "samples=1000", "--option", "interval=0"}, server);
+    ASSERT_GT(port, 0) << ReadFile(Path("stderr.txt"));
+    const int fd = Connect(port);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(Request(fd, "RUN;:TOOL:EXEC \"Compare\",\"CopyReference\";*OPC?"), "1");
+    const std::string arm = "<Options Threshold='1' StopRepetitiveRun='T'/>";
+    EXPECT_EQ(Request(fd, "TOOL:OPT \"Compare\",#2" + std::to_string(arm.size()) + arm + ";*OPC?"), "1");
+    EXPECT_EQ(Request(fd, "SOUR:OPT \"faults\",\"flip:DATA8:100:3\";RUN:REP;*OPC?"), "1");
+    EXPECT_EQ(Request(fd, "RUN:STAT?;RUN:COUN?"), "0;2");
+    EXPECT_EQ(Request(fd, "SYST:ERR?"), "0,\"No error\"");
+    ::close(fd);
+    ::kill(server, SIGTERM);
+    int status = 0;
+    ::waitpid(server, &status, 0);
+}

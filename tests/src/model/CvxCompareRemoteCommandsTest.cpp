@@ -181,3 +181,35 @@ TEST_F(CvxCompareRemoteCommandsTest, DifferencesPairAsTheComparisonPairedWhateve
         EXPECT_NE(reply.find(c.expected), std::u16string::npos) << c.offset << ": " << CvxStringConvert::ToUtf8(reply);
     }
 }
+
+TEST_F(CvxCompareRemoteCommandsTest, AnOptionsRequestAppliesWholeOrNotAtAll)
+{
+    ASSERT_TRUE(m_model.SetOptions(u"<Options Range='Trigger..End' ReferenceOffset='4' MaxDifferences='3'/>"));
+    const CvxCompareRange range = m_model.GetCompareRange();
+    const CvxCompareRunUntil rule = m_model.GetRunUntil();
+    const char16_t* refused[] = {
+        u"<Options Range='All' ReferenceOffset='1' Threshold='0'/>",
+        u"<Options Range='All' ReferenceOffset='1' Threshold='many'/>",
+        u"<Options Range='All' MaxDifferences='-1'/>",
+        u"<Options ReferenceOffset='1' Range='Begin..Nowhere'/>",
+        u"<Options ReferenceOffset='one'/>",
+        u"<Options Range='All' StopRepetitiveRun='maybe'/>",
+        u"<Window><Options ReferenceOffset='1' TimeRange='5..'/></Window>",
+    };
+    for (const char16_t* request : refused) {
+        EXPECT_FALSE(m_model.SetOptions(request)) << CvxStringConvert::ToUtf8(request);
+        EXPECT_EQ(m_model.GetCompareRange(), range) << CvxStringConvert::ToUtf8(request);
+        EXPECT_EQ(m_model.GetReferenceOffset().GetSampleOffset(), 4) << CvxStringConvert::ToUtf8(request);
+        EXPECT_EQ(m_model.GetRunUntil().GetNumberOfDifferences(), rule.GetNumberOfDifferences());
+        EXPECT_FALSE(m_model.GetRunUntil().IsStopRepetitiveRunEnabled());
+    }
+    // Only a "Window" root is searched for its "Options" child: another root holds none.
+    EXPECT_TRUE(m_model.SetOptions(u"<Other><Options ReferenceOffset='9'/></Other>"));
+    EXPECT_EQ(m_model.GetReferenceOffset().GetSampleOffset(), 4);
+    // Where two attributes say the same thing, TimeRange wins over Range and Threshold over the
+    // number of MaxDifferences.
+    ASSERT_TRUE(m_model.SetOptions(u"<Options Range='All' TimeRange='0..10' MaxDifferences='2' Threshold='7'/>"));
+    EXPECT_FALSE(m_model.GetCompareRange().IsAll());
+    EXPECT_TRUE(m_model.GetRunUntil().IsStopComparingEnabled());
+    EXPECT_EQ(m_model.GetRunUntil().GetNumberOfDifferences(), 7);
+}
