@@ -22,6 +22,7 @@ public:
     ~CvxPersistenceElement();
 
     const std::u16string& GetName() const { return m_name; }
+    void SetName(std::u16string name) { m_name = std::move(name); }
 
     // Sets a key, replacing the value (and kind) of a key of that name in its place.
     void SetValue(std::u16string_view key, Value value);

@@ -2,6 +2,7 @@
 
 #include "CvxStringConvert.h"
 
+#include <algorithm>
 #include <string>
 
 CvxPersistenceSetup::CvxPersistenceSetup(bool storing)
@@ -91,4 +92,32 @@ void CvxPersistenceSetup::SetRoot(std::unique_ptr<CvxPersistenceElement> root)
 void CvxPersistenceSetup::Clear()
 {
     SetRoot(nullptr);
+}
+
+std::vector<int> CvxPersistenceSetup::GetIndexedChildren(std::u16string_view prefix) const
+{
+    std::vector<int> indices;
+    const CvxPersistenceElement& element = Current();
+    for (std::size_t c = 0; c < element.GetChildCount(); ++c) {
+        const std::u16string& name = element.GetChild(c).GetName();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const std::u16string_view digits = std::u16string_view(name).substr(prefix.size());
+        if (digits.size() > 9 || (digits.size() > 1 && digits[0] == u'0')) {
+            continue;
+        }
+        int n = 0;
+        bool number = true;
+        for (const char16_t d : digits) {
+            number = number && d >= u'0' && d <= u'9';
+            n = n * 10 + (d - u'0');
+        }
+        if (number) {
+            indices.push_back(n);
+        }
+    }
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return indices;
 }

@@ -42,6 +42,10 @@ public:
     bool Read(std::u16string_view key, int& value) const;
 
     const CvxPersistenceElement& GetRoot() const { return *m_root; }
+    // The indices n of the open element's children named prefix + n (n decimal, no sign or
+    // leading zero), ascending: what a list of "Name0", "Name1", ... really holds, whatever
+    // its stored count says.
+    std::vector<int> GetIndexedChildren(std::u16string_view prefix) const;
     // Replaces the whole tree and rewinds (a loaded setup file comes in this way).
     void SetRoot(std::unique_ptr<CvxPersistenceElement> root);
     // An empty tree, rewound.

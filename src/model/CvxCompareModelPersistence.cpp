@@ -160,10 +160,13 @@ void CvxCompareModelPersistence::LoadUserMarkers(CvxPersistenceSetup& setup)
     }
     int count = 0;
     setup.Read(u"NumberOfMarkers", count);
-    for (int i = 0; i < count; ++i) {
+    for (const int i : setup.GetIndexedChildren(u"Marker")) {
+        if (i >= count) {
+            break;
+        }
         CvxCompareSetupTag entry(setup, u"Marker" + CvxStringConvert::CtoW(std::to_string(i)));
         if (!entry) {
-            break; // no count read from a file is trusted beyond the elements that back it
+            continue;
         }
         std::u16string name;
         CvxID id;

@@ -127,10 +127,15 @@ bool CvxCompareColumnPersistence::LoadColumns(CvxPersistenceSetup& setup, std::v
     columns.clear();
     int count = 0;
     setup.Read(u"NumberOfColumns", count);
-    for (int i = 0; i < count; ++i) {
+    // A missing or damaged entry costs only itself; the count never makes more than the
+    // elements that are there.
+    for (const int i : setup.GetIndexedChildren(u"column")) {
+        if (i >= count) {
+            break;
+        }
         CvxCompareSetupTag element(setup, ColumnTag(i));
         if (!element) {
-            break;
+            continue;
         }
         CvxCompareColumn column;
         if (LoadColumn(setup, column)) {

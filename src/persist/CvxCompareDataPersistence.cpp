@@ -63,11 +63,15 @@ bool CvxCompareDataPersistence::Load(CvxPersistenceSetup& setup, CvxPersistenceD
     sources.Clear();
     int count = 0;
     setup.Read(u"NumberOfCompareSources", count);
-    for (int i = 0; i < count; ++i) {
+    // A missing entry costs only itself; the count never makes more than the elements there.
+    for (const int i : setup.GetIndexedChildren(u"CompareSource")) {
+        if (i >= count) {
+            break;
+        }
         const std::u16string name = SourceName(i);
         CvxCompareSetupTag entry(setup, name);
         if (!entry) {
-            break;
+            continue;
         }
         CvxCompareConfig config;
         bool hasSubRows = false;

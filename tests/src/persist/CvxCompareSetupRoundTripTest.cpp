@@ -3,6 +3,7 @@
 // offers, with viewer locks, and with missing data streams.
 
 #include "CvxCompare.h"
+#include "CvxCompareColumnPersistence.h"
 #include "CvxCompareDataPersistence.h"
 #include "CvxCompareDataSourceFactory.h"
 #include "CvxCompareModel.h"
@@ -256,4 +257,45 @@ TEST_F(CvxCompareSetupRoundTripTest, ReferenceBufferToleratesMissingStreamsAndCo
     EXPECT_EQ(Logged(kMessageWarning),
               std::vector<std::u16string>{
                   u"Compare data: the data stream \"CompareSource0\" is missing; the reference of A is empty"});
+}
+
+TEST_F(CvxCompareSetupRoundTripTest, AMissingEntryCostsOnlyItself)
+{
+    const std::vector<CvxID> labels = MakeLabels({u"A", u"B", u"C"});
+    CvxCompareSourceList sources;
+    std::vector<CvxCompareColumn> columns;
+    for (const CvxID& id : labels) {
+        auto store = CreateCompareDataSource(CvxLabelChannel(id), false);
+        store->Append(CvxUInt(7));
+        sources.Add(CvxLabelChannel(id), std::move(store));
+        CvxCompareColumn column;
+        column.SetLabel(CvxLabelChannel(id));
+        columns.push_back(column);
+    }
+    CvxPersistenceData data;
+    CvxCompareDataPersistence::Save(m_setup, &data, sources);
+    CvxCompareColumnPersistence::SaveColumns(m_setup, columns);
+    // The middle entries lose their names: what follows them must still load; a count far
+    // beyond the elements makes nothing more.
+    for (const char16_t* list : {u"CompareData", u"CompareColumnModel"}) {
+        CvxPersistenceElement& element = *m_setup.GetRoot().FindChild(list);
+        for (std::size_t c = 0; c < element.GetChildCount(); ++c) {
+            CvxPersistenceElement& entry = element.GetChild(c);
+            if (entry.GetName() == u"CompareSource1" || entry.GetName() == u"column1") {
+                entry.SetName(u"damaged");
+            }
+        }
+    }
+    CvxWriteAt(m_setup, {u"CompareData"}, u"NumberOfCompareSources", INT_MAX);
+
+    CvxCompareSourceList loaded;
+    ASSERT_TRUE(CvxCompareDataPersistence::Load(m_setup, &data, loaded));
+    ASSERT_EQ(loaded.GetCount(), 2U);
+    EXPECT_EQ(loaded.GetAt(1).GetLabelChannel(), CvxLabelChannel(labels[2]));
+    EXPECT_EQ(loaded.GetAt(1).GetDataSource()->GetCount(), 1);
+    std::vector<CvxCompareColumn> back;
+    m_setup.Rewind();
+    ASSERT_TRUE(CvxCompareColumnPersistence::LoadColumns(m_setup, back));
+    ASSERT_EQ(back.size(), 2U);
+    EXPECT_EQ(back[1].GetLabel(), CvxLabelChannel(labels[2]));
 }
