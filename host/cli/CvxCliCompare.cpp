@@ -280,9 +280,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         if (cli.Has("columns")) {
             throw CvxCliError("option --columns: a setup's reference keeps the buses/signals it was copied from");
         }
-        if (!session.LoadSetup(referencePath)) {
-            throw CvxCliError(session.GetLastError());
-        }
+        host.LoadSetup(referencePath);
         tool = std::make_unique<CvxCliTool>(host.GetTool(referencePath));
         if (tool->GetCounts().columnsCompared == 0) {
             throw CvxCliError(referencePath + ": the setup holds no reference");

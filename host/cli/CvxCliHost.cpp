@@ -2,7 +2,9 @@
 
 #include "CvxCliArgs.h"
 #include "CvxCliCapture.h"
+#include "CvxInfoMgr.h"
 #include "CvxPlugInBase.h"
+#include "CvxStringConvert.h"
 #include "CvxSystemMgr.h"
 
 #include <csignal>
@@ -52,6 +54,20 @@ CvxCliTool CvxCliHost::AddTool()
                                                            : m_session.GetLastError());
     }
     return CvxCliTool(*iface);
+}
+
+void CvxCliHost::LoadSetup(const std::string& path)
+{
+    CvxInfoMgr& info = CvxInfoMgr::GetInstance();
+    info.ClearRecentMessages();
+    if (!m_session.LoadSetup(path)) {
+        throw CvxCliError(m_session.GetLastError());
+    }
+    for (const CvxInfoMgr::Entry& entry : info.GetRecentMessages()) {
+        if (entry.type == kMessageError) {
+            throw CvxCliError(path + ": the setup is damaged: " + CvxStringConvert::ToUtf8(entry.text));
+        }
+    }
 }
 
 CvxCliTool CvxCliHost::GetTool(const std::string& what)

@@ -23,6 +23,10 @@ public:
     CvxHostSession& GetSession() { return m_session; }
     // The labels offered to tools made from now on; empty: the source's buses/signals.
     void OfferLabels(std::vector<CvxID> labels) { m_offered = std::move(labels); }
+    // Loads a setup; throws CvxCliError when it cannot be loaded or when its reference is
+    // damaged (a data stream shorter or longer than its rows): a comparison against part of a
+    // reference would mislead.
+    void LoadSetup(const std::string& path);
     // A new Compare tool; throws when the module makes none.
     CvxCliTool AddTool();
     // The command interface of the first tool (of a loaded setup); throws when there is none.

@@ -153,9 +153,7 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
 
     CvxCliHost host;
     CvxHostSession& session = host.GetSession();
-    if (!session.LoadSetup(setupPath)) {
-        throw CvxCliError(session.GetLastError());
-    }
+    host.LoadSetup(setupPath);
     CvxCliTool tool = host.GetTool(setupPath);
     if (tool.GetCounts().columnsCompared == 0) {
         throw CvxCliError(setupPath + ": the setup holds no reference (save one with 'cvx-compare compare --save-setup')");

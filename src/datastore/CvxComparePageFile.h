@@ -146,6 +146,13 @@ public:
             CvxInfoMgr::GetInstance().LogMessage(kMessageError, u"Compare data store: the data stream \"" + stream.GetName()
                                                                     + u"\" is short: " + Number(loaded) + u" of "
                                                                     + Number(count) + u" rows loaded");
+        } else if (stream.GetRemaining() > 0) {
+            // Bytes past the pages its count names: the count or the bytes are wrong, and a
+            // reference read from either would compare wrongly.
+            CvxInfoMgr::GetInstance().LogMessage(
+                kMessageError, u"Compare data store: the data stream \"" + stream.GetName() + u"\" holds "
+                                   + Number(static_cast<std::int32_t>(std::min<std::size_t>(stream.GetRemaining(), INT32_MAX)))
+                                   + u" bytes more than its " + Number(count) + u" rows");
         }
     }
 

@@ -272,3 +272,27 @@ TEST_F(CvxCliVerdictTest, RealsCompareAsNumbersAndACsvFirstLineIsDataUnlessItNam
     EXPECT_TRUE(Has(n.out, "Samples Compared: 2\n")) << n.out;
     EXPECT_TRUE(Has(n.err, "named.csv: the first line is read as channel names")) << n.err;
 }
+
+TEST_F(CvxCliVerdictTest, AReferenceStreamThatDisagreesWithItsRowCountIsTrouble)
+{
+    const fs::path golden = Write("golden.vcd", Clocked(50));
+    const fs::path setup = Path("golden.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--save-setup", setup.string(), golden.string(), golden.string()}).status, 0);
+    // The first reference stream's row count rewritten: 0 (its bytes then lie past it) or more
+    // rows than its bytes hold.
+    for (const char* count : {"\\x00\\x00\\x00\\x00", "\\xff\\xff\\x00\\x00"}) {
+        const fs::path damaged = Path("damaged.cvxsetup");
+        const std::string script = "import zipfile,sys\n"
+                                   "src=zipfile.ZipFile(sys.argv[1]); dst=zipfile.ZipFile(sys.argv[2],'w')\n"
+                                   "for i in src.infolist():\n"
+                                   "    b=src.read(i)\n"
+                                   "    if i.filename=='streams/0.bin': b=b'" + std::string(count) + "'+b[4:]\n"
+                                   "    dst.writestr(i,b)\n"
+                                   "dst.close()\n";
+        Write("damage.py", script);
+        ASSERT_EQ(std::system(("/usr/bin/python3 " + Path("damage.py").string() + " " + setup.string() + " " + damaged.string()).c_str()), 0);
+        const Outcome r = Run({"compare", damaged.string(), golden.string()});
+        EXPECT_EQ(r.status, 2) << count << r.out;
+        EXPECT_TRUE(Has(r.err, "damaged.cvxsetup: the setup is damaged: Compare data store: the data stream")) << r.err;
+    }
+}
