@@ -48,13 +48,14 @@ public:
     Page* GetWritePage() const { return m_writePage.Get(); }
 
     // The write page with room for one more row: a full one goes to the file first, and a
-    // page for row count is taken from the cache.
+    // page for row count is taken from the cache. A store that is ended (EndAppend, Load)
+    // takes no more rows, as a full one takes none: its last page is in the file already.
     Page& PrepareWritePage()
     {
         if (m_writePage && !m_writePage->IsFull()) {
             return *m_writePage;
         }
-        if (m_count == std::numeric_limits<std::int32_t>::max()) {
+        if (m_count == std::numeric_limits<std::int32_t>::max() || m_ended) {
             throw std::out_of_range("invalid vector<T> subscript");
         }
         if (m_writePage) {
@@ -68,6 +69,7 @@ public:
     // Writes the last page whole and gives the file descriptor back.
     void EndAppend()
     {
+        m_ended = true;
         if (m_writePage) {
             WritePage(*m_writePage);
             m_writePage.Reset();
@@ -141,6 +143,7 @@ public:
             shortStream = rows < m_pageSize;
         }
         m_count = loaded;
+        m_ended = true;
         m_file.Close();
         if (shortStream) {
             CvxInfoMgr::GetInstance().LogMessage(kMessageError, u"Compare data store: the data stream \"" + stream.GetName()
@@ -225,5 +228,6 @@ private:
     std::int32_t m_pageSize;
     std::int32_t m_pageLimit;
     std::int32_t m_count = 0;
+    bool m_ended = false;
     std::vector<std::uint8_t> m_scratch;
 };

@@ -238,4 +238,24 @@ TYPED_TEST(CvxStoreContractTest, SavedStoreLoadsBackWhole)
     }
 }
 
+TYPED_TEST(CvxStoreContractTest, AnEndedStoreTakesNoMoreRows)
+{
+    if constexpr (TypeParam::kPaged) {
+        // Ended by EndAppend, or by a Load: its last page is in the file already, and a row
+        // more would start a second page at the same place.
+        auto ended = this->Filled(kRows);
+        CvxPersistenceDataStream stream(u"CompareSource0");
+        ended->Save(stream);
+        auto loaded = TypeParam::Make();
+        stream.SeekToBegin();
+        loaded->Load(stream);
+        for (CvxCompareDataSource* store : {ended.get(), loaded.get()}) {
+            EXPECT_THROW(TypeParam::Append(*store, kRows), std::out_of_range);
+            EXPECT_EQ(store->GetCount(), kRows);
+            CvxIterPtr it(store->CreateIter());
+            EXPECT_EQ(this->Walk(*it), this->Expected(kRows));
+        }
+    }
+}
+
 } // namespace
