@@ -246,11 +246,8 @@ void CvxCompareModel::OnUpdateActivityIndicators()
 
 void CvxCompareModel::OnLockViewer(const CvxMessageLockViewer& message)
 {
-    if (message.IsLocked()) {
-        m_imp->lockedViewers.Add(message.GetSenderID());
-    } else {
-        m_imp->lockedViewers.Remove(message.GetSenderID());
-    }
+    // An unlocked viewer stays listed, unlocked, as the lock list shows and saves it.
+    m_imp->lockedViewers.Add(message.GetSenderID(), message.IsLocked());
 }
 
 // ---- Input data and extent ----

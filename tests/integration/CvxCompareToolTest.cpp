@@ -168,6 +168,11 @@ TEST_F(CvxCompareToolTest, ALockableQuestionIsAnsweredWithOurInstance)
     CvxMessageLockViewer locked(other, false, true);
     m_tool->OnHostMessage(locked);
     EXPECT_TRUE(Model().GetLockedViewers().IsLocked(other));
+    // Unlocked, it stays listed as unlocked: saved lock lists keep it.
+    CvxMessageLockViewer unlocked(other, false, false);
+    m_tool->OnHostMessage(unlocked);
+    EXPECT_TRUE(Model().GetLockedViewers().Contains(other));
+    EXPECT_FALSE(Model().GetLockedViewers().IsLocked(other));
 }
 
 TEST_F(CvxCompareToolTest, LabelMessagesChangeTheColumns)
