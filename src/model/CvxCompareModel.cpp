@@ -25,6 +25,13 @@
 
 namespace {
 
+// Every column that enters the model (made, inserted, pasted, loaded, restored by an undo)
+// shows an activity indicator when the host supports one for its label.
+void MarkActivitySupport(CvxCompareColumn& column)
+{
+    column.SetActivityIndicatorSupported(CvxStdCmdIFaceMgr::GetInstance().IsValidActivityIndicatorLabel(column.GetLabel()));
+}
+
 // The host events the model follows, registered in this order.
 constexpr int kEvents[] = {kEventGraphStatusChanged, kEventPlugInDeleted, kEventPlugInRenamed, kEventPlugInAdded};
 
@@ -164,8 +171,7 @@ void CvxCompareModel::CreateDefaultColumns()
             continue;
         }
         CvxCompareColumn column{CvxLabelChannel(id)};
-        column.SetActivityIndicatorSupported(
-            CvxStdCmdIFaceMgr::GetInstance().IsValidActivityIndicatorLabel(column.GetLabel()));
+        MarkActivitySupport(column);
         m_imp->columns.push_back(column);
     }
     RecomputeLeftEdges();
@@ -238,7 +244,9 @@ void CvxCompareModel::OnLabelOrder(const std::vector<CvxID>& labels)
 void CvxCompareModel::OnUpdateActivityIndicators()
 {
     for (CvxCompareColumn& column : m_imp->columns) {
-        column.GetActivityIndicator().Update(m_imp->input.get(), column.GetLabel());
+        if (column.IsActivityIndicatorSupported()) {
+            column.GetActivityIndicator().Update(m_imp->input.get(), column.GetLabel());
+        }
     }
     CvxCompareUpdateActivityIndicatorsMessage updated;
     Broadcast(updated);
@@ -363,6 +371,7 @@ void CvxCompareModel::InsertColumns(const std::vector<CvxCompareColumn>& columns
         }
     }
     at = list.insert(at, columns.begin(), columns.end());
+    std::for_each(at, at + static_cast<std::ptrdiff_t>(columns.size()), MarkActivitySupport);
     if (select) {
         std::for_each(at, at + static_cast<std::ptrdiff_t>(columns.size()),
                       [](CvxCompareColumn& c) { c.SetSelected(true); });
@@ -423,6 +432,7 @@ bool CvxCompareModel::SetColumnWidth(const CvxID& column, int width)
 void CvxCompareModel::ReplaceColumns(const std::vector<CvxCompareColumn>& columns)
 {
     m_imp->columns = columns;
+    std::for_each(m_imp->columns.begin(), m_imp->columns.end(), MarkActivitySupport);
     RecomputeLeftEdges();
     UpdateDataExtent();
 }

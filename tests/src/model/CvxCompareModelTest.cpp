@@ -2,6 +2,8 @@
 
 #include "CvxCompareColumnClipboard.h"
 #include "CvxCompareTestData.h"
+#include "CvxStdCmdIFaceMgr.h"
+#include "CvxStringConvert.h"
 
 #include <gtest/gtest.h>
 
@@ -77,4 +79,26 @@ TEST_F(CvxCompareModelTest, WidthsClampAndLeftEdgesFollow)
     EXPECT_EQ(m_model.GetColumns()[1].GetLeft(), 25);
     EXPECT_EQ(m_model.GetColumns()[2].GetLeft(), 65);
     EXPECT_FALSE(m_model.SetColumnWidth(CvxID::New(), 30));
+}
+
+TEST_F(CvxCompareModelTest, EveryColumnWhoseLabelSupportsItShowsAnActivityIndicator)
+{
+    // Set by ReplaceColumns (as a load does), and by insertion and paste.
+    for (const CvxCompareColumn& column : m_model.GetColumns()) {
+        EXPECT_TRUE(column.IsActivityIndicatorSupported()) << CvxStringConvert::ToUtf8(column.GetLabel().GetName());
+    }
+    m_model.InsertColumns({CvxCompareColumn(CvxLabelChannel(CvxTestLabel(u"B")))}, CvxID::NullID(), false, false);
+    m_model.PasteColumns(u"<Labels><Label LabelID='" + CvxTestLabel(u"C").ToU16String() + u"'/></Labels>");
+    ASSERT_EQ(m_model.GetColumns().size(), 5U);
+    EXPECT_TRUE(m_model.GetColumns()[3].IsActivityIndicatorSupported());
+    EXPECT_TRUE(m_model.GetColumns()[4].IsActivityIndicatorSupported());
+
+    // A label the host gives no indicator: not supported, and never updated.
+    CvxStdCmdIFaceMgr::GetInstance().SetActivityIndicatorLabelQuery(
+        [](const CvxLabelChannel& label) { return label.GetName() != u"A"; });
+    m_model.ReplaceColumns(m_model.GetColumns());
+    EXPECT_FALSE(m_model.GetColumns()[0].IsActivityIndicatorSupported());
+    m_model.OnUpdateActivityIndicators();
+    EXPECT_EQ(m_model.GetColumns()[0].GetActivityIndicator().GetLevel(), CvxActivityIndicator().GetLevel());
+    CvxStdCmdIFaceMgr::GetInstance().SetActivityIndicatorLabelQuery({});
 }
