@@ -276,6 +276,12 @@ bool CvxSetupFile::Save(const CvxPersistenceSetup& setup, const CvxPersistenceDa
         return false;
     };
 
+    for (std::size_t i = 0; i < data.GetStreamCount(); ++i) {
+        if (data.GetStream(i).IsFailed()) {
+            return fail("the data stream " + Quoted(CvxStringConvert::ToUtf8(data.GetStream(i).GetName()))
+                        + " is incomplete: " + data.GetStream(i).GetFailure());
+        }
+    }
     const std::filesystem::path folder = m_path.has_parent_path() ? m_path.parent_path() : ".";
     std::string pattern = (folder / ("." + m_path.filename().string() + ".XXXXXX")).string();
     const int fd = mkostemp(pattern.data(), O_CLOEXEC);

@@ -481,6 +481,9 @@ bool CvxHostSession::SaveSetup(const std::filesystem::path& path)
                 data.CreateDataStream(Indexed(u"Tool", i) + u"/" + stream.GetName(), CvxPersistenceData::kStreamWrite);
             if (copy != nullptr) {
                 copy->SetBytes(stream.GetBytes());
+                if (stream.IsFailed()) {
+                    copy->SetFailed(stream.GetFailure());
+                }
             }
         }
         setup.CloseTag();

@@ -109,6 +109,11 @@ public:
                 m_io.Write(m_scratch.data(), m_scratch.size());
             }
         }
+        // A page the paging file lost (a write or read that failed) would be saved as zeros:
+        // the setup must not pass it off as the reference.
+        if (m_file.IsFailed()) {
+            stream.SetFailed("the paging file " + m_file.GetName() + " of the reference lost pages");
+        }
         m_file.Close();
     }
 

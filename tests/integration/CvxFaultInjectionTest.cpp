@@ -181,6 +181,24 @@ TEST_F(CvxFaultInjectionTest, SetupSaveCutShortKeepsThePreviousFileAndSaysWhy)
     ASSERT_EQ(m_session->GetToolCount(), 1U);
 }
 
+TEST_F(CvxFaultInjectionTest, AReferenceThatLostPagesIsNotSavedAsASetup)
+{
+    ASSERT_TRUE(m_tool->ExecuteCommand(u"CopyReference"));
+    const fs::path path = m_dir / "kept.cvxsetup";
+    ASSERT_TRUE(m_session->SaveSetup(path)) << m_session->GetLastError();
+    const std::string before = ReadAll(path);
+    {
+        // The paging files of the new reference are cut at 48 kB; the setup file itself could
+        // be written, and must not be.
+        FileSizeLimit limit(48 * 1024);
+        ASSERT_TRUE(m_tool->ExecuteCommand(u"CopyReference"));
+    }
+    EXPECT_FALSE(m_session->SaveSetup(path));
+    EXPECT_NE(m_session->GetLastError().find("is incomplete: the paging file"), std::string::npos)
+        << m_session->GetLastError();
+    EXPECT_EQ(ReadAll(path), before);
+}
+
 TEST_F(CvxFaultInjectionTest, NoPagingFileOutlivesTheTools)
 {
     const fs::path path = m_dir / "kept.cvxsetup";
