@@ -17,6 +17,7 @@
 #include <memory>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +69,26 @@ private:
     std::string m_path;
     bool m_kept = false;
 };
+
+// Partial saves of this setup ("." + name + "." + 6 characters) that a killed save left:
+// the lock their saver held went with it. One that is locked is being saved right now.
+void RemoveStalePartialSaves(const std::filesystem::path& folder, const std::string& prefix)
+{
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(it->path().c_str());
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+}
 
 std::string Quoted(const std::string& text)
 {
@@ -283,11 +304,15 @@ bool CvxSetupFile::Save(const CvxPersistenceSetup& setup, const CvxPersistenceDa
         }
     }
     const std::filesystem::path folder = m_path.has_parent_path() ? m_path.parent_path() : ".";
-    std::string pattern = (folder / ("." + m_path.filename().string() + ".XXXXXX")).string();
+    const std::string partial = "." + m_path.filename().string() + ".";
+    RemoveStalePartialSaves(folder, partial);
+    std::string pattern = (folder / (partial + "XXXXXX")).string();
     const int fd = mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         return fail("cannot make a file in " + Quoted(folder.string()) + ": " + std::strerror(errno));
     }
+    // Held until the file is renamed or removed: a partial save nobody locks is stale.
+    ::flock(fd, LOCK_EX);
     TempFile temp(fd, pattern);
     if (fchmod(fd, ModeFor(m_path)) != 0) {
         return fail(std::string("cannot set the file mode: ") + std::strerror(errno));

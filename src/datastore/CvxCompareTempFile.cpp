@@ -1,5 +1,6 @@
 #include "CvxCompareTempFile.h"
 
+#include "CvxComparePagingRegistry.h"
 #include "CvxInfoMgr.h"
 #include "CvxStringConvert.h"
 
@@ -79,11 +80,16 @@ CvxCompareTempFile::CvxCompareTempFile()
 {
     // Base path plus "/C", then the process clock reading and a counter: the first name that
     // can be created exclusively is ours.
-    const std::string prefix = CvxStringConvert::ToUtf8(CvxInfoMgr::GetInstance().GetBasePath()) + "/C";
+    const std::string base = CvxStringConvert::ToUtf8(CvxInfoMgr::GetInstance().GetBasePath());
+    const std::string prefix = base + "/C";
     const std::string clock = std::to_string(std::max<std::clock_t>(std::clock(), 0));
     int error = 0;
     for (int n = 1; n <= kMaxNameTries; ++n) {
         const std::string name = prefix + clock + std::to_string(n) + ".tmp";
+        // Listed before it is made: a process killed right after still has it swept later.
+        if (::access(name.c_str(), F_OK) != 0) {
+            CvxComparePagingRegistry::Get().Record(base, name);
+        }
         const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd >= 0) {
             m_name = name;

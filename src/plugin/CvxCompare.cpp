@@ -3,8 +3,10 @@
 #include "CvxCancelMgr.h"
 #include "CvxCompareDoc.h"
 #include "CvxCompareMessage.h"
+#include "CvxComparePagingRegistry.h"
 #include "CvxCompareViewerMenuCmd.h"
 #include "CvxDesktop.h"
+#include "CvxInfoMgr.h"
 #include "CvxLabelMgr.h"
 #include "CvxMessageFrontPanelKnob.h"
 #include "CvxMessageGetAlignmentTime.h"
@@ -17,6 +19,7 @@
 #include "CvxMessageWindowRange.h"
 #include "CvxPlugInMgr.h"
 #include "CvxStdCmdIFaceMgr.h"
+#include "CvxStringConvert.h"
 #include "CvxWaitCursor.h"
 
 #include <array>
@@ -167,6 +170,8 @@ CvxCompare::CvxCompare(const CvxID& nameID, const CvxID& instanceID, const CvxID
         m_imp->pairs[cmd].message = MakeMessage(cmd);
     }
     CvxStdCmdIFaceMgr::GetInstance().Register(GetInstanceID(), this);
+    // Paging files a killed host left behind go when the next host makes its first tool.
+    CvxComparePagingRegistry::Get().SweepOnce(CvxStringConvert::ToUtf8(CvxInfoMgr::GetInstance().GetBasePath()));
 
     CvxCompareModel& model = GetModel();
     const auto hostCommand = [&](int cmd) {

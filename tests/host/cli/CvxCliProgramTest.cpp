@@ -4,6 +4,7 @@
 #include "CvxCliTestSupport.h"
 
 #include <csignal>
+#include <sys/file.h>
 
 using namespace cvxtest;
 
@@ -204,4 +205,52 @@ TEST_F(CvxCliProgramTest, TheDocumentedWaitForAFaultEndsTheRepetitiveRun)
     ::kill(server, SIGTERM);
     int status = 0;
     ::waitpid(server, &status, 0);
+}
+
+TEST_F(CvxCliProgramTest, WhatAKilledRunLeavesIsGoneWithTheNextRun)
+{
+    const fs::path state = Path("state");
+    const fs::path base = state / "cvx";
+    fs::create_directories(base);
+    // The host base folder of the programs this test starts.
+    struct StateHome {
+        explicit StateHome(const fs::path& path) { ::setenv("XDG_STATE_HOME", path.c_str(), 1); }
+        ~StateHome() { ::unsetenv("XDG_STATE_HOME"); }
+    } home(state);
+    const fs::path small = WriteVcd("small.vcd", 10);
+    const auto leftovers = [&] {
+        int files = 0;
+        for (const auto& entry : fs::directory_iterator(base)) {
+            const std::string name = entry.path().filename().string();
+            files += name.front() == 'C' || name.rfind(".cvx-paging-", 0) == 0;
+        }
+        return files;
+    };
+    const fs::path setup = Path("small.cvxsetup");
+    ASSERT_EQ(Run({"compare", "--save-setup", setup.string(), small.string(), small.string()}).status, 0);
+    EXPECT_EQ(leftovers(), 0); // a run that ends removes what it made
+    if (Run({"serve", "--help"}).status != 0) {
+        GTEST_SKIP() << "built without the remote-control server";
+    }
+    // A server holding the setup's reference in its paging files, killed.
+    pid_t server = -1;
+    ASSERT_GT(StartServe({"--setup", setup.string()}, server), 0) << ReadFile(Path("stderr.txt"));
+    EXPECT_GT(leftovers(), 0);
+    ::kill(server, SIGKILL);
+    int status = 0;
+    ::waitpid(server, &status, 0);
+    EXPECT_GT(leftovers(), 0);
+
+    // A save killed part-way leaves its partial file beside the setup; one being written now
+    // (locked) is another saver's.
+    Write(".small.cvxsetup.Ab12Cd", "partial");
+    const int busy = ::open(Write(".small.cvxsetup.Ef34Gh", "busy").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+    const Outcome next = Run({"compare", "--save-setup", setup.string(), small.string(), small.string()});
+    EXPECT_EQ(next.status, 0) << next.err;
+    EXPECT_EQ(leftovers(), 0);
+    EXPECT_FALSE(fs::exists(Path(".small.cvxsetup.Ab12Cd")));
+    EXPECT_TRUE(fs::exists(Path(".small.cvxsetup.Ef34Gh")));
+    ::close(busy);
 }
