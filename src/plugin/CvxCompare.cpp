@@ -4,6 +4,7 @@
 #include "CvxCompareDoc.h"
 #include "CvxCompareMessage.h"
 #include "CvxComparePagingRegistry.h"
+#include "CvxComparePrintCtrlCore.h"
 #include "CvxCompareViewerMenuCmd.h"
 #include "CvxDesktop.h"
 #include "CvxInfoMgr.h"
@@ -18,6 +19,7 @@
 #include "CvxMessageSave.h"
 #include "CvxMessageWindowRange.h"
 #include "CvxPlugInMgr.h"
+#include "CvxPrintMgr.h"
 #include "CvxStdCmdIFaceMgr.h"
 #include "CvxStringConvert.h"
 #include "CvxWaitCursor.h"
@@ -30,6 +32,12 @@ const char* const CvxCompare::kTypeID = "{5C0A7E21-3B9D-4F6A-8E42-C1D7A9B3E510}"
 namespace {
 
 const CvxRuntimeClass* g_viewClass = nullptr;
+
+CvxCompare::PrintCtrlFactory& PrintCtrlFactoryHolder()
+{
+    static CvxCompare::PrintCtrlFactory factory;
+    return factory;
+}
 
 // Storage order of the tool's 34 commands: the four labelled viewer commands first, then
 // the host commands.
@@ -124,6 +132,7 @@ struct CvxCompare::SvxImp {
         std::unique_ptr<CvxCompareMessage> message;
     };
     std::array<Pair, kCommandCount> pairs;
+    std::unique_ptr<CvxPrintCtrlBase> printCtrl;
 
     ~SvxImp()
     {
@@ -153,6 +162,16 @@ const CvxRuntimeClass_T<CvxDocument>& CvxCompare::DocumentClass()
 const CvxRuntimeClass* CvxCompare::ViewClass()
 {
     return g_viewClass;
+}
+
+void CvxCompare::SetPrintCtrlFactory(PrintCtrlFactory factory)
+{
+    PrintCtrlFactoryHolder() = std::move(factory);
+}
+
+CvxPrintCtrlBase* CvxCompare::GetPrintCtrl() const
+{
+    return m_imp->printCtrl.get();
 }
 
 void CvxCompare::SetViewClass(const CvxRuntimeClass* viewClass)
@@ -198,12 +217,21 @@ CvxCompare::CvxCompare(const CvxID& nameID, const CvxID& instanceID, const CvxID
         m_imp->SetCommand(v.cmd, new CvxCompareViewerMenuCmd(v.title, u"Compare", model, m_imp->pairs[v.cmd].message.get()));
     }
 
+    // The print controller, on the model: the window library's when it set a factory.
+    const PrintCtrlFactory& factory = PrintCtrlFactoryHolder();
+    m_imp->printCtrl = factory ? factory(model, GetInstanceID()) : nullptr;
+    if (m_imp->printCtrl == nullptr) {
+        m_imp->printCtrl = std::make_unique<CvxComparePrintCtrlCore>(model, GetInstanceID());
+    }
+    CvxPrintMgr::GetInstance().RegisterPrintController(m_imp->printCtrl.get());
+
     model.SetOverviewWidth(CvxDesktop::GetInstance().GetWidth());
 }
 
 CvxCompare::~CvxCompare()
 {
     CvxStdCmdIFaceMgr::GetInstance().UnRegister(GetInstanceID());
+    CvxPrintMgr::GetInstance().UnRegisterPrintController(m_imp->printCtrl.get());
     m_imp.reset();
 }
 

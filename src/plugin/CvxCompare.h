@@ -7,11 +7,13 @@
 #include "CvxPlugInViewerBase.h"
 #include "CvxStdViewerToolCmdIFace.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CvxCompareModel;
+class CvxPrintCtrlBase;
 
 class CvxCompare : public CvxPlugInViewerBase, public CvxStdViewerToolCmdIFace {
 public:
@@ -42,6 +44,12 @@ public:
     static const CvxRuntimeClass_T<CvxDocument>& DocumentClass();
     static const CvxRuntimeClass* ViewClass();
     static void SetViewClass(const CvxRuntimeClass* viewClass);
+    // What makes the tool's print controller: set by the window library, as the view class is
+    // (a controller that draws). Without one the tool makes the window-free part
+    // (CvxComparePrintCtrlCore). Either way the tool owns it and registers it with the host.
+    using PrintCtrlFactory = std::function<std::unique_ptr<CvxPrintCtrlBase>(CvxCompareModel&, const CvxID&)>;
+    static void SetPrintCtrlFactory(PrintCtrlFactory factory);
+    CvxPrintCtrlBase* GetPrintCtrl() const;
 
 private:
     struct SvxImp;

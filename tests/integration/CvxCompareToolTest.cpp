@@ -4,6 +4,7 @@
 #include "CvxCompare.h"
 #include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
+#include "CvxComparePrintCtrlCore.h"
 #include "CvxDefObserver.h"
 #include "CvxFocusMgr.h"
 #include "CvxInfoMgr.h"
@@ -14,6 +15,7 @@
 #include "CvxMessageRun.h"
 #include "CvxPlugInMgr.h"
 #include "CvxPlugInViewerData.h"
+#include "CvxPrintMgr.h"
 #include "CvxSimulatedAnalyzer.h"
 #include "CvxStdCmdIFaceMgr.h"
 #include "CvxSystemMgr.h"
@@ -246,4 +248,53 @@ TEST_F(CvxCompareToolTest, TheCommandInterfaceIsRegisteredUnderTheInstance)
     const CvxID instance = m_tool->GetInstanceID();
     m_tool.reset();
     EXPECT_EQ(CvxStdCmdIFaceMgr::GetInstance().GetIFaceFromInstanceID(instance), nullptr);
+}
+
+TEST_F(CvxCompareToolTest, TheToolRegistersItsPrintControllerForItsLife)
+{
+    auto& tool = static_cast<CvxCompare&>(*m_tool);
+    CvxPrintCtrlBase* controller = tool.GetPrintCtrl();
+    ASSERT_NE(controller, nullptr);
+    EXPECT_TRUE(CvxPrintMgr::GetInstance().IsRegistered(controller));
+    EXPECT_EQ(controller->GetName(), u"Compare Viewer");
+
+    // Queries the window-free part answers; the data ones follow the acquisition.
+    std::u16string text;
+    EXPECT_TRUE(controller->QueryText(26, text));
+    EXPECT_EQ(text, u"%Name%");
+    EXPECT_TRUE(controller->QueryText(31, text));
+    EXPECT_EQ(text, u"Page %Page%");
+    EXPECT_FALSE(controller->QueryText(25, text));
+    for (const auto& [query, expected] : std::vector<std::pair<int, int>>{{0, 1}, {3, 0}, {5, 0}, {7, 0}, {10, 1}, {99, 0}}) {
+        EXPECT_EQ(controller->QueryCapability(query), expected) << query;
+    }
+    Run();
+    EXPECT_EQ(controller->QueryCapability(5), 1);
+    EXPECT_EQ(controller->QueryCapability(7), 0); // two tables: timing and state
+    int mode = 0;
+    EXPECT_TRUE(controller->SetNumber(16, 2) && controller->QueryNumber(16, mode));
+    EXPECT_EQ(mode, 2);
+
+    Model().RemoveObserver(&m_recorder);
+    m_tool.reset();
+    EXPECT_TRUE(CvxPrintMgr::GetInstance().GetPrintControllers().empty());
+
+    // A window library's factory makes the controller instead.
+    struct Drawing : CvxComparePrintCtrlCore {
+        using CvxComparePrintCtrlCore::CvxComparePrintCtrlCore;
+        bool Prepare(std::u16string& error) override
+        {
+            error = u"Total repeating fields cannot be wider than the available page minus the largest non-repeating field.";
+            return false;
+        }
+    };
+    CvxCompare::SetPrintCtrlFactory(
+        [](CvxCompareModel& model, const CvxID& instance) { return std::make_unique<Drawing>(model, instance); });
+    m_tool.reset(Create(ViewerData(m_type)));
+    CvxCompare::SetPrintCtrlFactory({});
+    ASSERT_NE(m_tool, nullptr);
+    Model().AddObserver(&m_recorder);
+    std::u16string error;
+    EXPECT_FALSE(static_cast<CvxCompare&>(*m_tool).GetPrintCtrl()->Prepare(error));
+    EXPECT_NE(error.find(u"Total repeating fields"), std::u16string::npos);
 }

@@ -5,14 +5,13 @@
 #include "CvxLabelMgr.h"
 #include "CvxStringConvert.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+// CVX_SOURCE_DIR is the source tree, set by the build.
 inline std::string SourceDataPath(const std::string& name)
 {
-    const char* root = std::getenv("CVX_SOURCE_DIR");
-    return std::string(root != nullptr ? root : ".") + "/tests/host/sources/data/" + name;
+    return std::string(CVX_SOURCE_DIR) + "/tests/host/sources/data/" + name;
 }
 
 inline std::string LabelNameOf(const CvxDataColumnComponent& column)
