@@ -193,6 +193,7 @@ void CvxCompareEngine::CompareGeneral(bool copyShortcutAllowed)
 
 void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
 {
+    m_blockWiseColumns = 0;
     CvxCompareResults& results = m_model.GetResults();
     results.Clear();
     const CvxCompareSourceList& buffer = m_model.GetReferenceBuffer();
@@ -281,6 +282,7 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
         if (allowFastPath && !column.subRows) {
             CvxCompareFastColumn fast(input, *column.store, ref, end);
             if (fast.IsApplicable()) {
+                ++m_blockWiseColumns;
                 const CvxCompareFastColumn::Outcome outcome = fast.Run(
                     offset, shortcut, *column.differences, *column.matches, results, stopArmed, threshold - differences);
                 comparisons += outcome.compared;

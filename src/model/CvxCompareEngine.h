@@ -38,6 +38,9 @@ public:
 
     // For tests: compare with the entry-by-entry path only.
     void CompareGeneral(bool copyShortcutAllowed);
+    // The columns the last comparison walked block-wise (tests check that the shapes meant
+    // for that path take it).
+    int GetBlockWiseColumns() const { return m_blockWiseColumns; }
 
 private:
     void CompareImpl(bool copyShortcutAllowed, bool allowFastPath);
@@ -47,4 +50,5 @@ private:
     CvxPosition ResolveTo(CvxCompareRange& range);
 
     CvxCompareModel& m_model;
+    int m_blockWiseColumns = 0;
 };

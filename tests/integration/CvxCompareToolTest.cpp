@@ -11,6 +11,7 @@
 #include "CvxLabelMgr.h"
 #include "CvxMenuCmd.h"
 #include "CvxMessageLabels.h"
+#include "CvxMessageLockPosition.h"
 #include "CvxMessageLockViewer.h"
 #include "CvxMessageRun.h"
 #include "CvxPlugInMgr.h"
@@ -297,4 +298,34 @@ TEST_F(CvxCompareToolTest, TheToolRegistersItsPrintControllerForItsLife)
     std::u16string error;
     EXPECT_FALSE(static_cast<CvxCompare&>(*m_tool).GetPrintCtrl()->Prepare(error));
     EXPECT_NE(error.find(u"Total repeating fields"), std::u16string::npos);
+}
+
+TEST_F(CvxCompareToolTest, CentreMovesTellLockedViewersOnceAndTheirsDoNotEchoBack)
+{
+    Run();
+    std::vector<std::pair<CvxID, CvxPosition>> sent;
+    CvxSystemMgr::GetInstance().SetLockPositionSender(
+        [&](CvxMessageLockPosition& message) { sent.emplace_back(message.GetSenderID(), message.GetPosition()); });
+    const CvxPosition somewhere = Model().GetDataLast();
+
+    // The tool's own move: one message, carrying its own identifier.
+    Model().MoveCenter(somewhere, true);
+    ASSERT_EQ(sent.size(), 1U);
+    EXPECT_EQ(sent[0].first, m_tool->GetInstanceID());
+    EXPECT_EQ(Model().GetCenter(), sent[0].second);
+
+    // A locked viewer's position moves the centre and sends nothing; an unlocked one's is ignored.
+    const CvxID locked = CvxID::New();
+    const CvxID other = CvxID::New();
+    CvxMessageLockViewer lock(locked, false, true);
+    m_tool->OnHostMessage(lock);
+    const CvxPosition first = Model().GetDataFirst();
+    CvxMessageLockPosition fromOther(other, first);
+    m_tool->OnHostMessage(fromOther);
+    EXPECT_EQ(Model().GetCenter(), sent[0].second);
+    CvxMessageLockPosition fromLocked(locked, first);
+    m_tool->OnHostMessage(fromLocked);
+    EXPECT_EQ(Model().GetCenter().AsTime(), first.AsTime());
+    EXPECT_EQ(sent.size(), 1U);
+    CvxSystemMgr::GetInstance().SetLockPositionSender({});
 }

@@ -216,3 +216,63 @@ TEST_F(CvxCompareEngineTest, MarkerRangesLimitTheInterval)
     EXPECT_EQ(m_model.GetCompareRange().GetToMarkerID(), markers.GetEndDataMarkerID());
     EXPECT_EQ(m_model.GetResults().GetComparisons(), 2); // 40 and 50 ns
 }
+
+TEST_F(CvxCompareEngineTest, SubRowsPairWithAnOffsetAndStringSubRowsCompareAsText)
+{
+    // Input row k stands against reference row k - 1: input row 0 has no partner, rows 1 and
+    // 2 match whole, row 3 differs in its second slot.
+    CopyThenRun({{u"S", 8, {1, 2, -1, 3, -1, 4, 5, -1}, true}}, {{u"S", 8, {7, -1, 1, 2, -1, 3, -1, 4, 9, -1}, true}}, 1);
+    const CvxCompareResults& r = m_model.GetResults();
+    EXPECT_EQ(r.GetComparisons(), 5);
+    EXPECT_EQ(r.GetDifferences(), 1);
+    EXPECT_EQ(DifferentInputRows(4), "...x");
+    EXPECT_EQ(MatchingInputRows(4), ".xxx");
+    EXPECT_EQ(DifferentReferenceRows(3), "..x");
+
+    // String sub-rows: slot by slot, letter case counts.
+    const auto strings = [](const std::vector<std::vector<const char16_t*>>& rows) {
+        CvxDataBuilder builder;
+        CvxDataTable& t = builder.AddTable(u"T");
+        t.SetUniformTimeBase(CvxTime::FromNs(10));
+        CvxDataColumnComponent& c = builder.AddString(t, u"W", true);
+        for (const auto& row : rows) {
+            c.AppendRow(static_cast<int>(row.size()));
+            for (std::size_t s = 0; s < row.size(); ++s) {
+                c.AppendSubRowString(static_cast<int>(s), row[s]);
+            }
+        }
+        return builder.Finish();
+    };
+    CvxResetTestHost();
+    m_model.SetReferenceOffset(CvxCompareReferenceOffset());
+    CvxGiveData(m_model, strings({{u"ab", u"cd"}, {u"ef"}}));
+    m_model.CopyReference({CvxLabelChannel(CvxTestLabel(u"W"))}, CvxCompareRange());
+    CvxGiveData(m_model, strings({{u"ab", u"CD"}, {u"ef"}}));
+    EXPECT_EQ(m_model.GetResults().GetComparisons(), 3);
+    EXPECT_EQ(m_model.GetResults().GetDifferences(), 1);
+    EXPECT_EQ(DifferentInputRows(2), "x.");
+}
+
+TEST_F(CvxCompareEngineTest, AnUncertainRowEndsTheWalkOfItsColumn)
+{
+    // Statuses other than valid end a column's walk (X/Z values keep status 2 and compare).
+    const auto data = [](int uncertainRow) {
+        CvxDataBuilder builder;
+        CvxDataTable& t = builder.AddTable(u"T");
+        t.SetUniformTimeBase(CvxTime::FromNs(10));
+        CvxDataColumnComponent& c = builder.AddBus(t, u"U", 8);
+        for (std::uint64_t v = 0; v < 6; ++v) {
+            c.Append(v);
+        }
+        if (uncertainRow >= 0) {
+            c.SetStatus(uncertainRow, kStatusUncertain);
+        }
+        return builder.Finish();
+    };
+    CvxGiveData(m_model, data(-1));
+    m_model.CopyReference({CvxLabelChannel(CvxTestLabel(u"U"))}, CvxCompareRange());
+    CvxGiveData(m_model, data(3));
+    EXPECT_EQ(m_model.GetResults().GetComparisons(), 3);
+    EXPECT_EQ(m_model.GetResults().GetSamplesCompared(), 3);
+    EXPECT_EQ(m_model.GetResults().GetDifferences(), 0);
+}
