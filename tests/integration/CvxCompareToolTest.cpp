@@ -1,6 +1,7 @@
 // The Compare tool as a host meets it: made through Create, driven by host messages, asked
 // for its menus; the model's broadcasts observed.
 
+#include "CvxCancelMgr.h"
 #include "CvxCompare.h"
 #include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
@@ -10,6 +11,7 @@
 #include "CvxInfoMgr.h"
 #include "CvxLabelMgr.h"
 #include "CvxMenuCmd.h"
+#include "CvxMessageFrontPanelKnob.h"
 #include "CvxMessageLabels.h"
 #include "CvxMessageLockPosition.h"
 #include "CvxMessageLockViewer.h"
@@ -328,4 +330,45 @@ TEST_F(CvxCompareToolTest, CentreMovesTellLockedViewersOnceAndTheirsDoNotEchoBac
     EXPECT_EQ(Model().GetCenter().AsTime(), first.AsTime());
     EXPECT_EQ(sent.size(), 1U);
     CvxSystemMgr::GetInstance().SetLockPositionSender({});
+}
+
+TEST_F(CvxCompareToolTest, FrontPanelKnobsScrollOrStepAndWaitForALongOperation)
+{
+    Run();
+    const CvxPosition first = Model().GetDataFirst();
+    const CvxPosition last = Model().GetDataLast();
+    Model().MoveCenter(first, false);
+    const auto turn = [&](int knob, int direction) {
+        m_recorder.types.clear();
+        CvxMessageFrontPanelKnob message(knob, direction);
+        m_tool->OnHostMessage(message);
+        return Model().GetCenter().AsTime();
+    };
+    // Knobs 0 and 1 scroll the grid by pages and lines, left for a negative direction.
+    const std::pair<int, int> scrolls[][2] = {{{0, -1}, {154, 155}}, {{0, 1}, {155, 154}},
+                                               {{1, -1}, {152, 153}}, {{1, 1}, {153, 152}}};
+    for (const auto& [knob, messages] : scrolls) {
+        EXPECT_EQ(turn(knob.first, knob.second), first.AsTime());
+        EXPECT_EQ(m_recorder.Count(messages.first), 1) << knob.first << " " << knob.second;
+        EXPECT_EQ(m_recorder.Count(messages.second), 0) << knob.first << " " << knob.second;
+    }
+    // Knobs 2 and 5 step the centre, stopping at the ends; knob 3 only takes a whole step.
+    EXPECT_GT(turn(2, 3), first.AsTime());
+    const CvxTime stepped = Model().GetCenter().AsTime();
+    EXPECT_EQ(turn(3, -1000000), stepped);
+    EXPECT_EQ(turn(2, -1000000), first.AsTime());
+    EXPECT_EQ(turn(5, 1000000), last.AsTime());
+    EXPECT_EQ(turn(3, 1000000), last.AsTime());
+    EXPECT_LT(turn(3, -2), last.AsTime());
+    const CvxTime here = Model().GetCenter().AsTime();
+    EXPECT_EQ(turn(4, 1), here);
+    EXPECT_EQ(turn(9, -1), here);
+    EXPECT_TRUE(m_recorder.types.empty());
+
+    // While a long operation runs, the knobs do nothing.
+    CvxCancelMgr::GetInstance().Enable();
+    EXPECT_EQ(turn(2, -5), here);
+    EXPECT_EQ(turn(0, 1), here);
+    CvxCancelMgr::GetInstance().Disable();
+    EXPECT_TRUE(m_recorder.types.empty());
 }
