@@ -7,6 +7,8 @@
 #include "CvxCompareModel.h"
 #include "CvxComparePrintCtrlCore.h"
 #include "CvxDefObserver.h"
+#include "CvxEvent.h"
+#include "CvxEventMgr.h"
 #include "CvxFocusMgr.h"
 #include "CvxInfoMgr.h"
 #include "CvxLabelMgr.h"
@@ -371,4 +373,27 @@ TEST_F(CvxCompareToolTest, FrontPanelKnobsScrollOrStepAndWaitForALongOperation)
     EXPECT_EQ(turn(0, 1), here);
     CvxCancelMgr::GetInstance().Disable();
     EXPECT_TRUE(m_recorder.types.empty());
+}
+
+TEST_F(CvxCompareToolTest, TheModelHearsItsHostEventsForTheToolsLife)
+{
+    CvxEventMgr& events = CvxEventMgr::GetInstance();
+    for (const int event : {kEventPlugInRenamed, kEventGraphStatusChanged, kEventPlugInAdded, kEventPlugInDeleted}) {
+        EXPECT_EQ(events.GetReceiverCount(event), 1U) << event;
+    }
+    // 17: the graph status; 19: a deleted viewer leaves the lock list.
+    events.Fire(CvxEvent(kEventGraphStatusChanged, CvxID::NullID(), true));
+    EXPECT_TRUE(Model().GetGraphStatus());
+    const CvxID viewer = CvxID::New();
+    CvxMessageLockViewer lock(viewer, false, true);
+    m_tool->OnHostMessage(lock);
+    ASSERT_TRUE(Model().GetLockedViewers().Contains(viewer));
+    events.Fire(CvxEvent(kEventPlugInDeleted, viewer));
+    EXPECT_FALSE(Model().GetLockedViewers().Contains(viewer));
+
+    Model().RemoveObserver(&m_recorder);
+    m_tool.reset();
+    for (const int event : {kEventPlugInRenamed, kEventGraphStatusChanged, kEventPlugInAdded, kEventPlugInDeleted}) {
+        EXPECT_EQ(events.GetReceiverCount(event), 0U) << event;
+    }
 }

@@ -1,12 +1,20 @@
 // The undoable commands through the model's requests: each change is recorded once, its undo
 // brings back exactly what was there, and the observers hear what changed.
 
+#include "CvxCompareCenterDelayCommand.h"
+#include "CvxCompareColumnListCommands.h"
+#include "CvxCompareColumnPropertiesCommand.h"
+#include "CvxCompareColumnWidthCommand.h"
 #include "CvxCompareModel.h"
 #include "CvxCompareMoveColumnsCommand.h"
+#include "CvxCompareMoveOriginCommand.h"
+#include "CvxMessageLockPosition.h"
+#include "CvxSystemMgr.h"
 #include "CvxPersistTestSupport.h"
 #include "CvxStdToolCmdIFace.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <tuple>
 
@@ -163,4 +171,82 @@ TEST_F(CvxCompareCommandsTest, RenameGoesThroughTheCreatingPlugInAndShowsItsRefu
     CvxInfoDlg::SetHook({}); // headless, the refusal goes to the log
     m_model.RequestRenameLabel(Column(1), u"C");
     EXPECT_EQ(Logged(kMessageWarning), std::vector<std::u16string>{u"Bus/Signal name must be unique."});
+}
+
+TEST_F(CvxCompareCommandsTest, CommandsTellTheViewsWhatChangedAndTheirUndoSwapsOldAndNew)
+{
+    struct Case {
+        const char* what;
+        std::function<std::unique_ptr<CvxCompareCommand>()> make;
+        std::vector<int> messages;     // broadcast by Execute
+        std::vector<int> undoMessages; // by Undo
+    };
+    std::vector<CvxCompareColumn> changed = m_original;
+    changed[1].SetWidth(99, false);
+    const Case cases[] = {
+        {"width", [&] { return std::make_unique<CvxCompareColumnWidthCommand>(m_model, Column(0), 70, 50); }, {104}, {104}},
+        {"move",
+         [&] {
+             return std::make_unique<CvxCompareMoveColumnsCommand>(m_model, std::vector<CvxID>{Column(3)}, Column(0),
+                                                                   CvxCompareMoveColumnsCommand::kBeforeTarget);
+         },
+         {102},
+         {106}}, // undone by restoring the list
+        {"restore", [&] { return std::make_unique<CvxCompareRestoreModelCommand>(m_model, m_original); }, {106}, {106}},
+        {"properties",
+         [&] {
+             return std::make_unique<CvxCompareColumnPropertiesCommand>(m_model, std::vector<CvxCompareColumn>{changed[1]});
+         },
+         {102, 120},
+         {102, 120}},
+        {"origin", [&] { return std::make_unique<CvxCompareMoveOriginCommand>(m_model, 5, 6, 1, 2); }, {10}, {10}},
+    };
+    for (const Case& c : cases) {
+        auto command = c.make();
+        for (const bool undo : {false, true}) {
+            m_recorder.types.clear();
+            ASSERT_TRUE(undo ? command->Undo() : command->Execute()) << c.what;
+            for (const int message : undo ? c.undoMessages : c.messages) {
+                EXPECT_GE(std::count(m_recorder.types.begin(), m_recorder.types.end(), message), 1)
+                    << c.what << (undo ? " undo " : " ") << message;
+            }
+        }
+    }
+    EXPECT_EQ(Layout(), (ColumnLayout{{0, 50, 0}, {1, 60, 50}, {2, 70, 110}, {3, 80, 180}}));
+
+    // The move-origin undo carries old and new swapped.
+    struct Origins : CvxDefObserver {
+        void Update(CvxMvcModel*, CvxMvcDefMsg* message) override
+        {
+            if (message->GetType() == CvxCompareCommand::kMoveOrigin) {
+                const auto* origin = static_cast<CvxCompareMoveOriginCommand*>(message);
+                seen.push_back({origin->GetOriginX(), origin->GetOriginY(), origin->GetOldOriginX(), origin->GetOldOriginY()});
+            }
+        }
+        std::vector<std::array<int, 4>> seen;
+    } origins;
+    m_model.AddObserver(&origins);
+    CvxCompareMoveOriginCommand origin(m_model, 5, 6, 1, 2);
+    origin.Execute();
+    origin.Undo();
+    m_model.RemoveObserver(&origins);
+    EXPECT_EQ(origins.seen, (std::vector<std::array<int, 4>>{{5, 6, 1, 2}, {1, 2, 5, 6}}));
+
+    // The centre-delay command tells locked viewers only when its flag says so, its undo too.
+    int sent = 0;
+    CvxSystemMgr::GetInstance().SetLockPositionSender([&](CvxMessageLockPosition&) { ++sent; });
+    const CvxPosition a = CvxPosition::AtTime(CvxTime::FromNs(10));
+    const CvxPosition b = CvxPosition::AtTime(CvxTime::FromNs(20));
+    CvxCompareCenterDelayCommand quiet(m_model, a, b, false);
+    quiet.Execute();
+    quiet.Undo();
+    EXPECT_EQ(sent, 0);
+    EXPECT_EQ(m_model.GetCenter(), b);
+    CvxCompareCenterDelayCommand told(m_model, a, b, true);
+    told.Execute();
+    EXPECT_EQ(m_model.GetCenter(), a);
+    told.Undo();
+    EXPECT_EQ(sent, 2);
+    EXPECT_EQ(m_model.GetCenter(), b);
+    CvxSystemMgr::GetInstance().SetLockPositionSender({});
 }
