@@ -5,6 +5,7 @@
 #include "CvxCompare.h"
 #include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
+#include "CvxCompareMoveOriginCommand.h"
 #include "CvxComparePrintCtrlCore.h"
 #include "CvxDefObserver.h"
 #include "CvxEvent.h"
@@ -18,16 +19,19 @@
 #include "CvxMessageLockPosition.h"
 #include "CvxMessageLockViewer.h"
 #include "CvxMessageRun.h"
+#include "CvxMessageWindowRange.h"
 #include "CvxPlugInMgr.h"
 #include "CvxPlugInViewerData.h"
 #include "CvxPrintMgr.h"
 #include "CvxSimulatedAnalyzer.h"
 #include "CvxStdCmdIFaceMgr.h"
+#include "CvxStringConvert.h"
 #include "CvxSystemMgr.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 extern "C" CvxPlugInBase* Create(CvxPlugInDataBase* data);
@@ -396,4 +400,75 @@ TEST_F(CvxCompareToolTest, TheModelHearsItsHostEventsForTheToolsLife)
     for (const int event : {kEventPlugInRenamed, kEventGraphStatusChanged, kEventPlugInAdded, kEventPlugInDeleted}) {
         EXPECT_EQ(events.GetReceiverCount(event), 0U) << event;
     }
+}
+
+TEST_F(CvxCompareToolTest, EveryMenuCommandSendsItsMessage)
+{
+    // Host command number (0 for the tool's own commands, by title) -> the message it sends.
+    const std::map<int, int> byHostCommand = {
+        {3, 160},  {4, 161},  {30, 121}, {35, 150}, {32, 122}, {31, 128}, {34, 130}, {6, 111},  {7, 112},
+        {8, 113},  {1, 114},  {10, 147}, {11, 148}, {12, 149}, {9, 126},  {16, 127}, {13, 132}, {14, 133},
+        {15, 134}, {50, 135}, {51, 136}, {54, 139}, {55, 140}, {52, 137}, {53, 138}, {58, 141}, {59, 142},
+        {56, 143}, {57, 144}};
+    const std::map<std::u16string, int> byTitle = {
+        {u"Next Difference", 171}, {u"Previous Difference", 172}, {u"Range && Offset...", 173}, {u"Copy...", 170}};
+
+    // Every command listed somewhere: with data, a user marker, a selection and an undo history.
+    Run();
+    Model().GetMarkerMgr().AddUserMarker(Model().GetDataFirst());
+    Model().SetColumnSelection({Model().GetColumns()[0].GetID()});
+    Model().Execute(std::make_unique<CvxCompareMoveOriginCommand>(Model(), 1, 1, 0, 0));
+    std::vector<CvxMenuCmd*> commands;
+    for (const int kind : {1, 4, 6, 9}) {
+        for (CvxMenuCmd* cmd : m_tool->GetMenuCmdList(kind)) {
+            if (std::find(commands.begin(), commands.end(), cmd) == commands.end()) {
+                commands.push_back(cmd);
+            }
+        }
+    }
+    EXPECT_GE(commands.size(), 30U);
+    for (CvxMenuCmd* cmd : commands) {
+        if (cmd->GetCommandNumber() == 60) {
+            continue; // Tab moves the focus between the panes (tested above)
+        }
+        const auto own = byTitle.find(cmd->GetTitle());
+        const auto host = byHostCommand.find(cmd->GetCommandNumber());
+        const int expected = own != byTitle.end() ? own->second : host != byHostCommand.end() ? host->second : -1;
+        ASSERT_NE(expected, -1) << CvxStringConvert::ToUtf8(cmd->GetTitle()) << " " << cmd->GetCommandNumber();
+        m_recorder.types.clear();
+        cmd->Execute();
+        EXPECT_EQ(m_recorder.Count(expected), 1) << CvxStringConvert::ToUtf8(cmd->GetTitle()) << " " << cmd->GetCommandNumber();
+    }
+}
+
+TEST_F(CvxCompareToolTest, TheWindowRangeIsAnsweredOnlyWithDataAndByTheGridWhenThereIsOne)
+{
+    CvxMessageWindowRange none;
+    m_tool->OnHostMessage(none);
+    EXPECT_FALSE(none.HasRange());
+
+    Run();
+    Model().MoveCenter(Model().GetDataFirst(), false);
+    CvxMessageWindowRange headless;
+    m_tool->OnHostMessage(headless);
+    ASSERT_TRUE(headless.HasRange());
+    EXPECT_EQ(headless.GetCenterPosition(), Model().GetCenter());
+    EXPECT_EQ(headless.GetStartPosition(), Model().GetWindowFirst());
+    EXPECT_EQ(headless.GetEndPosition(), Model().GetWindowLast());
+
+    // A grid fills the question in while it passes.
+    struct Grid : CvxDefObserver {
+        void Update(CvxMvcModel*, CvxMvcDefMsg* message) override
+        {
+            if (message->GetType() == CvxCompareWindowRangeMessage::kType) {
+                static_cast<CvxCompareWindowRangeMessage*>(message)->SetEndPosition(shown);
+            }
+        }
+        CvxPosition shown = CvxPosition::AtTime(CvxTime::FromNs(1234));
+    } grid;
+    Model().AddObserver(&grid);
+    CvxMessageWindowRange answered;
+    m_tool->OnHostMessage(answered);
+    Model().RemoveObserver(&grid);
+    EXPECT_EQ(answered.GetEndPosition(), grid.shown);
 }
