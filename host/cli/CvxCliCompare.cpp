@@ -5,6 +5,7 @@
 #include "CvxCliHost.h"
 #include "CvxCliPairing.h"
 #include "CvxCliProgress.h"
+#include "CvxCliRange.h"
 #include "CvxCliReport.h"
 #include "CvxInt128.h"
 #include "CvxLabelMgr.h"
@@ -110,77 +111,6 @@ std::string SetupTable(CvxHostSession& session, const std::string& path)
     return folders.front();
 }
 
-// The latest time a range can name: 64-bit femtoseconds, a little over 9223 s.
-const CvxInt128 kLatestTime = INT64_MAX;
-
-// A time option in femtoseconds. The unit is required: a bare number would be femtoseconds,
-// which no one typing "--from 5" means.
-CvxInt128 TimeOption(const CvxCliArgs& cli, const std::string& name)
-{
-    const std::string text = cli.Get(name);
-    const std::size_t last = text.find_last_not_of(" \t");
-    CvxInt128 time = 0;
-    if (last == std::string::npos || text[last] != 's' || !CvxSourceText::ParseTime(text, time)) {
-        throw CvxCliError("option --" + name + ": expected a time with its unit such as 10us, found '" + text + "'");
-    }
-    if (time > kLatestTime) {
-        throw CvxCliError("option --" + name + ": " + text + " lies beyond 9223 s, the latest time a range can name");
-    }
-    return time;
-}
-
-// The compare range and the reference offset of the options, as one options request.
-Attributes RangeOptions(const CvxCliArgs& cli)
-{
-    Attributes options;
-    if (cli.Has("range")) {
-        options.emplace_back(u"Range", U16(cli.Get("range")));
-    }
-    if (cli.Has("from") || cli.Has("to")) {
-        if (cli.Has("range")) {
-            throw CvxCliError("option --range: give either --range or --from/--to");
-        }
-        const CvxInt128 from = cli.Has("from") ? TimeOption(cli, "from") : CvxInt128{0};
-        const CvxInt128 to = cli.Has("to") ? TimeOption(cli, "to") : kLatestTime;
-        if (from > to) {
-            throw CvxCliError("option --from: " + cli.Get("from") + " lies after --to " + cli.Get("to"));
-        }
-        options.emplace_back(u"TimeRange", U16(CvxInt128ToString(from) + ".." + CvxInt128ToString(to)));
-    }
-    return options;
-}
-
-// The time window the comparison covers, for counting rows without a partner: --from/--to,
-// or a --range between the markers that stand at fixed places (Begin, Trigger at 0 s, End);
-// a range of other markers counts every row.
-struct Window {
-    CvxInt128 from = kCvxInt128Min;
-    CvxInt128 to = kCvxInt128Max;
-    bool known = true; // false for a range between other markers
-};
-
-Window WindowOf(const CvxCliArgs& cli)
-{
-    Window window;
-    if (cli.Has("from") || cli.Has("to")) {
-        window.from = cli.Has("from") ? TimeOption(cli, "from") : CvxInt128{0};
-        window.to = cli.Has("to") ? TimeOption(cli, "to") : kCvxInt128Max;
-    } else if (cli.Has("range")) {
-        const std::string range = cli.Get("range");
-        const std::size_t dots = range.find("..");
-        const std::string names[2] = {range.substr(0, dots), dots == std::string::npos ? "" : range.substr(dots + 2)};
-        const bool fixed = std::all_of(std::begin(names), std::end(names),
-                                       [](const std::string& n) { return n == "Begin" || n == "Trigger" || n == "End"; });
-        window.known = fixed;
-        if (fixed) {
-            const auto at = [](const std::string& n) { return n == "Begin" ? kCvxInt128Min : n == "End" ? kCvxInt128Max : 0; };
-            window.from = std::min(at(names[0]), at(names[1]));
-            window.to = std::max(at(names[0]), at(names[1]));
-        }
-    }
-    return window;
-}
-
 // "time" (the default) or "order".
 bool AlignByTime(const CvxCliArgs& cli)
 {
@@ -205,30 +135,6 @@ std::vector<CvxID> ReferenceLabels(CvxHostSession& session)
         }
     }
     return labels;
-}
-
-// What a refused range request names.
-std::string RangeWhat(const CvxCliArgs& cli)
-{
-    return cli.Has("range") ? "option --range '" + cli.Get("range") + "' (markers: Begin, Trigger, End or a setup's user markers)"
-                            : "option --from/--to";
-}
-
-// Refuses a --save-setup path that cannot be written before the comparison takes its time.
-void CheckSavePath(const CvxCliArgs& cli)
-{
-    if (!cli.Has("save-setup")) {
-        return;
-    }
-    const std::filesystem::path path(cli.Get("save-setup"));
-    std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec)) {
-        throw CvxCliError("option --save-setup: expected a file name, found '" + path.string() + "'");
-    }
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    if (!std::filesystem::is_directory(folder, ec)) {
-        throw CvxCliError("option --save-setup: " + path.string() + ": the folder " + folder.string() + " does not exist");
-    }
 }
 
 } // namespace
@@ -261,12 +167,12 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     const std::string inputPath = cli.GetPositional()[1];
     const EvxCliForm form = CvxCliReport::ParseForm(cli.Get("format", "text"));
     const std::int64_t listed = cli.GetInt("differences", 10, 0, 1'000'000);
-    const Attributes range = RangeOptions(cli);
+    const Attributes range = CvxCliRange::Options(cli);
     const std::int64_t offset = cli.GetInt("offset", 0, INT32_MIN, INT32_MAX);
     const bool regroup = cli.Has("regroup");
     const bool byTime = AlignByTime(cli);
-    const Window window = WindowOf(cli);
-    CheckSavePath(cli);
+    const CvxCliRange::Window window = CvxCliRange::WindowOf(cli);
+    CvxCliRange::CheckSavePath(cli);
     CvxCliPairing pairing;
 
     if (std::filesystem::path(inputPath).extension() == ".cvxsetup") {
@@ -302,7 +208,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
             pairing.CheckWidths(*kept.Get(), *input, labels, referencePath, inputPath);
         }
         if (!range.empty()) {
-            tool->SetOptions(CvxCliTool::OptionsRequest(range), RangeWhat(cli));
+            tool->SetOptions(CvxCliTool::OptionsRequest(range), CvxCliRange::What(cli));
         }
         if (cli.Has("offset")) {
             tool->SetOptions(CvxCliTool::OptionsRequest({{u"ReferenceOffset", U16(std::to_string(offset))}}), "the offset");
@@ -346,7 +252,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         CvxCliProgress progress("comparing", "");
         session.Deliver(std::move(reference), 1);
         if (!range.empty()) {
-            tool->SetOptions(CvxCliTool::OptionsRequest(range), RangeWhat(cli));
+            tool->SetOptions(CvxCliTool::OptionsRequest(range), CvxCliRange::What(cli));
         }
         tool->Execute(u"CopyReference");
         if (offset != 0) {
