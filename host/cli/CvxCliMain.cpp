@@ -4,6 +4,7 @@
 #include "CvxCliArgs.h"
 #include "CvxCliCompare.h"
 #include "CvxCliDemo.h"
+#include "CvxCliReference.h"
 #include "CvxCliRun.h"
 #ifdef CVX_CLI_SERVE
 #include "CvxCliServe.h"
@@ -24,6 +25,7 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  demo                       compare two runs of the built-in simulated analyzer, one with faults\n"
     "  compare REFERENCE INPUT    compare two captures (VCD, .sr, CSV) or a setup's reference and a capture\n"
+    "  reference [CAPTURE]        acquire once (a capture file or --source) and save it as a setup's reference\n"
     "  run SETUP                  repetitive run against a setup's reference, with its run-until rule\n"
 #ifdef CVX_CLI_SERVE
     "  serve                      the remote-control server, headless\n"
@@ -38,6 +40,9 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args)
     }
     if (command == "compare") {
         return CvxCliCompare::Run(args);
+    }
+    if (command == "reference") {
+        return CvxCliReference::Run(args);
     }
     if (command == "run") {
         return CvxCliRun::Run(args);

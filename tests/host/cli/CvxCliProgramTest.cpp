@@ -132,7 +132,7 @@ TEST_F(CvxCliProgramTest, TroubleExitsTwoNamingTheFile)
 
 TEST_F(CvxCliProgramTest, EveryCommandHasHelp)
 {
-    for (const char* command : {"demo", "compare", "run"}) {
+    for (const char* command : {"demo", "compare", "reference", "run"}) {
         const Outcome r = Run({command, "--help"});
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_TRUE(Has(r.out, std::string("usage: cvx-compare ") + command)) << r.out;

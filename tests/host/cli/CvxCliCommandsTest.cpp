@@ -1,0 +1,48 @@
+// The commands around the comparison, as an engineer uses them: making a reference from a
+// live source or a file, and what a run shows.
+
+#include "CvxCliTestSupport.h"
+
+using namespace cvxtest;
+
+namespace {
+
+class CvxCliCommandsTest : public CvxCliProgramTest {};
+
+} // namespace
+
+TEST_F(CvxCliCommandsTest, AReferenceComesFromAnySourceWithItsColumnsAndRange)
+{
+    // The simulated analyzer, two buses; a later run of the same analyzer matches it.
+    const fs::path simulated = Path("simulated.cvxsetup");
+    const Outcome made = Run({"reference", "--option", "samples=2000", "--columns", "DATA8,ADDR16", "--save-setup",
+                              simulated.string()});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_TRUE(Has(made.out, "Reference: 2000 samples of 2 buses/signals (DATA8, ADDR16)")) << made.out;
+    const Outcome same = Run({"run", simulated.string(), "--runs", "1", "--option", "interval=0"});
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_TRUE(Has(same.out, "run 1: Samples Compared: 2000  Columns Compared: 2 ")) << same.out;
+
+    // The libsigrok demo device needs its sample count.
+    const fs::path demo = Path("demo.cvxsetup");
+    const Outcome device = Run({"reference", "--source", "sigrok", "--option", "device=demo", "--option", "samples=1000",
+                                "--save-setup", demo.string()});
+    EXPECT_EQ(device.status, 0) << device.err;
+    EXPECT_TRUE(Has(device.out, "Reference: 1000 samples of ")) << device.out;
+
+    // A capture file over a time window: later files compare within it.
+    const fs::path vcd = WriteVcd("a.vcd", 100);
+    const fs::path windowed = Path("window.cvxsetup");
+    ASSERT_EQ(Run({"reference", vcd.string(), "--from", "100ns", "--to", "290ns", "--save-setup", windowed.string()}).status, 0);
+    const Outcome within = Run({"compare", windowed.string(), WriteVcd("b.vcd", 100, {{50, 1}}).string()});
+    EXPECT_EQ(within.status, 0) << within.out << within.err;
+    EXPECT_TRUE(Has(within.out, "Samples Compared: 20\n")) << within.out;
+
+    // Refusals name what exists.
+    const Outcome unknown = Run({"reference", "--columns", "NOPE", "--save-setup", Path("x.cvxsetup").string()});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(Has(unknown.err, "no bus/signal named 'NOPE' (there are: CLK, ")) << unknown.err;
+    EXPECT_TRUE(Has(Run({"reference", "--option", "samples=10"}).err, "option --save-setup")) ;
+    EXPECT_TRUE(Has(Run({"reference", vcd.string(), "--source", "vcd", "--save-setup", Path("y.cvxsetup").string()}).err,
+                    "give either a CAPTURE file or --source"));
+}
