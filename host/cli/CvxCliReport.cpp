@@ -87,9 +87,9 @@ std::string CvxCliReport::TimeOf(const CvxData& data, const CvxCliDifference& di
     return {};
 }
 
-std::string CvxCliReport::RunLine(std::int64_t run, const CvxCliCounts& counts)
+std::string CvxCliReport::RunLine(std::int64_t run, const CvxCliCounts& counts, const std::string& capture)
 {
-    return "run " + std::to_string(run) + ": Samples Compared: " + std::to_string(counts.samplesCompared)
+    return "run " + std::to_string(run) + (capture.empty() ? "" : " (" + capture + ")") + ": Samples Compared: " + std::to_string(counts.samplesCompared)
         + "  Columns Compared: " + std::to_string(counts.columnsCompared) + "  Comparisons: "
         + std::to_string(counts.comparisons) + "  Differences: " + std::to_string(counts.differences);
 }

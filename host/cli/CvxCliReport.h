@@ -31,8 +31,9 @@ public:
     static void Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool, const CvxData* data, std::int64_t listed,
                       const CvxCliPairing* pairing = nullptr);
 
-    // One line per run of a repetitive run: "run N: Samples Compared: ... Differences: D".
-    static std::string RunLine(std::int64_t run, const CvxCliCounts& counts);
+    // One line per run of a repetitive run: "run N: Samples Compared: ... Differences: D", with
+    // the capture's name after the number when there is one ("run N (b.vcd): ...").
+    static std::string RunLine(std::int64_t run, const CvxCliCounts& counts, const std::string& capture = {});
 
     // The time of a difference's sample, read from the table of its first differing
     // bus/signal ("" when the data has no such table).

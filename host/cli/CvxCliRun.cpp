@@ -84,6 +84,38 @@ std::string ReferenceTable(const CvxHostSession& session)
     return {};
 }
 
+// What the runs found, for the closing line (also after Ctrl-C).
+struct RunSummary {
+    std::int64_t runs = 0;
+    std::int64_t differing = 0;
+    std::int64_t differences = 0;
+    std::int64_t firstDiffering = 0;
+    std::string firstCapture;
+
+    void Add(std::int64_t run, std::int64_t found, bool differs, const std::string& capture)
+    {
+        runs = run;
+        differences += found;
+        if (differs) {
+            ++differing;
+            if (firstDiffering == 0) {
+                firstDiffering = run;
+                firstCapture = capture;
+            }
+        }
+    }
+    std::string Line() const
+    {
+        std::string line = "Runs: " + std::to_string(runs) + "  Runs With Differences: " + std::to_string(differing)
+                           + "  Differences: " + std::to_string(differences);
+        if (firstDiffering > 0) {
+            line += "  First Differing Run: " + std::to_string(firstDiffering)
+                    + (firstCapture.empty() ? "" : " (" + firstCapture + ")");
+        }
+        return line;
+    }
+};
+
 } // namespace
 
 int CvxCliRun::Run(const std::vector<std::string>& args)
@@ -97,6 +129,8 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
                        {"source", "KIND", "acquire from simulated, vcd or sigrok instead of the setup's source"},
                        {"option", "KEY=VALUE", "a source option (repeatable): samples=50000, device=demo, ..."},
                        {"files", "LIST", "capture files to compare, one per run, comma-separated or repeated"},
+                       {"differences", "N", "differences to list after each run that has some (default 0)"},
+                       {"format", "FORM", "text, csv or markup: the form of the listed differences (default text)"},
                        {"align", "HOW", "time (default): put captures from files on one time grid with the setup's "
                                         "reference capture; order: pair rows by their order"},
                        {"threshold", "N", "run-until rule: the number of differences at which it acts"},
@@ -135,6 +169,8 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
             }
         }
     }
+    const std::int64_t listed = cli.GetInt("differences", 0, 0, 1'000'000);
+    const EvxCliForm form = CvxCliReport::ParseForm(cli.Get("format", "text"));
     const std::string align = cli.Get("align", "time");
     if (align != "time" && align != "order") {
         throw CvxCliError("option --align: expected time or order, found '" + align + "'");
@@ -196,6 +232,7 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
         }
     }
 
+    RunSummary summary;
     std::atomic<bool> interrupted{false};
     host.OnInterrupt([&] {
         interrupted = true;
@@ -220,8 +257,13 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
             pairing.AddRowsBefore(pair.referenceRowsBefore, pair.inputRowsBefore);
             pairing.CountRows(*pair.reference, *session.GetData(), referenceLabels, kCvxInt128Min, kCvxInt128Max);
         }
-        anyDifferences = anyDifferences || counts.differences > 0 || !pairing.IsClean();
-        std::printf("%s\n", CvxCliReport::RunLine(run, counts).c_str());
+        const bool differs = counts.differences > 0 || !pairing.IsClean();
+        anyDifferences = anyDifferences || differs;
+        summary.Add(run, counts.differences, differs, files.empty() ? std::string() : what);
+        std::printf("%s\n", CvxCliReport::RunLine(run, counts, files.empty() ? std::string() : what).c_str());
+        if (listed > 0 && counts.differences > 0) {
+            CvxCliReport::Print(stdout, form, tool, session.GetData().get(), listed, &pairing);
+        }
         std::fflush(stdout);
         pairing.PrintProblems(stderr, setupPath, what);
         // A run that compared nothing (an empty capture, or no reference data) must not pass.
@@ -240,7 +282,10 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
                         && !session.GetLastError().empty();
     if (host.IsStoppedByRule()) {
         std::printf("stopped by the run-until rule after run %lld\n", static_cast<long long>(runs));
+    } else if (interrupted.load()) {
+        std::printf("interrupted after run %lld\n", static_cast<long long>(runs));
     }
+    std::printf("%s\n", summary.Line().c_str());
     if (!CvxMapi::WaitUntilIdle(std::chrono::seconds(60))) {
         std::fprintf(stderr, "cvx-compare: warning: the mail service did not finish within 60 s\n");
     }

@@ -3,6 +3,8 @@
 
 #include "CvxCliTestSupport.h"
 
+#include <csignal>
+
 using namespace cvxtest;
 
 namespace {
@@ -45,4 +47,28 @@ TEST_F(CvxCliCommandsTest, AReferenceComesFromAnySourceWithItsColumnsAndRange)
     EXPECT_TRUE(Has(Run({"reference", "--option", "samples=10"}).err, "option --save-setup")) ;
     EXPECT_TRUE(Has(Run({"reference", vcd.string(), "--source", "vcd", "--save-setup", Path("y.cvxsetup").string()}).err,
                     "give either a CAPTURE file or --source"));
+}
+
+TEST_F(CvxCliCommandsTest, ARunListsItsDifferencesAndSumsUpWhenInterrupted)
+{
+    const fs::path setup = Path("sim.cvxsetup");
+    ASSERT_EQ(Run({"reference", "--option", "samples=500", "--save-setup", setup.string()}).status, 0);
+    // Listed after each run that has some, in the chosen form.
+    const Outcome listed = Run({"run", setup.string(), "--runs", "2", "--option", "interval=0", "--option",
+                                "faults=flip:DATA8:100:3", "--differences", "5", "--format", "csv"});
+    EXPECT_EQ(listed.status, 1) << listed.err;
+    EXPECT_TRUE(Has(listed.out, "\nsample,time,name,input,reference\n")) << listed.out;
+    EXPECT_TRUE(Has(listed.out, ",DATA8,")) << listed.out;
+    EXPECT_TRUE(Has(listed.out, "Runs: 2  Runs With Differences: 2  Differences: 2  First Differing Run: 1\n")) << listed.out;
+
+    // Ctrl-C ends an endless run with the summary of the runs made.
+    const pid_t endless = Start({"run", setup.string(), "--option", "interval=20"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ::kill(endless, SIGINT);
+    int status = 0;
+    ::waitpid(endless, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string out = ReadFile(Path("stdout.txt"));
+    EXPECT_TRUE(Has(out, "interrupted after run ")) << out;
+    EXPECT_TRUE(Has(out, "Runs: ") && Has(out, "Runs With Differences: 0  Differences: 0\n")) << out;
 }

@@ -153,11 +153,16 @@ TEST_F(CvxCliProgramTest, RunStopsAtTheRunUntilThresholdAndSendsItsMail)
                            reference.string() + "," + one.string() + "," + three.string() + "," + never.string(),
                            "--threshold", "3", "--stop-run", "--email", "rig@example.org", "--outbox", outbox.string()});
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_TRUE(Has(r.out, "run 1: Samples Compared: 100  Columns Compared: 3  Comparisons: 300  Differences: 0\n")) << r.out;
-    EXPECT_TRUE(Has(r.out, "run 2: ") && Has(r.out, "Differences: 1\n")) << r.out;
-    EXPECT_TRUE(Has(r.out, "run 3: ") && Has(r.out, "Differences: 3\n")) << r.out;
-    EXPECT_FALSE(Has(r.out, "run 4:")) << r.out;
+    // Each run's line names its file; the closing line sums the runs up.
+    EXPECT_TRUE(Has(r.out, "run 1 (" + reference.string()
+                               + "): Samples Compared: 100  Columns Compared: 3  Comparisons: 300  Differences: 0\n"))
+        << r.out;
+    EXPECT_TRUE(Has(r.out, "run 2 (" + one.string() + "): ") && Has(r.out, "Differences: 1\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "run 3 (" + three.string() + "): ") && Has(r.out, "Differences: 3\n")) << r.out;
+    EXPECT_FALSE(Has(r.out, "run 4")) << r.out;
     EXPECT_TRUE(Has(r.out, "stopped by the run-until rule after run 3")) << r.out;
+    EXPECT_TRUE(Has(r.out, "Runs: 3  Runs With Differences: 2  Differences: 4  First Differing Run: 2 (" + one.string() + ")\n"))
+        << r.out;
     int mails = 0;
     for (const auto& entry : fs::directory_iterator(outbox)) {
         ++mails;

@@ -155,8 +155,10 @@ TEST_F(CvxCliVerdictTest, ASetupKeepsItsCaptureSoLaterCapturesArePairedByTimeToo
     EXPECT_TRUE(Has(r.out, "Differences: 1\n") && Has(r.out, ", time 507ns\n")) << r.out;
     const Outcome run = Run({"run", setup.string(), "--files", golden.string() + "," + glitch.string()});
     EXPECT_EQ(run.status, 1) << run.err;
-    EXPECT_TRUE(Has(run.out, "run 1: Samples Compared: 200 ") && Has(run.out, "Differences: 0\n")) << run.out;
-    EXPECT_TRUE(Has(run.out, "run 2: Samples Compared: 202 ") && Has(run.out, "Differences: 1\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "run 1 (" + golden.string() + "): Samples Compared: 200 ") && Has(run.out, "Differences: 0\n"))
+        << run.out;
+    EXPECT_TRUE(Has(run.out, "run 2 (" + glitch.string() + "): Samples Compared: 202 ") && Has(run.out, "Differences: 1\n"))
+        << run.out;
 
     // A window of the command line: the reference is taken over the same window.
     EXPECT_EQ(Run({"compare", setup.string(), golden.string(), "--from", "10ns", "--to", "35ns"}).status, 0);
