@@ -154,6 +154,8 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
                        {"align", "HOW", "time (default): put captures from files on one common time grid; order: "
                                         "pair rows by their order"},
                        {"regroup", "", "regroup split bits of VCD files (d[0], d[1], ...) into buses"},
+                       {"option", "KEY=VALUE", "a source option for reading the captures, repeatable (input_options=..., buses=..., regroup=true)"},
+                       {"reference-option", "KEY=VALUE", "a source option for the reference alone (then --option is the input's)"},
                        {"differences", "N", "differences to list (default 10)"},
                        {"format", "FORM", "text, csv or markup (default text)"},
                        {"save-setup", "FILE", "save the result (the reference and the settings) as a setup"},
@@ -186,6 +188,9 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         if (cli.Has("columns")) {
             throw CvxCliError("option --columns: a setup's reference keeps the buses/signals it was copied from");
         }
+        if (cli.Has("reference-option")) {
+            throw CvxCliError("option --reference-option: a setup's reference is read already; --option reads the input");
+        }
         host.LoadSetup(referencePath);
         tool = std::make_unique<CvxCliTool>(host.GetTool(referencePath));
         if (tool->GetCounts().columnsCompared == 0) {
@@ -198,6 +203,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
                 CvxCliCapture::ApplyOptions(*source, {"regroup=true"}); // the command line wins
             }
         }
+        CvxCliCapture::ApplyOptions(*source, cli.GetAll("option"));
         std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*source, inputPath);
         session.SetSource(std::move(source));
         CvxReferenceCapture& kept = session.GetReferenceCapture();
@@ -226,6 +232,9 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         const std::string table = std::filesystem::path(referencePath).filename().string();
         std::unique_ptr<CvxAcquisitionSource> referenceSource = CvxCliCapture::ForFile(referencePath, table, regroup);
         std::unique_ptr<CvxAcquisitionSource> inputSource = CvxCliCapture::ForFile(inputPath, table, regroup);
+        CvxCliCapture::ApplyOptions(*referenceSource, cli.Has("reference-option") ? cli.GetAll("reference-option")
+                                                                                 : cli.GetAll("option"));
+        CvxCliCapture::ApplyOptions(*inputSource, cli.GetAll("option"));
         std::shared_ptr<CvxData> reference = CvxCliCapture::Acquire(*referenceSource, referencePath);
         std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*inputSource, inputPath);
         const std::vector<CvxID> labels =

@@ -72,3 +72,23 @@ TEST_F(CvxCliCommandsTest, ARunListsItsDifferencesAndSumsUpWhenInterrupted)
     EXPECT_TRUE(Has(out, "interrupted after run ")) << out;
     EXPECT_TRUE(Has(out, "Runs: ") && Has(out, "Runs With Differences: 0  Differences: 0\n")) << out;
 }
+
+TEST_F(CvxCliCommandsTest, CompareReadsCapturesWithTheGivenSourceOptions)
+{
+    const fs::path a = Write("a.csv", "0,1,0\n1,1,0\n0,0,1\n");
+    const fs::path b = Write("b.csv", "0,1,0\n1,1,0\n1,0,1\n");
+    // The sample rate of both CSV captures: the difference is at 2 ms.
+    const Outcome rated = Run({"compare", a.string(), b.string(), "--option", "input_options=samplerate=1000"});
+    EXPECT_EQ(rated.status, 1) << rated.err;
+    EXPECT_TRUE(Has(rated.out, "sample 2, time 2ms\n")) << rated.out;
+    EXPECT_FALSE(Has(rated.err, "no sample rate is known")) << rated.err;
+    // The reference's own options when the two captures are read differently: its first line
+    // names the channels as the input's numbers do, though it looks like values (read as
+    // values, its 2 is no logic level).
+    const fs::path named = Write("named.csv", "0,1,2\n0,1,0\n1,1,0\n1,0,1\n");
+    EXPECT_EQ(Run({"compare", named.string(), b.string()}).status, 2);
+    const Outcome apart = Run({"compare", named.string(), b.string(), "--reference-option", "input_options=header=true"});
+    EXPECT_EQ(apart.status, 0) << apart.out << apart.err;
+    const Outcome bad = Run({"compare", a.string(), b.string(), "--option", "no_such_option=1"});
+    EXPECT_EQ(bad.status, 2);
+}
