@@ -61,6 +61,28 @@ void RemapLabelIDs(CvxPersistenceElement& element, const std::vector<std::pair<s
     }
 }
 
+// Source options that name a file: kept relative to the setup that holds them.
+bool IsPathOption(const std::string& key)
+{
+    return key == "file" || key == "input" || key == "session";
+}
+
+// A path a setup holds: relative to the setup's folder (where it was saved), else the
+// absolute path it also holds, else as it stands.
+std::string ResolvePath(const std::filesystem::path& setup, const std::string& value, const std::string& absolute)
+{
+    const std::filesystem::path stored(value);
+    if (stored.is_absolute()) {
+        return value;
+    }
+    std::error_code ec;
+    const std::filesystem::path beside = std::filesystem::absolute(setup, ec).parent_path() / stored;
+    if (std::filesystem::exists(beside, ec) || absolute.empty()) {
+        return beside.lexically_normal().string();
+    }
+    return absolute;
+}
+
 // The Range attribute of a tool's "GetOptions" reply ("Begin..End" for an All range).
 std::u16string RangeOf(CvxStdToolCmdIFace& iface)
 {
@@ -459,7 +481,18 @@ bool CvxHostSession::SaveSetup(const std::filesystem::path& path)
         for (std::size_t i = 0; i < options.size(); ++i) {
             setup.OpenTag(Indexed(u"Option", i));
             setup.Write(u"Key", U16(options[i].key));
-            setup.Write(u"Value", U16(options[i].value));
+            if (IsPathOption(options[i].key) && !options[i].value.empty()) {
+                // Relative to the setup, so that the setup and its captures move together;
+                // the absolute path for a setup copied elsewhere alone.
+                std::error_code ec;
+                const std::filesystem::path absolute = std::filesystem::absolute(options[i].value, ec);
+                const std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
+                const std::filesystem::path relative = absolute.lexically_relative(folder);
+                setup.Write(u"Value", U16(relative.empty() ? options[i].value : relative.string()));
+                setup.Write(u"AbsoluteValue", U16(absolute.string()));
+            } else {
+                setup.Write(u"Value", U16(options[i].value));
+            }
             setup.CloseTag();
         }
         setup.CloseTag();
@@ -521,9 +554,14 @@ bool CvxHostSession::LoadSetup(const std::filesystem::path& path)
             for (int i = 0; i < count && setup.OpenTag(Indexed(u"Option", static_cast<std::size_t>(i))); ++i) {
                 std::u16string key;
                 std::u16string value;
+                std::u16string absolute;
                 setup.Read(u"Key", key);
                 setup.Read(u"Value", value);
+                setup.Read(u"AbsoluteValue", absolute);
                 setup.CloseTag();
+                if (IsPathOption(CvxStringConvert::ToUtf8(key)) && !value.empty()) {
+                    value = U16(ResolvePath(path, CvxStringConvert::ToUtf8(value), CvxStringConvert::ToUtf8(absolute)));
+                }
                 std::string error;
                 if (!source->SetOption(CvxStringConvert::ToUtf8(key), CvxStringConvert::ToUtf8(value), error)) {
                     CvxInfoMgr::GetInstance().LogMessage(

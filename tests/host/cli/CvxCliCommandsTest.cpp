@@ -92,3 +92,25 @@ TEST_F(CvxCliCommandsTest, CompareReadsCapturesWithTheGivenSourceOptions)
     const Outcome bad = Run({"compare", a.string(), b.string(), "--option", "no_such_option=1"});
     EXPECT_EQ(bad.status, 2);
 }
+
+TEST_F(CvxCliCommandsTest, ASetupFindsItsCaptureFromAnyFolder)
+{
+    const fs::path folder = Path("project");
+    fs::create_directories(folder);
+    fs::create_directories(Path("elsewhere"));
+    const fs::path capture = WriteVcd("project/golden.vcd", 50);
+    const fs::path start = fs::current_path();
+    // Made with paths relative to the folder it is made in, run from another folder.
+    fs::current_path(folder);
+    const Outcome made = Run({"reference", "golden.vcd", "--save-setup", "golden.cvxsetup"});
+    fs::current_path(Path("elsewhere"));
+    const Outcome run = Run({"run", "../project/golden.cvxsetup", "--runs", "1"});
+    // A copy of the setup alone, elsewhere: the absolute path it also keeps.
+    fs::copy_file(folder / "golden.cvxsetup", Path("elsewhere/copy.cvxsetup"));
+    const Outcome copy = Run({"run", "copy.cvxsetup", "--runs", "1"});
+    fs::current_path(start);
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "run 1: Samples Compared: 50 ")) << run.out;
+    EXPECT_EQ(copy.status, 0) << copy.err;
+}
