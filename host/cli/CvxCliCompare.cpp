@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 
 namespace {
 
@@ -210,6 +211,10 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         kept.SetAlignByTime(byTime);
         const std::vector<CvxID> labels = ReferenceLabels(session);
         pairing.CheckMissing(labels, *input, referencePath);
+        std::vector<CvxID> compared;
+        std::copy_if(labels.begin(), labels.end(), std::back_inserter(compared),
+                     [&](const CvxID& label) { return input->GetColumnWithLabelID(label) != nullptr; });
+        pairing.SetCompared(compared);
         if (kept.Get() != nullptr) {
             pairing.CheckWidths(*kept.Get(), *input, labels, referencePath, inputPath);
         }
@@ -253,6 +258,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         if (window.known) {
             pairing.CountRows(*reference, *input, labels, window.from, window.to);
         }
+        pairing.SetCompared(labels);
         host.OfferLabels(labels);
         // The setup names the reference capture as its source.
         session.SetSource(std::move(referenceSource));

@@ -4,6 +4,7 @@
 #include "CvxCliArgs.h"
 #include "CvxCliCompare.h"
 #include "CvxCliDemo.h"
+#include "CvxCliInfo.h"
 #include "CvxCliReference.h"
 #include "CvxCliRun.h"
 #ifdef CVX_CLI_SERVE
@@ -25,6 +26,7 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  demo                       compare two runs of the built-in simulated analyzer, one with faults\n"
     "  compare REFERENCE INPUT    compare two captures (VCD, .sr, CSV) or a setup's reference and a capture\n"
+    "  info CAPTURE|SETUP         what a capture holds, or what a setup keeps\n"
     "  reference [CAPTURE]        acquire once (a capture file or --source) and save it as a setup's reference\n"
     "  run SETUP                  repetitive run against a setup's reference, with its run-until rule\n"
 #ifdef CVX_CLI_SERVE
@@ -40,6 +42,9 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args)
     }
     if (command == "compare") {
         return CvxCliCompare::Run(args);
+    }
+    if (command == "info") {
+        return CvxCliInfo::Run(args);
     }
     if (command == "reference") {
         return CvxCliReference::Run(args);

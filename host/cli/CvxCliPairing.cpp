@@ -44,6 +44,14 @@ void CvxCliPairing::CountRows(const CvxData& reference, const CvxData& input, co
     }
 }
 
+void CvxCliPairing::SetCompared(const std::vector<CvxID>& labels)
+{
+    m_compared.clear();
+    for (const CvxID& label : labels) {
+        m_compared.push_back(CvxCliCapture::LabelName(label));
+    }
+}
+
 void CvxCliPairing::AddRowsBefore(std::int64_t referenceRows, std::int64_t inputRows)
 {
     m_referenceRows += referenceRows;

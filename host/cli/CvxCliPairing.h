@@ -28,6 +28,10 @@ public:
     // A bus/signal that the comparison left out; it counts as a difference.
     void AddProblem(std::string problem) { m_problems.push_back(std::move(problem)); }
 
+    // The buses/signals the comparison covered, by name, for the report.
+    void SetCompared(const std::vector<CvxID>& labels);
+    const std::vector<std::string>& GetCompared() const { return m_compared; }
+
     std::int64_t GetInputRowsWithoutReference() const { return m_inputRows; }
     std::int64_t GetReferenceRowsWithoutInput() const { return m_referenceRows; }
     bool IsClean() const { return m_inputRows == 0 && m_referenceRows == 0 && m_problems.empty(); }
@@ -39,4 +43,5 @@ private:
     std::int64_t m_inputRows = 0;
     std::int64_t m_referenceRows = 0;
     std::vector<std::string> m_problems;
+    std::vector<std::string> m_compared;
 };

@@ -4,6 +4,7 @@
 #include "CvxCliPairing.h"
 #include "CvxData.h"
 #include "CvxLabelMgr.h"
+#include "CvxMarkupText.h"
 #include "CvxSourceText.h"
 #include "CvxStringConvert.h"
 
@@ -100,6 +101,10 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
     const CvxCliCounts counts = tool.GetCounts();
     const long long inputUnpaired = pairing != nullptr ? pairing->GetInputRowsWithoutReference() : 0;
     const long long referenceUnpaired = pairing != nullptr ? pairing->GetReferenceRowsWithoutInput() : 0;
+    std::string compared;
+    for (const std::string& name : pairing != nullptr ? pairing->GetCompared() : std::vector<std::string>()) {
+        compared += (compared.empty() ? "" : ", ") + name;
+    }
     const std::int64_t rows = tool.GetNumberOfDifferences();
     std::vector<CvxCliDifference> differences;
     for (std::int64_t i = 0; i < std::min(listed, rows); ++i) {
@@ -119,6 +124,9 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
                      static_cast<long long>(counts.samplesCompared), static_cast<long long>(counts.columnsCompared),
                      static_cast<long long>(counts.comparisons), static_cast<long long>(counts.differences),
                      inputUnpaired, referenceUnpaired);
+        if (!compared.empty()) {
+            std::fprintf(out, "Compared: %s\n", compared.c_str());
+        }
         if (rows > 0) {
             std::fprintf(out, "Differing samples: %lld%s\n", static_cast<long long>(rows),
                          static_cast<std::int64_t>(differences.size()) < rows
@@ -140,11 +148,11 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
     case EvxCliForm::Csv:
         std::fprintf(out,
                      "samples_compared,columns_compared,comparisons,differences,differing_samples,"
-                     "input_rows_without_reference,reference_rows_without_input\n"
-                     "%lld,%lld,%lld,%lld,%lld,%lld,%lld\n\nsample,time,name,input,reference\n",
+                     "input_rows_without_reference,reference_rows_without_input,compared\n"
+                     "%lld,%lld,%lld,%lld,%lld,%lld,%lld,%s\n\nsample,time,name,input,reference\n",
                      static_cast<long long>(counts.samplesCompared), static_cast<long long>(counts.columnsCompared),
                      static_cast<long long>(counts.comparisons), static_cast<long long>(counts.differences),
-                     static_cast<long long>(rows), inputUnpaired, referenceUnpaired);
+                     static_cast<long long>(rows), inputUnpaired, referenceUnpaired, Csv(compared).c_str());
         for (const CvxCliDifference& d : differences) {
             const std::string at = time(d);
             for (const CvxCliDifference::Item& item : d.items) {
@@ -161,6 +169,11 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
                      Body(counts.markup).c_str());
         std::fprintf(out, "<Pairing InputRowsWithoutReference='%lld' ReferenceRowsWithoutInput='%lld'/>\n", inputUnpaired,
                      referenceUnpaired);
+        for (const std::string& name : pairing != nullptr ? pairing->GetCompared() : std::vector<std::string>()) {
+            std::u16string escaped;
+            CvxMarkupText::AppendEscaped(escaped, CvxStringConvert::FromUtf8(name), true);
+            std::fprintf(out, "<Compared Name='%s'/>\n", Utf8(escaped).c_str());
+        }
         for (const CvxCliDifference& d : differences) {
             std::fprintf(out, "%s\n", Body(d.markup).c_str());
         }

@@ -252,6 +252,13 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
         // difference too.
         CvxCliPairing pairing;
         pairing.CheckMissing(referenceLabels, *session.GetData(), setupPath);
+        std::vector<CvxID> compared;
+        for (const CvxID& label : referenceLabels) {
+            if (session.GetData()->GetColumnWithLabelID(label) != nullptr) {
+                compared.push_back(label);
+            }
+        }
+        pairing.SetCompared(compared);
         // Rows are counted over all data; a marker range leaves the rest out on purpose.
         if (const CvxReferenceCapture::Pair& pair = session.GetLastPair(); pair.reference != nullptr && tool.ComparesAllData()) {
             pairing.AddRowsBefore(pair.referenceRowsBefore, pair.inputRowsBefore);

@@ -114,3 +114,21 @@ TEST_F(CvxCliCommandsTest, ASetupFindsItsCaptureFromAnyFolder)
     EXPECT_TRUE(Has(run.out, "run 1: Samples Compared: 50 ")) << run.out;
     EXPECT_EQ(copy.status, 0) << copy.err;
 }
+
+TEST_F(CvxCliCommandsTest, InfoTellsWhatACaptureHoldsAndWhatASetupKeeps)
+{
+    const fs::path vcd = WriteVcd("a.vcd", 20);
+    const Outcome capture = Run({"info", vcd.string()});
+    EXPECT_EQ(capture.status, 0) << capture.err;
+    for (const char* line : {"Source: vcd\n", "Table a.vcd: 20 samples, 0s to 190ns, a row per change, trigger at row 0\n",
+                             "  top.clk: signal\n", "  top.data: 8-bit bus\n", "  top.addr: 16-bit bus\n"}) {
+        EXPECT_TRUE(Has(capture.out, line)) << line << "\n" << capture.out;
+    }
+    const fs::path setup = Path("a.cvxsetup");
+    ASSERT_EQ(Run({"reference", vcd.string(), "--columns", "top.data", "--from", "50ns", "--save-setup", setup.string()}).status, 0);
+    const Outcome kept = Run({"info", setup.string()});
+    EXPECT_EQ(kept.status, 0) << kept.err;
+    EXPECT_TRUE(Has(kept.out, "Tool Compare: <Options ReferenceOffset='0' Range='M1..M2' MaxDifferences='0'/>\n")) << kept.out;
+    EXPECT_TRUE(Has(kept.out, "Kept capture:\nTable a.vcd: 20 samples")) << kept.out;
+    EXPECT_EQ(Run({"info", Path("missing.vcd").string()}).status, 2);
+}

@@ -58,7 +58,12 @@ TEST_F(CvxCliProgramTest, InjectedDifferencesAreListedExactlyInEveryForm)
             EXPECT_TRUE(Has(r.out, part)) << c.form << ": " << part << "\n" << r.out;
         }
         // Text and csv list the differing bus only; markup is the tool's reply, every bus.
-        EXPECT_EQ(Has(r.out, "addr"), c.form == std::string("markup")) << c.form << "\n" << r.out;
+        const bool listed = Has(r.out, "top.addr: input") || Has(r.out, ",top.addr,") || Has(r.out, "Name='top.addr' Reference");
+        EXPECT_EQ(listed, c.form == std::string("markup")) << c.form << "\n" << r.out;
+        // Every form names what was compared.
+        EXPECT_TRUE(Has(r.out, "Compared: top.clk, top.data, top.addr\n") || Has(r.out, ",\"top.clk, top.data, top.addr\"\n")
+                    || Has(r.out, "<Compared Name='top.addr'/>"))
+            << c.form << "\n" << r.out;
     }
     // The differing bus only, and a time range that leaves out the first difference.
     const Outcome ranged = Run({"compare", "--columns", "top.data", "--from", "1us", a.string(), b.string()});

@@ -32,7 +32,7 @@ TEST_F(CvxCliVerdictTest, XAndZOnEitherSideNeverCompareEqual)
             for (const char* form : {"text", "csv", "markup"}) {
                 const Outcome r = Run({"compare", "--format", form, reference.string(), input.string()});
                 EXPECT_EQ(r.status, 1) << width << form << r.out << r.err;
-                EXPECT_TRUE(Has(r.out, form == std::string("csv") ? "\n3,2,6,2,1,0,0\n" : "Differences")) << r.out;
+                EXPECT_TRUE(Has(r.out, form == std::string("csv") ? "\n3,2,6,2,1,0,0,\"top.d, top.s\"\n" : "Differences")) << r.out;
                 // Either side shows its X/Z: hex X for buses up to 64 bits, binary x/z beyond.
                 EXPECT_TRUE(Has(r.out, width > 64 ? "1x1z" : "X")) << width << form << r.out;
             }
@@ -111,7 +111,7 @@ TEST_F(CvxCliVerdictTest, CapturesOfUnequalShapeAreNeverEqual)
 
     const Outcome cut = Run({"compare", "--format", "csv", golden.string(), shorter.string()});
     EXPECT_EQ(cut.status, 1) << cut.err;
-    EXPECT_TRUE(Has(cut.out, "input_rows_without_reference,reference_rows_without_input\n190,2,380,0,0,0,10\n")) << cut.out;
+    EXPECT_TRUE(Has(cut.out, "input_rows_without_reference,reference_rows_without_input,compared\n190,2,380,0,0,0,10,\"top.clk, top.data\"\n")) << cut.out;
     EXPECT_TRUE(Has(cut.err, "10 reference rows with no input row in " + shorter.string())) << cut.err;
     const Outcome extra = Run({"compare", "--format", "markup", golden.string(), longer.string()});
     EXPECT_EQ(extra.status, 1);
