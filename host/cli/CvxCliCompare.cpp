@@ -54,10 +54,10 @@ std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, 
             const auto it = std::find_if(inReference.begin(), inReference.end(),
                                          [&](const CvxID& id) { return CvxCliCapture::LabelName(id) == name; });
             if (it == inReference.end()) {
-                throw CvxCliError(referencePath + ": no bus/signal named '" + name + "'");
+                throw CvxCliError(referencePath + ": no bus/signal named '" + name + "' (there are: " + Names(inReference) + ")");
             }
             if (!Contains(inInput, *it)) {
-                throw CvxCliError(inputPath + ": no bus/signal named '" + name + "'");
+                throw CvxCliError(inputPath + ": no bus/signal named '" + name + "' (there are: " + Names(inInput) + ")");
             }
             // A name given twice is one bus/signal, compared (and counted) once.
             if (!Contains(labels, *it)) {
@@ -282,8 +282,8 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     CvxCliReport::Print(stdout, form, *tool, session.GetData().get(), listed, &pairing);
     pairing.PrintProblems(stderr, referencePath, inputPath);
     if (tool->GetCounts().samplesCompared == 0) {
-        throw CvxCliError(inputPath + ": no sample was compared against " + referencePath
-                          + " (the range or the offset leaves none, or the reference holds no data)");
+        throw CvxCliError(inputPath + ": no sample was compared against " + referencePath + ": "
+                          + pairing.WhyNothingCompared());
     }
     if (cli.Has("save-setup") && !session.SaveSetup(cli.Get("save-setup"))) {
         throw CvxCliError(session.GetLastError());

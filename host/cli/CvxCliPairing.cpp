@@ -88,8 +88,17 @@ void CvxCliPairing::CheckMissing(const std::vector<CvxID>& reference, const CvxD
         }
     }
     if (!names.empty()) {
+        m_missing = names;
         AddProblem("not compared, only in " + referencePath + ": " + names);
     }
+}
+
+std::string CvxCliPairing::WhyNothingCompared() const
+{
+    if (m_compared.empty() && !m_missing.empty()) {
+        return "the input holds none of the reference's buses/signals (" + m_missing + ")";
+    }
+    return "the range or the offset leaves none, or the reference holds no data";
 }
 
 void CvxCliPairing::PrintProblems(std::FILE* err, const std::string& referencePath, const std::string& inputPath) const

@@ -36,6 +36,9 @@ public:
     std::int64_t GetReferenceRowsWithoutInput() const { return m_referenceRows; }
     bool IsClean() const { return m_inputRows == 0 && m_referenceRows == 0 && m_problems.empty(); }
 
+    // Why a comparison compared no sample: the reference's buses/signals the input lacks,
+    // else the range, the offset or an empty reference.
+    std::string WhyNothingCompared() const;
     // One line each on `err`: the problems, then the unpaired rows naming both files.
     void PrintProblems(std::FILE* err, const std::string& referencePath, const std::string& inputPath) const;
 
@@ -44,4 +47,5 @@ private:
     std::int64_t m_referenceRows = 0;
     std::vector<std::string> m_problems;
     std::vector<std::string> m_compared;
+    std::string m_missing; // the reference's buses/signals the input lacks
 };

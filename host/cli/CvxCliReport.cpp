@@ -129,7 +129,7 @@ void CvxCliReport::Print(std::FILE* out, EvxCliForm form, const CvxCliTool& tool
         }
         if (rows > 0) {
             std::fprintf(out, "Differing samples: %lld%s\n", static_cast<long long>(rows),
-                         static_cast<std::int64_t>(differences.size()) < rows
+                         !differences.empty() && static_cast<std::int64_t>(differences.size()) < rows
                              ? (", the first " + std::to_string(differences.size()) + " listed").c_str()
                              : "");
         }

@@ -275,7 +275,8 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
         pairing.PrintProblems(stderr, setupPath, what);
         // A run that compared nothing (an empty capture, or no reference data) must not pass.
         if (counts.samplesCompared == 0) {
-            trouble = what + ": no sample was compared against the reference of " + setupPath;
+            trouble = what + ": no sample was compared against the reference of " + setupPath + ": "
+                      + pairing.WhyNothingCompared();
             return false;
         }
         if (!files.empty() && run < maxRuns) {

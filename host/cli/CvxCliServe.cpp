@@ -28,8 +28,8 @@ int CvxCliServe::Run(const std::vector<std::string>& args)
 
     CvxCliHost host;
     CvxHostSession& session = host.GetSession();
-    if (cli.Has("setup") && !session.LoadSetup(cli.Get("setup"))) {
-        throw CvxCliError(session.GetLastError());
+    if (cli.Has("setup")) {
+        host.LoadSetup(cli.Get("setup"));
     }
     if (cli.Has("source") || session.GetSource() == nullptr) {
         session.SetSource(CvxCliCapture::ForKind(cli.Get("source", "simulated")));
@@ -43,7 +43,7 @@ int CvxCliServe::Run(const std::vector<std::string>& args)
     std::string error;
     const std::string address = cli.Get("address", "127.0.0.1");
     if (!server.Listen(address, port, &error)) {
-        throw CvxCliError("cannot listen on " + address + ":" + std::to_string(port) + ": " + error);
+        throw CvxCliError(error); // names the address, the port and the reason
     }
     std::fprintf(stderr, "cvx-compare: serving on %s:%d\n", address.c_str(), server.GetPort());
     std::fflush(stderr);

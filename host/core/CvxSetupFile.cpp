@@ -380,6 +380,13 @@ bool CvxSetupFile::Load(CvxPersistenceSetup& setup, CvxPersistenceData& data)
         return false;
     };
 
+    std::error_code ec;
+    if (!std::filesystem::exists(m_path, ec)) {
+        return fail("no such file");
+    }
+    if (std::filesystem::is_directory(m_path, ec)) {
+        return fail("it is a directory, not a setup file");
+    }
     int code = 0;
     const ZipPtr archive(zip_open(m_path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
     if (!archive) {

@@ -34,3 +34,12 @@ std::shared_ptr<CvxData> CvxAcquisitionSource::Acquire()
     ++m_runs;
     return data;
 }
+
+std::string CvxAcquisitionSource::UnknownOption(std::string_view key, const std::string& what) const
+{
+    std::string keys;
+    for (const CvxSourceOption& option : GetOptions()) {
+        keys += (keys.empty() ? "" : ", ") + option.key;
+    }
+    return "unknown option '" + std::string(key) + "' of " + what + " (" + keys + ")";
+}

@@ -68,6 +68,9 @@ public:
     const CvxID& GetInstanceID() const { return m_instance; }
 
 protected:
+    // "unknown option 'KEY' of WHAT (k1, k2, ...)": the error of an unknown key, naming the
+    // keys there are.
+    std::string UnknownOption(std::string_view key, const std::string& what) const;
     // Makes the data of run number `run`; throws CvxSourceError with a clear text on failure.
     virtual std::shared_ptr<CvxData> DoAcquire(std::int64_t run) = 0;
     void AddWarning(std::string warning) { m_warnings.push_back(std::move(warning)); }

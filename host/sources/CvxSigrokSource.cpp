@@ -183,7 +183,7 @@ bool CvxSigrokSource::SetOption(std::string_view key, std::string_view value, st
         }
         m_buses = std::move(buses);
     } else {
-        error = "unknown option '" + std::string(key) + "' of the libsigrok source";
+        error = UnknownOption(key, "the libsigrok source");
         return false;
     }
     return true;

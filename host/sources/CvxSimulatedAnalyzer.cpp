@@ -230,7 +230,7 @@ bool CvxSimulatedAnalyzer::SetOption(std::string_view key, std::string_view valu
         }
         m_interval = std::chrono::milliseconds(number);
     } else {
-        error = "unknown option '" + std::string(key) + "' of the simulated analyzer";
+        error = UnknownOption(key, "the simulated analyzer");
         return false;
     }
     return true;

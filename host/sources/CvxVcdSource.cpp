@@ -36,7 +36,7 @@ bool CvxVcdSource::SetOption(std::string_view key, std::string_view value, std::
         m_table = std::string(CvxSourceText::Trim(value));
         return true;
     }
-    error = "unknown option '" + std::string(key) + "' of the VCD source (file, regroup, table)";
+    error = UnknownOption(key, "the VCD source");
     return false;
 }
 

@@ -236,7 +236,7 @@ TEST_F(CvxSetupFileTest, DamagedFilesLogOneLineAndKeepThePreviousState)
         const char* phrase;
     };
     const std::vector<Case> cases = {
-        {"missing file", [](const fs::path&) {}, true, "not a readable zip archive"},
+        {"missing file", [](const fs::path&) {}, true, "not loaded: no such file"},
         {"not a zip", [](const fs::path& p) { WriteBytes(p, "plain text, no archive\n"); }, true,
          "not a readable zip archive"},
         {"no setup.xml", [](const fs::path& p) { WriteZip(p, {{"other.txt", "x"}}); }, true,
