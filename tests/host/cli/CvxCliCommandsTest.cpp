@@ -132,3 +132,30 @@ TEST_F(CvxCliCommandsTest, InfoTellsWhatACaptureHoldsAndWhatASetupKeeps)
     EXPECT_TRUE(Has(kept.out, "Kept capture:\nTable a.vcd: 20 samples")) << kept.out;
     EXPECT_EQ(Run({"info", Path("missing.vcd").string()}).status, 2);
 }
+
+TEST_F(CvxCliCommandsTest, MessagesSayWhatIsThereAndWhy)
+{
+    const fs::path a = WriteVcd("a.vcd", 20);
+    const fs::path b = WriteVcd("b.vcd", 20, {{3, 1}, {4, 1}});
+    const Outcome names = Run({"compare", "--columns", "top.nope", a.string(), b.string()});
+    EXPECT_TRUE(Has(names.err, "no bus/signal named 'top.nope' (there are: top.clk, top.data, top.addr)")) << names.err;
+    const Outcome option = Run({"compare", "--option", "nope=1", a.string(), b.string()});
+    EXPECT_TRUE(Has(option.err, "unknown option 'nope' of the VCD source (file, regroup, table)")) << option.err;
+    // Listing nothing says nothing about listing.
+    const Outcome none = Run({"compare", "--differences", "0", a.string(), b.string()});
+    EXPECT_TRUE(Has(none.out, "Differing samples: 2\n")) << none.out;
+    // A setup whose buses/signals the input lacks altogether.
+    const fs::path setup = Path("a.cvxsetup");
+    ASSERT_EQ(Run({"reference", a.string(), "--save-setup", setup.string()}).status, 0);
+    std::string other = ReadFile(a);
+    for (const char* name : {"clk", "data", "addr"}) {
+        other.replace(other.find(std::string(" ") + name + " "), std::string(name).size() + 2, std::string(" x") + name + " ");
+    }
+    const Outcome lacking = Run({"compare", setup.string(), Write("other.vcd", other).string()});
+    EXPECT_EQ(lacking.status, 2);
+    EXPECT_TRUE(Has(lacking.err, "the input holds none of the reference's buses/signals (top.clk, top.data, top.addr)"))
+        << lacking.err;
+    if (Run({"serve", "--help"}).status == 0) {
+        EXPECT_TRUE(Has(Run({"serve", "--setup", Path("missing.cvxsetup").string()}).err, "not loaded: no such file"));
+    }
+}
