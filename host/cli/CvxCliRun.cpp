@@ -268,6 +268,10 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
         anyDifferences = anyDifferences || differs;
         summary.Add(run, counts.differences, differs, files.empty() ? std::string() : what);
         std::printf("%s\n", CvxCliReport::RunLine(run, counts, files.empty() ? std::string() : what).c_str());
+        if (const std::int64_t threshold = tool.GetMaxDifferences(); threshold > 0 && counts.differences >= threshold) {
+            std::printf("run %lld: the comparison stopped at %lld differences (stop comparing); the rest was not compared\n",
+                        static_cast<long long>(run), static_cast<long long>(threshold));
+        }
         if (listed > 0 && counts.differences > 0) {
             CvxCliReport::Print(stdout, form, tool, session.GetData().get(), listed, &pairing);
         }

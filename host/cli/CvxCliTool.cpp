@@ -62,6 +62,16 @@ bool CvxCliTool::ComparesAllData() const
     return doc.HasRoot() && doc.FindElement(u"Options") && doc.GetAttribute(u"Range", range) && range == u"Begin..End";
 }
 
+std::int64_t CvxCliTool::GetMaxDifferences() const
+{
+    std::u16string reply;
+    if (!m_iface.GetDataValue(u"GetOptions", reply)) {
+        return 0;
+    }
+    CvxMarkupDocument doc(reply);
+    return doc.HasRoot() && doc.FindElement(u"Options") ? Attribute(doc, u"MaxDifferences") : 0;
+}
+
 std::int64_t CvxCliTool::GetNumberOfDifferences() const
 {
     std::u16string reply;

@@ -42,6 +42,8 @@ public:
     CvxCliCounts GetCounts() const;
     // Whether the tool compares all data (its range runs from Begin to End).
     bool ComparesAllData() const;
+    // The stop-comparing threshold of the run-until rule (0: not armed).
+    std::int64_t GetMaxDifferences() const;
     // Differing input rows (a row that differs in several columns counts once).
     std::int64_t GetNumberOfDifferences() const;
     // False when there is no index-th difference.
