@@ -164,8 +164,9 @@ TEST_F(CvxCliCommandsTest, ARunSaysWhenStopComparingCutItShort)
 {
     const fs::path setup = Path("sim.cvxsetup");
     ASSERT_EQ(Run({"reference", "--option", "samples=2000", "--save-setup", setup.string()}).status, 0);
-    const Outcome r = Run({"run", setup.string(), "--runs", "1", "--option", "interval=0", "--option", "fault_rate=5",
-                           "--threshold", "3", "--stop-comparing"});
+    const Outcome r = Run({"run", setup.string(), "--runs", "1", "--option", "interval=0", "--option",
+                           "faults=flip:DATA8:100:3,flip:DATA8:200:3,flip:DATA8:300:3,flip:DATA8:400:3", "--threshold",
+                           "3", "--stop-comparing"});
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(Has(r.out, "Differences: 3\nrun 1: the comparison stopped at 3 differences (stop comparing)")) << r.out;
 }
