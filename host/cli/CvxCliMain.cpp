@@ -7,10 +7,12 @@
 #include "CvxCliInfo.h"
 #include "CvxCliReference.h"
 #include "CvxCliRun.h"
+#include "CvxInfoMgr.h"
 #ifdef CVX_CLI_SERVE
 #include "CvxCliServe.h"
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +34,7 @@ constexpr const char* kUsage =
 #ifdef CVX_CLI_SERVE
     "  serve                      the remote-control server, headless\n"
 #endif
-    "\n'cvx-compare COMMAND --help' describes each command.\n"
+    "\n'cvx-compare COMMAND --help' describes each command; --verbose with any command shows the host log.\n"
     "Exit status: 0 no differences, 1 differences, 2 trouble.\n";
 
 int Dispatch(const std::string& command, const std::vector<std::string>& args)
@@ -87,7 +89,14 @@ int main(int argc, char** argv)
         return argc < 2 ? kCliExitTrouble : kCliExitSame;
     }
     try {
-        const int status = Dispatch(argv[1], std::vector<std::string>(argv + 2, argv + argc));
+        // --verbose, anywhere: the host log (libsigrok's own lines among it) goes to the terminal too.
+        std::vector<std::string> args(argv + 2, argv + argc);
+        const auto verbose = std::remove(args.begin(), args.end(), std::string("--verbose"));
+        if (verbose != args.end()) {
+            args.erase(verbose, args.end());
+            CvxInfoMgr::GetInstance().SetEchoToStderr(true);
+        }
+        const int status = Dispatch(argv[1], args);
         std::fflush(stdout);
         return status;
     } catch (const std::exception& e) {

@@ -1,7 +1,9 @@
 #include "CvxSigrokContext.h"
 
 #include "CvxAcquisitionSource.h"
+#include "CvxInfoMgr.h"
 #include "CvxSourceText.h"
+#include "CvxStringConvert.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -46,7 +48,9 @@ void CvxSigrokContext::Log(int level, const std::string& text)
     if (level > SR_LOG_ERR) {
         return;
     }
-    std::fprintf(stderr, "libsigrok: %s\n", text.c_str());
+    // To the host log (on the terminal only when the host echoes its log): the sources' own
+    // errors already say what failed, with libsigrok's words in them.
+    CvxInfoMgr::GetInstance().LogMessage(kMessageWarning, CvxStringConvert::FromUtf8("libsigrok: " + text));
     std::lock_guard lock(m_mutex);
     if (m_errors.size() < 4096) {
         m_errors += (m_errors.empty() ? "" : "; ") + text;

@@ -170,3 +170,14 @@ TEST_F(CvxCliCommandsTest, ARunSaysWhenStopComparingCutItShort)
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(Has(r.out, "Differences: 3\nrun 1: the comparison stopped at 3 differences (stop comparing)")) << r.out;
 }
+
+TEST_F(CvxCliCommandsTest, LibsigrokRepeatsItselfOnlyWhenAskedTo)
+{
+    const fs::path bad = Write("bad.csv", "0,1,2\n0,1,0\n");
+    const Outcome quiet = Run({"compare", bad.string(), bad.string()});
+    EXPECT_EQ(quiet.status, 2);
+    EXPECT_TRUE(Has(quiet.err, "bad.csv: the input module cannot finish the file")) << quiet.err;
+    EXPECT_FALSE(Has(quiet.err, "warning: libsigrok: ")) << quiet.err;
+    const Outcome verbose = Run({"compare", bad.string(), bad.string(), "--verbose"});
+    EXPECT_TRUE(Has(verbose.err, "warning: libsigrok: input/csv: Invalid text '2'")) << verbose.err;
+}
