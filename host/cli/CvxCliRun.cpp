@@ -5,6 +5,7 @@
 #include "CvxCliHost.h"
 #include "CvxCliPairing.h"
 #include "CvxCliReport.h"
+#include "CvxInfoMgr.h"
 #include "CvxLabelMgr.h"
 #include "CvxMapi.h"
 #include "CvxStringConvert.h"
@@ -298,12 +299,18 @@ int CvxCliRun::Run(const std::vector<std::string>& args)
         std::printf("interrupted after run %lld\n", static_cast<long long>(runs));
     }
     std::printf("%s\n", summary.Line().c_str());
+    const std::string log = CvxInfoMgr::GetInstance().GetLogFilePath().string();
     if (!CvxMapi::WaitUntilIdle(std::chrono::seconds(60))) {
-        std::fprintf(stderr, "cvx-compare: warning: the mail service did not finish within 60 s\n");
+        trouble = "the mail service did not finish within 60 s; the host log is " + log;
     }
-    if (CvxMapi::GetFailedCount() > 0) {
-        std::fprintf(stderr, "cvx-compare: warning: %d e-mail(s) could not be sent (see the host log)\n",
-                     CvxMapi::GetFailedCount());
+    // What became of each mail: written to the outbox, or the server's answer when it failed.
+    for (const CvxInfoMgr::Entry& entry : CvxInfoMgr::GetInstance().GetRecentMessages()) {
+        const std::string text = CvxStringConvert::ToUtf8(entry.text);
+        if (text.rfind("No mail server is set", 0) == 0) {
+            std::fprintf(stderr, "cvx-compare: %s\n", text.c_str());
+        } else if (entry.type == kMessageError && text.rfind("E-mail", 0) == 0 && trouble.empty()) {
+            trouble = text + " (the host log is " + log + ")";
+        }
     }
     if (!trouble.empty()) {
         throw CvxCliError(trouble);

@@ -543,6 +543,28 @@ void CvxCompareModel::SetRangeAndOffset(const CvxCompareRange& range, const CvxC
     Recompare();
 }
 
+// The text of a run-until mail without one of its own: the counts and the first differing
+// samples as the remote reply gives them.
+std::u16string CvxCompareModel::DefaultMailBody(int differences)
+{
+    const CvxCompareResults& r = m_imp->results;
+    const auto number = [](std::int64_t n) {
+        const std::string digits = std::to_string(n);
+        return std::u16string(digits.begin(), digits.end());
+    };
+    std::u16string body = u"The Compare tool found " + number(differences) + u" differences.\r\n\r\nSamples Compared: "
+                          + number(r.GetSamplesCompared()) + u"\r\nComparisons: " + number(r.GetComparisons())
+                          + u"\r\nDifferences: " + number(r.GetDifferences()) + u"\r\n";
+    for (int i = 0; i < 3; ++i) {
+        std::u16string reply;
+        if (!GetDataWithArgs(u"<GetDifference Index='" + number(i) + u"'/>", reply)) {
+            break;
+        }
+        body += (i == 0 ? u"\r\nThe first differing samples:\r\n" : u"") + reply;
+    }
+    return body;
+}
+
 void CvxCompareModel::ApplyRunUntil(int differences)
 {
     const CvxCompareRunUntil& rule = m_imp->runUntil;
@@ -556,7 +578,11 @@ void CvxCompareModel::ApplyRunUntil(int differences)
             const std::string count = std::to_string(differences);
             subject = u"Compare - " + std::u16string(count.begin(), count.end()) + u" Differences";
         }
-        CvxMapi::Send(email.GetRecipient(), subject, email.GetMessageBody());
+        std::u16string body = email.GetMessageBody();
+        if (body.empty()) {
+            body = DefaultMailBody(differences);
+        }
+        CvxMapi::Send(email.GetRecipient(), subject, body);
     }
     if (rule.IsStopRepetitiveRunEnabled()) {
         CvxSystemMgr::GetInstance().StopRepetitiveRun();

@@ -162,6 +162,8 @@ public:
     void Recompare();
     void SetRangeAndOffset(const CvxCompareRange& range, const CvxCompareReferenceOffset& offset);
     // Called once after a comparison that compared values (the run-until rule).
+    // The run-until mail's text when the rule gives none.
+    std::u16string DefaultMailBody(int differences);
     void ApplyRunUntil(int differences);
 
     // ---- Centre and differences (each move is one undoable centre command) ----

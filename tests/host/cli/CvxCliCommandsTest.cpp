@@ -181,3 +181,27 @@ TEST_F(CvxCliCommandsTest, LibsigrokRepeatsItselfOnlyWhenAskedTo)
     const Outcome verbose = Run({"compare", bad.string(), bad.string(), "--verbose"});
     EXPECT_TRUE(Has(verbose.err, "warning: libsigrok: input/csv: Invalid text '2'")) << verbose.err;
 }
+
+TEST_F(CvxCliCommandsTest, MailsSayWhereTheyWentAndAFailedOneIsTrouble)
+{
+    const fs::path setup = Path("sim.cvxsetup");
+    ASSERT_EQ(Run({"reference", "--option", "samples=500", "--save-setup", setup.string()}).status, 0);
+    const std::vector<std::string> faulty = {"run", setup.string(), "--runs", "1", "--option", "interval=0", "--option",
+                                             "faults=flip:DATA8:100:3", "--threshold", "1", "--email", "rig@example.org"};
+    // No server: written to the outbox, which standard error names; the text sums the run up.
+    std::vector<std::string> written = faulty;
+    written.insert(written.end(), {"--outbox", Path("outbox").string()});
+    const Outcome kept = Run(written);
+    EXPECT_EQ(kept.status, 1) << kept.err;
+    EXPECT_TRUE(Has(kept.err, "written to " + Path("outbox").string() + "/")) << kept.err;
+    ASSERT_TRUE(fs::exists(Path("outbox")));
+    const std::string mail = ReadFile(fs::directory_iterator(Path("outbox"))->path());
+    EXPECT_TRUE(Has(mail, "Samples Compared: 500") && Has(mail, "<Difference Name='DATA8'")) << mail;
+
+    // A server that is not there: trouble, with its answer and the log's place.
+    std::vector<std::string> failing = faulty;
+    failing.insert(failing.end(), {"--smtp", "smtp://127.0.0.1:9"});
+    const Outcome failed = Run(failing);
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_TRUE(Has(failed.err, "not sent through smtp://127.0.0.1:9: ") && Has(failed.err, "the host log is ")) << failed.err;
+}
