@@ -181,3 +181,12 @@ std::string CvxCliCapture::LabelName(const CvxID& label)
     const CvxLabelBase* base = CvxLabelMgr::GetInstance().IDToLabel(label);
     return base == nullptr ? std::string() : CvxStringConvert::ToUtf8(base->GetName());
 }
+
+std::string CvxCliCapture::LabelNames(const std::vector<CvxID>& labels)
+{
+    std::string names;
+    for (const CvxID& label : labels) {
+        names += (names.empty() ? "" : ", ") + LabelName(label);
+    }
+    return names;
+}

@@ -48,4 +48,6 @@ public:
     static std::vector<CvxID> BusLabels(const CvxData& data);
     static bool IsBusLabel(const CvxID& label);
     static std::string LabelName(const CvxID& label);
+    // The names of the labels, joined by ", ".
+    static std::string LabelNames(const std::vector<CvxID>& labels);
 };

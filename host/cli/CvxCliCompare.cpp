@@ -32,15 +32,6 @@ bool Contains(const std::vector<CvxID>& labels, const CvxID& label)
     return std::find(labels.begin(), labels.end(), label) != labels.end();
 }
 
-std::string Names(const std::vector<CvxID>& labels)
-{
-    std::string names;
-    for (const CvxID& label : labels) {
-        names += (names.empty() ? "" : ", ") + CvxCliCapture::LabelName(label);
-    }
-    return names;
-}
-
 // The labels to compare: the chosen names, or every bus/signal both captures hold (the rest
 // are named as problems of the pairing: a bus/signal that one capture lacks is a difference).
 std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, const std::vector<std::string>& chosen,
@@ -54,10 +45,10 @@ std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, 
             const auto it = std::find_if(inReference.begin(), inReference.end(),
                                          [&](const CvxID& id) { return CvxCliCapture::LabelName(id) == name; });
             if (it == inReference.end()) {
-                throw CvxCliError(referencePath + ": no bus/signal named '" + name + "' (there are: " + Names(inReference) + ")");
+                throw CvxCliError(referencePath + ": no bus/signal named '" + name + "' (there are: " + CvxCliCapture::LabelNames(inReference) + ")");
             }
             if (!Contains(inInput, *it)) {
-                throw CvxCliError(inputPath + ": no bus/signal named '" + name + "' (there are: " + Names(inInput) + ")");
+                throw CvxCliError(inputPath + ": no bus/signal named '" + name + "' (there are: " + CvxCliCapture::LabelNames(inInput) + ")");
             }
             // A name given twice is one bus/signal, compared (and counted) once.
             if (!Contains(labels, *it)) {
@@ -77,10 +68,10 @@ std::vector<CvxID> ChooseLabels(const CvxData& reference, const CvxData& input, 
         }
     }
     if (!onlyReference.empty()) {
-        pairing.AddProblem("not compared, only in " + referencePath + ": " + Names(onlyReference));
+        pairing.AddProblem("not compared, only in " + referencePath + ": " + CvxCliCapture::LabelNames(onlyReference));
     }
     if (!onlyInput.empty()) {
-        pairing.AddProblem("not compared, only in " + inputPath + ": " + Names(onlyInput));
+        pairing.AddProblem("not compared, only in " + inputPath + ": " + CvxCliCapture::LabelNames(onlyInput));
     }
     if (labels.empty()) {
         throw CvxCliError(referencePath + " and " + inputPath + " have no bus/signal of the same name");

@@ -22,11 +22,8 @@ std::vector<CvxID> ChosenLabels(const CvxData& data, const std::vector<std::stri
     for (const std::string& name : names) {
         const auto it = std::find_if(all.begin(), all.end(), [&](const CvxID& id) { return CvxCliCapture::LabelName(id) == name; });
         if (it == all.end()) {
-            std::string known;
-            for (const CvxID& id : all) {
-                known += (known.empty() ? "" : ", ") + CvxCliCapture::LabelName(id);
-            }
-            throw CvxCliError(what + ": no bus/signal named '" + name + "' (there are: " + known + ")");
+            throw CvxCliError(what + ": no bus/signal named '" + name + "' (there are: " + CvxCliCapture::LabelNames(all)
+                              + ")");
         }
         if (std::find(chosen.begin(), chosen.end(), *it) == chosen.end()) {
             chosen.push_back(*it);
@@ -101,10 +98,7 @@ int CvxCliReference::Run(const std::vector<std::string>& args)
     if (!session.SaveSetup(cli.Get("save-setup"))) {
         throw CvxCliError(session.GetLastError());
     }
-    std::string names;
-    for (const CvxID& label : labels) {
-        names += (names.empty() ? "" : ", ") + CvxCliCapture::LabelName(label);
-    }
+    const std::string names = CvxCliCapture::LabelNames(labels);
     std::printf("Reference: %lld samples of %lld buses/signals (%s) from %s, saved in %s\n",
                 static_cast<long long>(counts.samplesCompared), static_cast<long long>(counts.columnsCompared),
                 names.c_str(), what.c_str(), cli.Get("save-setup").c_str());
