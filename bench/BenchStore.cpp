@@ -245,7 +245,7 @@ CvxBenchResult StoreSubRowU16Read()
     return r;
 }
 
-const CvxBenchRegistrar kStoreU32Append("store_u32_append", StoreU32Append, 0.5, 0);
+const CvxBenchRegistrar kStoreU32Append("store_u32_append", StoreU32Append, 0.65, 0);
 const CvxBenchRegistrar kStoreU32Read("store_u32_read", [] { return NumericRead<std::uint32_t>(32, true); }, 0.5, 0);
 const CvxBenchRegistrar kStoreU8Read("store_u8_read", [] { return NumericRead<std::uint8_t>(64, false); }, 0.5, 0);
 const CvxBenchRegistrar kStoreUInt128Read("store_uint128_read", [] { return NumericRead<CvxUInt>(8, false); }, 0.5, 0);

@@ -12,10 +12,12 @@
 #include "CvxComparePageFile.h"
 #include "CvxCompareVectorDataSource.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <new>
 #include <span>
+#include <stdexcept>
 #include <string>
 
 template <typename T>
@@ -28,22 +30,56 @@ public:
     public:
         CvxComparePageDataSourceRef(std::int32_t pageSize, std::int32_t pageLimit) : m_paging(pageSize, pageLimit) {}
 
-        CvxComparePageFile<Page>& GetPaging() { return m_paging; }
+        // The paging with the rows appended so far counted in; the next Append takes the
+        // write page afresh, since the caller may end, save or load the store.
+        CvxComparePageFile<Page>& GetPaging()
+        {
+            SettleWritePage();
+            return m_paging;
+        }
 
+        // A store into the write page and a pointer bump; counting rows and changing pages
+        // happen out of line, once a page.
         void Append(const T& value)
         {
-            Page* page = m_paging.GetWritePage();
-            if (page == nullptr || page->IsFull()) {
-                page = &m_paging.PrepareWritePage();
+            if (m_cursor == m_limit) [[unlikely]] {
+                OpenWritePage();
             }
-            page->Append(Element::Narrow(value, m_narrowed));
-            m_paging.AddRow();
+            *m_cursor = Element::Narrow(value, m_narrowed);
+            ++m_cursor;
         }
 
     private:
         ~CvxComparePageDataSourceRef() override = default;
 
+        // Counts the rows written since the write page was opened into the page and the paging.
+        void SettleWritePage()
+        {
+            if (m_cursor != nullptr) {
+                Page* page = m_paging.GetWritePage();
+                const auto rows = static_cast<std::int32_t>(m_cursor - page->GetSlots());
+                m_paging.AddRows(rows - page->GetCount());
+                page->SetCount(rows);
+                m_cursor = m_limit = nullptr;
+            }
+        }
+        [[gnu::noinline]] void OpenWritePage()
+        {
+            SettleWritePage();
+            Page& page = m_paging.PrepareWritePage();
+            // No row beyond the largest row count a store has.
+            const std::int32_t room = std::min(page.GetCapacity() - page.GetCount(),
+                                               std::numeric_limits<std::int32_t>::max() - m_paging.GetCount());
+            if (room <= 0) {
+                throw std::out_of_range("invalid vector<T> subscript");
+            }
+            m_cursor = page.GetSlots() + page.GetCount();
+            m_limit = m_cursor + room;
+        }
+
         CvxComparePageFile<Page> m_paging;
+        T* m_cursor = nullptr;
+        T* m_limit = nullptr;
         T m_narrowed{};
     };
 

@@ -65,6 +65,7 @@ public:
         return *m_writePage;
     }
     void AddRow() { ++m_count; }
+    void AddRows(std::int32_t rows) { m_count += rows; }
 
     // Writes the last page whole and gives the file descriptor back.
     void EndAppend()

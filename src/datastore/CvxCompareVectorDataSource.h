@@ -52,6 +52,11 @@ public:
             ++m_count;
         }
 
+        // For a writer that fills slots count .. capacity - 1 itself and then says how many
+        // rows the page holds (the paged store's appends).
+        T* GetSlots() { return m_values.data(); }
+        void SetCount(std::int32_t count) { m_count = count; }
+
         // Paging: a page taken for other rows starts empty; its old values stay until
         // overwritten (strings keep their buffers).
         void Reset(std::int32_t start)

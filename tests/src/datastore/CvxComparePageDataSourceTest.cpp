@@ -76,6 +76,48 @@ TYPED_TEST(CvxPageLayoutTest, PersistedFormIsExactAtPageBoundaries)
     }
 }
 
+// Appends write straight into the page and count rows once a page: the count asked while the
+// store fills, a save that ends it and a walk of what was saved must see every row.
+TYPED_TEST(CvxPageLayoutTest, CountAndSaveWhileFillingSeeEveryRow)
+{
+    CvxComparePageDataSource<TypeParam> store(kPageSize, 2);
+    auto append = [&](std::int32_t i) {
+        if constexpr (std::is_same_v<TypeParam, std::u16string>) {
+            store.Append(TestString(i));
+        } else {
+            store.Append(TestNumber<TypeParam>(i));
+        }
+    };
+    std::int32_t appended = 0;
+    for (const std::int32_t upTo : {1, kPageSize - 1, kPageSize, 3 * kPageSize + 2}) {
+        for (; appended < upTo; ++appended) {
+            append(appended);
+        }
+        ASSERT_EQ(store.GetCount(), upTo);
+    }
+    CvxPersistenceDataStream stream(u"s");
+    store.Save(stream);
+    EXPECT_EQ(stream.GetBytes(), Persisted<TypeParam>(appended));
+    // Saving ends the store: it takes no more rows.
+    EXPECT_THROW(append(appended), std::out_of_range);
+    EXPECT_EQ(store.GetCount(), appended);
+
+    std::unique_ptr<CvxCompareDataSourceIter> it(store.CreateIter());
+    std::int32_t row = 0;
+    for (it->First(); !it->IsDone(); it->Next(), ++row) {
+        if constexpr (std::is_same_v<TypeParam, std::u16string>) {
+            std::u16string text;
+            it->GetValue(text);
+            EXPECT_EQ(text, TestString(row)) << "row " << row;
+        } else {
+            CvxUInt value;
+            it->GetValue(value);
+            EXPECT_EQ(value, TestNumber<TypeParam>(row)) << "row " << row;
+        }
+    }
+    EXPECT_EQ(row, appended);
+}
+
 TEST_F(CvxStoreTest, NarrowStoresKeepTheLowBitsOnly)
 {
     CvxComparePageDataSource<std::uint16_t> store(kPageSize, 2);
