@@ -107,7 +107,7 @@ CvxBenchResult DataU8Bytes()
     return r;
 }
 
-const CvxBenchRegistrar kIterU32Seq("iter_u32_seq", IterU32Seq, 0.33, 0);
+const CvxBenchRegistrar kIterU32Seq("iter_u32_seq", IterU32Seq, 0.45, 0);
 const CvxBenchRegistrar kDataU8Bytes("data_u8_bytes", DataU8Bytes, 0, 1.1);
 
 } // namespace

@@ -97,17 +97,49 @@ void CvxSampleIterBase::EnterRowBackward(std::int64_t row)
     }
 }
 
+void CvxSampleIterBase::EnterFastWindow()
+{
+    m_fastIndex = 0;
+    if (!m_fastEligible || m_row < 0 || m_row >= m_rowCount) {
+        return;
+    }
+    std::int64_t first = 0;
+    std::int64_t length = 0;
+    const void* chunk = m_column->ValueChunk(m_row, first, length);
+    length = std::min(length, m_rowCount - first);
+    if (chunk == nullptr || m_row < first || m_row >= first + length) {
+        return;
+    }
+    m_fastEnd = static_cast<const char*>(chunk) + (length << m_fastShift);
+    m_fastFirstRow = first;
+    m_fastIndex = m_row - (first + length);
+}
+
 void CvxSampleIterBase::First()
 {
     EnterRowForward(0);
+    EnterFastWindow();
 }
 
 void CvxSampleIterBase::Last()
 {
     EnterRowBackward(m_rowCount - 1);
+    EnterFastWindow();
 }
 
 void CvxSampleIterBase::NextSlow()
+{
+    StepForward();
+    EnterFastWindow();
+}
+
+void CvxSampleIterBase::PrevSlow()
+{
+    StepBackward();
+    EnterFastWindow();
+}
+
+void CvxSampleIterBase::StepForward()
 {
     if (m_row >= m_rowCount) {
         return;
@@ -123,7 +155,7 @@ void CvxSampleIterBase::NextSlow()
     EnterRowForward(m_row + 1);
 }
 
-void CvxSampleIterBase::PrevSlow()
+void CvxSampleIterBase::StepBackward()
 {
     if (m_row < 0) {
         m_row = -1;
@@ -146,10 +178,12 @@ bool CvxSampleIterBase::GotoRow(std::int64_t row)
     if (m_rowCount == 0) {
         m_row = 0;
         m_entry = -1;
+        m_fastIndex = 0;
         return false;
     }
     const std::int64_t clamped = std::clamp<std::int64_t>(row, 0, m_rowCount - 1);
     EnterRowForward(clamped);
+    EnterFastWindow();
     return clamped == row;
 }
 
@@ -168,6 +202,7 @@ void CvxSampleIterBase::SetPosition(const CvxPosition& position)
                     m_row = row;
                     m_entry = e;
                     m_rowEntryEnd = end;
+                    m_fastIndex = 0;
                     return;
                 }
             }
@@ -177,6 +212,7 @@ void CvxSampleIterBase::SetPosition(const CvxPosition& position)
         ++row;
     }
     EnterRowForward(row);
+    EnterFastWindow();
 }
 
 CvxPosition CvxSampleIterBase::GetPosition() const
@@ -231,7 +267,6 @@ int CvxSampleIterBase::GetDataStatus() const
 bool CvxSampleIterBase::LoadChunk() const
 {
     m_chunkLength = 0;
-    m_fastLength = 0;
     const std::int64_t entry = EntryIndex();
     if (m_column == nullptr || entry < 0 || entry >= m_column->GetEntryCount()) {
         return false;
@@ -241,11 +276,6 @@ bool CvxSampleIterBase::LoadChunk() const
     if (m_chunk == nullptr) {
         m_chunkLength = 0;
         return false;
-    }
-    if (m_fastEligible) {
-        m_fastChunk = static_cast<const char*>(m_chunk);
-        m_fastFirst = m_chunkFirst;
-        m_fastLength = m_chunkLength;
     }
     return true;
 }

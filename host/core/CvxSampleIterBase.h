@@ -39,7 +39,9 @@ public:
     // (Prev from there goes to the last entry).
     void Next()
     {
-        if (m_simple) {
+        // Inside the fast window, a step is two increments; its ends are crossed out of line.
+        if (m_fastIndex < -1) [[likely]] {
+            ++m_fastIndex;
             ++m_row;
         } else {
             NextSlow();
@@ -48,13 +50,17 @@ public:
     // From past the last entry, Prev goes to the last; before the first it stays done.
     void Prev()
     {
-        if (m_simple && static_cast<std::uint64_t>(m_row) < static_cast<std::uint64_t>(m_rowCount)) {
+        if (m_fastIndex < 0 && m_row > m_fastFirstRow) {
+            --m_fastIndex;
             --m_row;
         } else {
             PrevSlow();
         }
     }
-    bool IsDone() const { return static_cast<std::uint64_t>(m_row) >= static_cast<std::uint64_t>(m_rowCount); }
+    bool IsDone() const
+    {
+        return m_fastIndex >= 0 && static_cast<std::uint64_t>(m_row) >= static_cast<std::uint64_t>(m_rowCount);
+    }
     // Moves to the first entry of a row, clamped to the rows that exist (false when clamped;
     // an empty column answers false and is done).
     bool GotoRow(std::int64_t row);
@@ -76,22 +82,22 @@ public:
     // for string columns and when done.
     bool GetValue(CvxUInt& out) const
     {
-        // The inline path serves plain columns of up to 64 bits: one unaligned 8-byte load
-        // (chunks are padded for it) and a mask. Everything else (the next chunk, wide values,
-        // X/Z masks, single channels, sub-rows, derived values) takes the call.
-        const std::int64_t k = m_row - m_fastFirst;
-        if (static_cast<std::uint64_t>(k) >= static_cast<std::uint64_t>(m_fastLength)) [[unlikely]] {
-            // Returned by value, so that the common path keeps the value in registers.
-            const SlowValue slow = GetValueSlow();
-            if (slow.ok) {
-                out = slow.value;
-            }
-            return slow.ok;
+        // Inside the fast window (a plain column of up to 64 bits, no X/Z, no single channel,
+        // no sub-rows) the value is one load from the chunk. Everything else (wide values,
+        // X/Z masks, single channels, sub-rows, derived values, done) takes the call.
+        if (m_fastIndex < 0) [[likely]] {
+            // One unaligned 8-byte load (chunks are padded for it) and a mask.
+            std::uint64_t raw;
+            std::memcpy(&raw, m_fastEnd + (m_fastIndex << m_fastShift), sizeof raw);
+            out = CvxUInt(raw & m_fastMask);
+            return true;
         }
-        std::uint64_t raw;
-        std::memcpy(&raw, m_fastChunk + (k << m_fastShift), sizeof raw);
-        out = CvxUInt(raw & m_fastMask);
-        return true;
+        // Returned by value, so that the common path keeps the value in registers.
+        const SlowValue slow = GetValueSlow();
+        if (slow.ok) {
+            out = slow.value;
+        }
+        return slow.ok;
     }
     // The value as text: the string itself for string columns, else formatted in the base;
     // empty (and false) when the entry holds no sample or the iterator is done.
@@ -110,6 +116,12 @@ protected:
 private:
     void NextSlow();
     void PrevSlow();
+    void StepForward();
+    void StepBackward();
+    // Sets the fast window around the current row (or leaves it, where the row cannot be read
+    // inline); every out-of-line move ends here.
+    void EnterFastWindow();
+
     struct SlowValue {
         CvxUInt value;
         bool ok;
@@ -139,10 +151,12 @@ private:
     std::int64_t m_entry = -1;      // sub-rows only; without them the entry is the row
     std::int64_t m_rowEntryEnd = 0; // sub-rows: end of the current row's entries
 
-    // The chunk the inline path reads (a length of 0 sends every read to the call).
-    mutable const char* m_fastChunk = nullptr;
-    mutable std::int64_t m_fastFirst = 0;
-    mutable std::int64_t m_fastLength = 0;
+    // The fast window: the rows of one chunk read inline. While m_fastIndex < 0, the current
+    // row's value lies at m_fastEnd + (m_fastIndex << m_fastShift) and the window holds rows
+    // m_fastFirstRow .. m_row - m_fastIndex - 1; at 0 every step and read takes the call.
+    std::int64_t m_fastIndex = 0;
+    const char* m_fastEnd = nullptr;
+    std::int64_t m_fastFirstRow = 0;
     int m_fastShift = 0;
     std::uint64_t m_fastMask = 0;
 

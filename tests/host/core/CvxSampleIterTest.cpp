@@ -282,5 +282,29 @@ TEST_F(CvxSampleIterTest, WalksAgreeWithTheColumnOnRandomData)
             ASSERT_TRUE(it.GetValue(v));
             ASSERT_EQ(v, c.GetValue(row));
         }
+        // Steps back and forth over chunk boundaries (the first chunk holds 16 rows) and both
+        // ends: each step reads the row it reached, or is done past an end.
+        for (const std::int64_t start : std::initializer_list<std::int64_t>{14, 65536 + 14, rows - 3, 2}) {
+            it.GotoRow(start);
+            std::int64_t row = start;
+            for (int step = 0; step < 400; ++step) {
+                const bool forward = (rng() % 3) != 0 ? step % 40 < 20 : (rng() & 1) != 0;
+                if (forward) {
+                    it.Next();
+                    row = std::min(row + 1, rows);
+                } else {
+                    it.Prev();
+                    row = row >= rows ? rows - 1 : std::max<std::int64_t>(row - 1, -1);
+                }
+                if (row < 0 || row >= rows) {
+                    ASSERT_TRUE(it.IsDone()) << width << " step " << step;
+                    it.GotoRow(row < 0 ? 0 : rows - 1);
+                    row = row < 0 ? 0 : rows - 1;
+                }
+                ASSERT_EQ(it.GetRow(), row) << width << " step " << step;
+                ASSERT_TRUE(it.GetValue(v));
+                ASSERT_EQ(v, c.GetValue(row)) << width << " row " << row;
+            }
+        }
     }
 }
