@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 template <typename T>
@@ -21,26 +22,26 @@ public:
     // bytes at any element and mask off what it does not need.
     static constexpr std::size_t kPad = (8 + sizeof(T) - 1) / sizeof(T);
 
+    CvxChunkedArray() = default;
+    // A moved-from array is empty (its cursor must not point into the chunks it gave away).
+    CvxChunkedArray(CvxChunkedArray&& other) noexcept { Swap(other); }
+    CvxChunkedArray& operator=(CvxChunkedArray&& other) noexcept
+    {
+        CvxChunkedArray taken(std::move(other));
+        Swap(taken);
+        return *this;
+    }
+
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
 
+    // A store and a pointer bump; growing is out of line, once a chunk.
     void push_back(const T& value)
     {
-        const std::size_t chunk = m_size >> kShift;
-        const std::size_t index = m_size & kMask;
-        if (chunk == m_chunks.size()) {
-            // The first chunk starts small so that small columns stay small; later chunks
-            // are allocated whole once.
-            m_chunks.push_back(Allocate(m_chunks.empty() ? 16 : kChunk));
-            m_firstCapacity = m_chunks.size() == 1 ? 16 : m_firstCapacity;
-        } else if (chunk == 0 && index == m_firstCapacity) {
-            const std::size_t grown = m_firstCapacity * 2;
-            std::unique_ptr<T[]> bigger = Allocate(grown);
-            std::copy(m_chunks[0].get(), m_chunks[0].get() + index, bigger.get());
-            m_chunks[0] = std::move(bigger);
-            m_firstCapacity = grown;
+        if (m_cursor == m_limit) [[unlikely]] {
+            Grow();
         }
-        m_chunks[chunk][index] = value;
+        *m_cursor++ = value;
         ++m_size;
     }
     // Appends `count` copies of `value`.
@@ -65,6 +66,7 @@ public:
             const std::size_t n = std::min({count, kChunk - index, kChunk - (first & kMask)});
             std::copy_n(&other[first], n, &m_chunks[m_size >> kShift][index]);
             m_size += n;
+            m_cursor += n;
             first += n;
             count -= n;
         }
@@ -91,6 +93,36 @@ public:
     }
 
 private:
+    void Swap(CvxChunkedArray& other) noexcept
+    {
+        m_chunks.swap(other.m_chunks);
+        std::swap(m_firstCapacity, other.m_firstCapacity);
+        std::swap(m_size, other.m_size);
+        std::swap(m_cursor, other.m_cursor);
+        std::swap(m_limit, other.m_limit);
+    }
+
+    // Makes room for the next element: the first chunk doubles (from 16) until it is whole,
+    // then whole chunks are added.
+    [[gnu::noinline]] void Grow()
+    {
+        const std::size_t chunk = m_size >> kShift;
+        const std::size_t index = m_size & kMask;
+        if (chunk == m_chunks.size()) {
+            // The first chunk starts small so that small columns stay small.
+            m_chunks.push_back(Allocate(m_chunks.empty() ? 16 : kChunk));
+            m_firstCapacity = m_chunks.size() == 1 ? 16 : m_firstCapacity;
+        } else {
+            const std::size_t grown = m_firstCapacity * 2;
+            std::unique_ptr<T[]> bigger = Allocate(grown);
+            std::copy(m_chunks[0].get(), m_chunks[0].get() + index, bigger.get());
+            m_chunks[0] = std::move(bigger);
+            m_firstCapacity = grown;
+        }
+        m_cursor = m_chunks[chunk].get() + index;
+        m_limit = m_chunks[chunk].get() + (chunk == 0 ? m_firstCapacity : kChunk);
+    }
+
     // Only the padding is zeroed: values are written before they are read, and zero-filling
     // whole chunks costs a large load a sixth of its time.
     static std::unique_ptr<T[]> Allocate(std::size_t capacity)
@@ -103,6 +135,9 @@ private:
     std::vector<std::unique_ptr<T[]>> m_chunks;
     std::size_t m_firstCapacity = 0;
     std::size_t m_size = 0;
+    // The next slot and the end of the chunk being filled (equal when it is full).
+    T* m_cursor = nullptr;
+    T* m_limit = nullptr;
 };
 
 // Strings of a column, 65536 to a chunk: one character buffer and the end offsets.

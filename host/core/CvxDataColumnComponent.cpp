@@ -41,6 +41,10 @@ CvxDataColumnComponent::CvxDataColumnComponent(const CvxDataTable& table, const 
     if (m_subRows) {
         m_attributes.Add(kAttrSubRows);
     }
+    m_plain = !m_subRows && kind <= EvxValueKind::U64;
+    if (m_width > 0 && m_width < 64) {
+        m_widthMask = (std::uint64_t{1} << m_width) - 1;
+    }
 }
 
 std::int64_t CvxDataColumnComponent::GetRowCount() const
@@ -63,6 +67,7 @@ void CvxDataColumnComponent::StartMasks()
 {
     // Made at the first X/Z: the entries so far get empty masks.
     m_hasMask = true;
+    m_plain = false;
     const auto before = static_cast<std::size_t>(m_entries);
     switch (m_kind) {
     case EvxValueKind::U8: m_mask8.append(before, 0); break;
@@ -120,7 +125,7 @@ void CvxDataColumnComponent::AppendNumeric(std::uint64_t low, std::uint64_t high
     ++m_entries;
 }
 
-void CvxDataColumnComponent::Append(std::uint64_t value, std::uint64_t xzMask)
+void CvxDataColumnComponent::AppendSlow(std::uint64_t value, std::uint64_t xzMask)
 {
     if (m_subRows) {
         throw std::logic_error("Append on a column with sub-rows");
@@ -297,6 +302,7 @@ void CvxDataColumnComponent::SetStatus(std::int64_t row, int status)
             return;
         }
         m_status.append(static_cast<std::size_t>(m_rows), kStatusValid);
+        m_plain = false;
     }
     m_status[static_cast<std::size_t>(row)] = static_cast<std::uint8_t>(status);
 }

@@ -56,7 +56,24 @@ public:
 
     // ---- Filling, rows in order, for columns without sub-rows ----
     // A value of up to 64 bits; a non-zero mask marks X/Z bits (four-state labels).
-    void Append(std::uint64_t value, std::uint64_t xzMask = 0);
+    void Append(std::uint64_t value, std::uint64_t xzMask = 0)
+    {
+        // A plain column of up to 64 bits (no sub-rows, no X/Z or statuses so far) takes the
+        // value inline: a mask and a store into its chunk.
+        if (m_plain && xzMask == 0) [[likely]] {
+            value &= m_widthMask;
+            switch (m_kind) {
+            case EvxValueKind::U8: m_u8.push_back(static_cast<std::uint8_t>(value)); break;
+            case EvxValueKind::U16: m_u16.push_back(static_cast<std::uint16_t>(value)); break;
+            case EvxValueKind::U32: m_u32.push_back(static_cast<std::uint32_t>(value)); break;
+            default: m_u64.push_back(value); break;
+            }
+            ++m_entries;
+            ++m_rows;
+            return;
+        }
+        AppendSlow(value, xzMask);
+    }
     // A value of any width; for labels of up to 64 bits, words 2-3 are the X/Z mask.
     void Append(const CvxUInt& value);
     void AppendString(std::u16string_view value);
@@ -111,6 +128,7 @@ public:
     std::size_t MemoryBytes() const;
 
 private:
+    void AppendSlow(std::uint64_t value, std::uint64_t xzMask);
     void AppendNumeric(std::uint64_t low, std::uint64_t highOrMask, bool wide);
     void StartMasks();
     void PushStatus();
@@ -122,6 +140,9 @@ private:
     int m_width;
     bool m_subRows;
     bool m_hasMask = false;
+    // Append's inline path applies: 8 to 64 bits, no sub-rows, no masks, no statuses.
+    bool m_plain = false;
+    std::uint64_t m_widthMask = ~std::uint64_t{0};
     CvxBitSet m_attributes;
     std::int64_t m_entries = 0;
     std::int64_t m_rows = 0;

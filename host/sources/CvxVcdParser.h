@@ -114,8 +114,11 @@ private:
     void WarnLong(CvxVcdSignal& signal);
     void SetText(int signal, std::string_view text);
     void OnTime(std::int64_t ticks);
-    // One common item read straight from the buffer; false when the general path must read it.
-    bool FastStep();
+    // The common items read straight from the buffer, as many as the window holds in a row;
+    // false when none was (the general path reads the next one).
+    bool FastRun();
+    // One common item at `start`: the end of it, or null when the general path must read it.
+    const char* FastItem(const char* start, const char* end, std::int64_t& lines);
     // One item from its first token; false (with m_problem set) when the file is bad there.
     bool SlowStep(std::string_view token);
 

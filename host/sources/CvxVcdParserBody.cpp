@@ -244,22 +244,31 @@ void CvxVcdParser::OnTime(std::int64_t ticks)
     m_haveTime = true;
 }
 
-bool CvxVcdParser::FastStep()
+bool CvxVcdParser::FastRun()
 {
     const std::string_view window = m_tokens.Window(kFastWindow);
     const char* const begin = window.data();
     const char* const end = begin + window.size();
     const char* p = begin;
     std::int64_t lines = 0;
-    while (p < end && IsBlank(*p)) {
-        lines += *p == '\n' ? 1 : 0;
-        ++p;
+    for (;;) {
+        while (p < end && IsBlank(*p)) {
+            lines += *p == '\n' ? 1 : 0;
+            ++p;
+        }
+        const char* const next = p == end ? nullptr : FastItem(p, end, lines);
+        if (next == nullptr) {
+            break;
+        }
+        p = next;
     }
     m_tokens.Consume(static_cast<std::size_t>(p - begin), lines);
-    const char* const start = p;
-    if (p == end) {
-        return false;
-    }
+    return p != begin;
+}
+
+inline const char* CvxVcdParser::FastItem(const char* const start, const char* const end, std::int64_t& lines)
+{
+    const char* p = start;
     const char first = *p;
     if (first == '#') {
         std::uint64_t t = 0;
@@ -270,11 +279,10 @@ bool CvxVcdParser::FastStep()
         }
         const auto ticks = static_cast<std::int64_t>(t);
         if (q == p + 1 || q == end || !IsBlank(*q) || (m_haveTime && ticks < m_now)) {
-            return false;
+            return nullptr;
         }
         OnTime(ticks);
-        m_tokens.Consume(static_cast<std::size_t>(q - start), 0);
-        return true;
+        return q;
     }
     std::uint64_t value = 0;
     std::uint64_t mask = 0;
@@ -283,7 +291,7 @@ bool CvxVcdParser::FastStep()
     if (first == 'b' || first == 'B') {
         const char* q = ParseVectorDigits(p + 1, end, value, mask, digits);
         if (q == nullptr) {
-            return false;
+            return nullptr;
         }
         p = q;
         while (p < end && IsBlank(*p)) {
@@ -294,18 +302,18 @@ bool CvxVcdParser::FastStep()
         digits = 1;
         ++p;
     } else {
-        return false;
+        return nullptr;
     }
     const char* codeEnd = p;
     while (codeEnd < end && !IsBlank(*codeEnd)) {
         ++codeEnd;
     }
     if (codeEnd == end || codeEnd == p) {
-        return false;
+        return nullptr;
     }
     const int signal = Lookup(std::string_view(p, static_cast<std::size_t>(codeEnd - p)));
     if (signal < 0 || m_signals[static_cast<std::size_t>(signal)].kind != EvxVcdSignalKind::Bits) {
-        return false;
+        return nullptr;
     }
     const char lead = first == 'b' || first == 'B' ? start[1] : first;
     const CvxVcdSignal& target = m_signals[static_cast<std::size_t>(signal)];
@@ -321,8 +329,8 @@ bool CvxVcdParser::FastStep()
     } else {
         SetBits(signal, value, mask, digits, lead);
     }
-    m_tokens.Consume(static_cast<std::size_t>(codeEnd - start), gapLines);
-    return true;
+    lines += gapLines;
+    return codeEnd;
 }
 
 bool CvxVcdParser::SlowStep(std::string_view token)
@@ -421,7 +429,7 @@ std::int64_t CvxVcdParser::ReadBody(CvxVcdRowSink& sink)
 {
     m_sink = &sink;
     for (;;) {
-        if (FastStep()) {
+        if (FastRun()) {
             continue;
         }
         const std::string_view token = m_tokens.Next();

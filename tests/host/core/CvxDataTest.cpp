@@ -181,3 +181,49 @@ TEST_F(CvxDataTest, LargeColumnsCrossChunksAndStayCompact)
     }
     EXPECT_LT(static_cast<double>(c.MemoryBytes()) / kRows, 1.1);
 }
+
+// Appends take an inline path while a column is plain and the general one after a status or
+// an X/Z; a bulk copy of rows continues where single appends left off, and they after it.
+TEST_F(CvxDataTest, AppendsKeepEveryRowAcrossPathsChunksAndBulkCopies)
+{
+    CvxDataBuilder builder;
+    CvxDataTable& table = builder.AddTable(u"Paths");
+    CvxDataColumnComponent& a = builder.AddBus(table, u"A", 16);
+    CvxDataColumnComponent& b = builder.AddBus(builder.AddTable(u"Copy"), u"B", 16);
+    auto valueAt = [](std::int64_t i) { return static_cast<std::uint64_t>(i * 40503) & 0xFFFF; };
+    constexpr std::int64_t kPlain = 70'000;
+    for (std::int64_t i = 0; i < kPlain; ++i) {
+        a.Append(valueAt(i) | 0x10000); // the bit above the width is dropped inline too
+    }
+    a.AppendMissing(kStatusNoSample);
+    a.Append(valueAt(kPlain + 1));
+    a.Append(0x00FF, 0xFF00); // X/Z after plain rows: masks start here
+    a.Append(valueAt(kPlain + 3));
+
+    b.Append(1);
+    b.AppendRowsOf(a, 10, 65'600); // crosses b's first chunk into its second
+    for (std::int64_t i = 0; i < 100; ++i) {
+        b.Append(valueAt(i));
+    }
+    const auto data = builder.Finish();
+
+    for (const std::int64_t i : {std::int64_t{0}, std::int64_t{15}, std::int64_t{16}, std::int64_t{65535},
+                                 std::int64_t{65536}, kPlain - 1}) {
+        EXPECT_EQ(a.GetValue(i), CvxUInt(valueAt(i))) << i;
+    }
+    EXPECT_EQ(a.GetStatus(kPlain), kStatusNoSample);
+    EXPECT_EQ(a.GetValue(kPlain + 1), CvxUInt(valueAt(kPlain + 1)));
+    EXPECT_EQ(a.GetValue(kPlain + 2), CvxUInt::FourState(0x00FF, 0xFF00));
+    EXPECT_EQ(a.GetValue(kPlain + 3), CvxUInt(valueAt(kPlain + 3)));
+    EXPECT_EQ(a.GetRowCount(), kPlain + 4);
+
+    ASSERT_EQ(b.GetRowCount(), 1 + 65'600 + 100);
+    EXPECT_EQ(b.GetValue(0), CvxUInt(1));
+    for (std::int64_t i = 0; i < 65'600; i += 997) {
+        EXPECT_EQ(b.GetValue(1 + i), CvxUInt(valueAt(10 + i))) << i;
+    }
+    EXPECT_EQ(b.GetValue(65'600), CvxUInt(valueAt(10 + 65'599)));
+    for (std::int64_t i = 0; i < 100; ++i) {
+        EXPECT_EQ(b.GetValue(65'601 + i), CvxUInt(valueAt(i))) << i;
+    }
+}
