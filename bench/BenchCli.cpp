@@ -155,7 +155,7 @@ CvxBenchResult CliCompareVcd(const std::string& align)
 }
 
 // The default pairing by time, and pairing by order.
-const CvxBenchRegistrar kCliCompareVcd("cli_compare_vcd", [] { return CliCompareVcd("time"); }, 0.15, 0);
-const CvxBenchRegistrar kCliCompareVcdOrder("cli_compare_vcd_order", [] { return CliCompareVcd("order"); }, 0.15, 0);
+const CvxBenchRegistrar kCliCompareVcd("cli_compare_vcd", [] { return CliCompareVcd("time"); }, 0.25, 0);
+const CvxBenchRegistrar kCliCompareVcdOrder("cli_compare_vcd_order", [] { return CliCompareVcd("order"); }, 0.25, 0);
 
 } // namespace

@@ -119,6 +119,6 @@ CvxBenchResult VcdRead()
     return r;
 }
 
-const CvxBenchRegistrar kVcdRead("vcd_read", &VcdRead, 0.25, 0);
+const CvxBenchRegistrar kVcdRead("vcd_read", &VcdRead, 0.35, 0);
 
 } // namespace

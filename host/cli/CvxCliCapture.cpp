@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -111,16 +113,69 @@ void CvxCliCapture::CarryOptions(const CvxAcquisitionSource& from, CvxAcquisitio
     }
 }
 
+std::string CvxCliCapture::FileOf(const CvxAcquisitionSource& source)
+{
+    return CvxHostSession::SourceKind(source) == "vcd" ? GetOption(source, "file")
+           : !GetOption(source, "input").empty()      ? GetOption(source, "input")
+                                                      : GetOption(source, "session");
+}
+
 std::shared_ptr<CvxData> CvxCliCapture::Acquire(CvxAcquisitionSource& source, const std::string& what)
 {
     std::shared_ptr<CvxData> data;
     {
-        const std::string file = CvxHostSession::SourceKind(source) == "vcd" ? GetOption(source, "file")
-                                 : !GetOption(source, "input").empty() ? GetOption(source, "input")
-                                                                        : GetOption(source, "session");
-        CvxCliProgress progress("reading " + what, file);
+        CvxCliProgress progress("reading " + what, {FileOf(source)});
         data = source.Acquire();
     }
+    return Checked(source, std::move(data), what);
+}
+
+std::pair<std::shared_ptr<CvxData>, std::shared_ptr<CvxData>> CvxCliCapture::AcquireBoth(
+    CvxAcquisitionSource& first, const std::string& firstWhat, CvxAcquisitionSource& second,
+    const std::string& secondWhat)
+{
+    if (!first.TakesLabelTurns() || !second.TakesLabelTurns()) {
+        std::shared_ptr<CvxData> a = Acquire(first, firstWhat);
+        return {std::move(a), Acquire(second, secondWhat)};
+    }
+    // A user's machine has two cores or more: the two files are read at once.
+    CvxLabelTurns turns(2);
+    first.SetLabelTurns(&turns, 0);
+    second.SetLabelTurns(&turns, 1);
+    std::shared_ptr<CvxData> a;
+    std::shared_ptr<CvxData> b;
+    std::exception_ptr failure;
+    {
+        CvxCliProgress progress("reading " + firstWhat + " and " + secondWhat, {FileOf(first), FileOf(second)});
+        std::thread reader([&] {
+            try {
+                a = first.Acquire();
+            } catch (...) {
+                failure = std::current_exception();
+                turns.Leave(0);
+            }
+        });
+        try {
+            b = second.Acquire();
+        } catch (...) {
+            turns.Leave(1);
+            reader.join();
+            throw;
+        }
+        reader.join();
+    }
+    first.SetLabelTurns(nullptr, 0);
+    second.SetLabelTurns(nullptr, 0);
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    std::shared_ptr<CvxData> checked = Checked(first, std::move(a), firstWhat);
+    return {std::move(checked), Checked(second, std::move(b), secondWhat)};
+}
+
+std::shared_ptr<CvxData> CvxCliCapture::Checked(CvxAcquisitionSource& source, std::shared_ptr<CvxData> data,
+                                                 const std::string& what)
+{
     if (data == nullptr) {
         throw CvxCliError(Naming(what, source.GetLastError()));
     }

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CvxCliCapture {
@@ -38,6 +39,17 @@ public:
     // would mislead).
     // Other warnings go to standard error.
     static std::shared_ptr<CvxData> Acquire(CvxAcquisitionSource& source, const std::string& what);
+    // Acquires from both, as Acquire does: at once on two threads when both sources take
+    // label turns (the result is the same as one after the other), else one after the other.
+    // Problems are told in that order too, the first source's first.
+    static std::pair<std::shared_ptr<CvxData>, std::shared_ptr<CvxData>> AcquireBoth(
+        CvxAcquisitionSource& first, const std::string& firstWhat, CvxAcquisitionSource& second,
+        const std::string& secondWhat);
+    // The file the source reads (for progress lines).
+    static std::string FileOf(const CvxAcquisitionSource& source);
+    // Acquire's checks of what a source gave.
+    static std::shared_ptr<CvxData> Checked(CvxAcquisitionSource& source, std::shared_ptr<CvxData> data,
+                                           const std::string& what);
     // Prints the last acquisition's warnings; throws for a capture that is cut short or damaged.
     static void CheckWarnings(const CvxAcquisitionSource& source, const std::string& what);
     // "what: message", unless the message already starts with what's name.

@@ -215,7 +215,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         if (cli.Has("offset")) {
             tool->SetOptions(CvxCliTool::OptionsRequest({{u"ReferenceOffset", U16(std::to_string(offset))}}), "the offset");
         }
-        CvxCliProgress progress("comparing", "");
+        CvxCliProgress progress("comparing", {});
         session.DeliverAcquisition(std::move(input), 1, true);
         const CvxReferenceCapture::Pair& pair = session.GetLastPair();
         // Without a window of the command line, rows are counted over all data unless the setup's
@@ -231,8 +231,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         CvxCliCapture::ApplyOptions(*referenceSource, cli.Has("reference-option") ? cli.GetAll("reference-option")
                                                                                  : cli.GetAll("option"));
         CvxCliCapture::ApplyOptions(*inputSource, cli.GetAll("option"));
-        std::shared_ptr<CvxData> reference = CvxCliCapture::Acquire(*referenceSource, referencePath);
-        std::shared_ptr<CvxData> input = CvxCliCapture::Acquire(*inputSource, inputPath);
+        auto [reference, input] = CvxCliCapture::AcquireBoth(*referenceSource, referencePath, *inputSource, inputPath);
         const std::vector<CvxID> labels =
             ChooseLabels(*reference, *input, cli.GetList("columns"), referencePath, inputPath, pairing);
         pairing.CheckWidths(*reference, *input, labels, referencePath, inputPath);
@@ -255,7 +254,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
         session.SetSource(std::move(referenceSource));
         tool = std::make_unique<CvxCliTool>(host.AddTool());
 
-        CvxCliProgress progress("comparing", "");
+        CvxCliProgress progress("comparing", {});
         session.Deliver(std::move(reference), 1);
         if (!range.empty()) {
             tool->SetOptions(CvxCliTool::OptionsRequest(range), CvxCliRange::What(cli));

@@ -7,18 +7,17 @@
 #include <fstream>
 #include <unistd.h>
 
-CvxCliProgress::CvxCliProgress(std::string what, std::string path) : m_what(std::move(what)), m_path(std::move(path))
+CvxCliProgress::CvxCliProgress(std::string what, std::vector<std::string> paths)
+    : m_what(std::move(what)), m_paths(std::move(paths))
 {
     if (::isatty(STDERR_FILENO) == 0) {
         return;
     }
-    std::error_code ec;
-    if (!m_path.empty()) {
-        m_path = std::filesystem::weakly_canonical(m_path, ec).string();
-        m_size = static_cast<long long>(std::filesystem::file_size(m_path, ec));
-        if (ec) {
-            m_size = 0;
-        }
+    for (std::string& path : m_paths) {
+        std::error_code ec;
+        path = std::filesystem::weakly_canonical(path, ec).string();
+        const auto size = std::filesystem::file_size(path, ec);
+        m_size += ec ? 0 : static_cast<long long>(size);
     }
     m_thread = std::thread([this] { Show(); });
 }
@@ -38,20 +37,24 @@ CvxCliProgress::~CvxCliProgress()
 
 long long CvxCliProgress::Position() const
 {
+    long long total = 0;
+    bool open = false;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
         std::error_code linkError;
-        if (std::filesystem::read_symlink(entry.path(), linkError).string() != m_path) {
+        const std::string target = std::filesystem::read_symlink(entry.path(), linkError).string();
+        if (std::find(m_paths.begin(), m_paths.end(), target) == m_paths.end()) {
             continue;
         }
         std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
         std::string key;
         long long pos = 0;
         if (info >> key >> pos && key == "pos:") {
-            return pos;
+            total += pos;
+            open = true;
         }
     }
-    return -1;
+    return open ? total : -1;
 }
 
 void CvxCliProgress::Show()

@@ -18,6 +18,9 @@ std::shared_ptr<CvxData> CvxAcquisitionSource::Acquire()
     } catch (const std::exception& e) {
         m_error = e.what();
     }
+    if (m_turns != nullptr) {
+        m_turns->Leave(m_turnMember);
+    }
     if (!data) {
         if (m_error.empty()) {
             m_error = "the source gave no data";

@@ -15,6 +15,7 @@
 
 #include "CvxData.h"
 #include "CvxID.h"
+#include "CvxLabelTurns.h"
 
 #include <chrono>
 #include <cstdint>
@@ -66,6 +67,15 @@ public:
     void SetRunCount(std::int64_t runs) { m_runs = runs; }
     // Identifier of this source instance: the creator of the labels it makes.
     const CvxID& GetInstanceID() const { return m_instance; }
+    // For sources that acquire on threads of their own at once: the turns their label work
+    // takes (null for none). Only sources that take label turns may run at once.
+    void SetLabelTurns(CvxLabelTurns* turns, int member)
+    {
+        m_turns = turns;
+        m_turnMember = member;
+    }
+    // Whether this kind of source takes its label work in turns (and may run at once).
+    virtual bool TakesLabelTurns() const { return false; }
 
 protected:
     // "unknown option 'KEY' of WHAT (k1, k2, ...)": the error of an unknown key, naming the
@@ -74,6 +84,9 @@ protected:
     // Makes the data of run number `run`; throws CvxSourceError with a clear text on failure.
     virtual std::shared_ptr<CvxData> DoAcquire(std::int64_t run) = 0;
     void AddWarning(std::string warning) { m_warnings.push_back(std::move(warning)); }
+    // For LabelTurns::Section around label work (making labels, changing them).
+    CvxLabelTurns* GetLabelTurns() const { return m_turns; }
+    int GetLabelTurnMember() const { return m_turnMember; }
 
 private:
     CvxID m_instance;
@@ -81,4 +94,6 @@ private:
     std::vector<std::string> m_warnings;
     std::vector<CvxID> m_offered;
     std::int64_t m_runs = 0;
+    CvxLabelTurns* m_turns = nullptr;
+    int m_turnMember = 0;
 };

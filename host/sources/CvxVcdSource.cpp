@@ -6,6 +6,8 @@
 #include "CvxVcdParser.h"
 #include "CvxVcdTableBuilder.h"
 
+#include <optional>
+
 std::vector<CvxSourceOption> CvxVcdSource::GetOptions() const
 {
     return {
@@ -54,11 +56,18 @@ std::shared_ptr<CvxData> CvxVcdSource::DoAcquire(std::int64_t)
     CvxDataTable& table = builder.AddTable(CvxStringConvert::FromUtf8(name));
     table.SetTickTimeBase(CvxTime(parser.GetTimescaleFs()));
     table.SetTriggerRow(0);
-    CvxVcdTableBuilder rows(parser, builder, table, m_regroup, warnings);
-    if (parser.ReadBody(rows) == 0) {
+    std::optional<CvxVcdTableBuilder> rows;
+    {
+        const CvxLabelTurns::Section labels(GetLabelTurns(), GetLabelTurnMember());
+        rows.emplace(parser, builder, table, m_regroup, warnings);
+    }
+    if (parser.ReadBody(*rows) == 0) {
         warnings.push_back(m_path + ": the file holds no value changes");
     }
-    rows.Finish();
+    {
+        const CvxLabelTurns::Section labels(GetLabelTurns(), GetLabelTurnMember());
+        rows->Finish();
+    }
     for (std::string& warning : warnings) {
         AddWarning(std::move(warning));
     }

@@ -33,6 +33,8 @@ public:
 
     const std::string& GetPath() const { return m_path; }
 
+    bool TakesLabelTurns() const override { return true; }
+
 protected:
     std::shared_ptr<CvxData> DoAcquire(std::int64_t run) override;
 

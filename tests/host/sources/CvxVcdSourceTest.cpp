@@ -1,9 +1,15 @@
 #include "CvxSourceTestUtil.h"
 #include "CvxVcdSource.h"
 
+#include "CvxLabelMgr.h"
+#include "CvxLabelTurns.h"
+#include "CvxStringConvert.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -294,4 +300,88 @@ TEST(CvxVcdSource, LongValuesAcrossReadBlocks)
         EXPECT_EQ(CvxStringConvert::ToUtf8(re->GetString(row)), std::to_string(row) + ".5") << row;
     }
     EXPECT_TRUE(FourState(*big));
+}
+
+namespace {
+
+// Every label below the root: folder, name, kind, width, four-state flag, in label order.
+std::vector<std::string> LabelSnapshot()
+{
+    CvxLabelMgr& mgr = CvxLabelMgr::GetInstance();
+    std::vector<std::string> out;
+    for (const CvxID& id : mgr.GetLabelsBelow(mgr.GetLabelRootID())) {
+        const CvxLabelBase* label = mgr.IDToLabel(id);
+        const CvxLabelBase* folder = mgr.IDToLabel(label->GetParentID());
+        out.push_back(CvxStringConvert::ToUtf8((folder != nullptr ? folder->GetName() : u"") + u"/" + label->GetName())
+                      + " kind " + std::to_string(static_cast<int>(label->GetKind())) + " width "
+                      + std::to_string(label->GetNumberOfChannels()) + (label->IsFourState() ? " xz" : ""));
+    }
+    return out;
+}
+
+} // namespace
+
+// Two captures read at once on two threads, their label work taken in turns, leave the labels
+// exactly as reading one after the other does: the same labels in the same order, the width
+// and X/Z flag of the second. Read under one table name, as the command line reads a pair.
+TEST(CvxVcdSource, TwoFilesReadAtOnceMakeTheLabelsOfOneAfterTheOther)
+{
+    CvxTempDir dir;
+    const std::string first = dir.File("first.vcd");
+    const std::string second = dir.File("second.vcd");
+    {
+        std::ofstream a(first);
+        a << "$timescale 1ns $end\n$var wire 1 ! clk $end\n$var wire 8 \" data $end\n$var wire 4 # only_first $end\n"
+             "$enddefinitions $end\n";
+        std::ofstream b(second);
+        b << "$timescale 1ns $end\n$var wire 4 $ only_second $end\n$var wire 16 \" data $end\n$var wire 1 ! clk $end\n"
+             "$enddefinitions $end\n";
+        for (int t = 0; t < 20000; ++t) {
+            a << '#' << t * 10 << '\n' << (t & 1) << "!\nb" << (t & 0xFF) << " \"\nb1 #\n";
+            b << '#' << t * 10 << '\n' << (t & 1) << "!\n" << (t == 7000 ? "bx" : "b1") << " \"\nb0 $\n";
+        }
+    }
+    auto readBoth = [&](bool atOnce) {
+        CvxLabelMgr::GetInstance().Clear();
+        CvxVcdSource a(first);
+        CvxVcdSource b(second);
+        std::string error;
+        EXPECT_TRUE(a.SetOption("table", "pair", error) && b.SetOption("table", "pair", error)) << error;
+        std::shared_ptr<CvxData> da;
+        std::shared_ptr<CvxData> db;
+        if (atOnce) {
+            CvxLabelTurns turns(2);
+            a.SetLabelTurns(&turns, 0);
+            b.SetLabelTurns(&turns, 1);
+            std::thread other([&] { da = a.Acquire(); });
+            db = b.Acquire();
+            other.join();
+        } else {
+            da = a.Acquire();
+            db = b.Acquire();
+        }
+        EXPECT_TRUE(da && db) << a.GetLastError() << b.GetLastError();
+        return LabelSnapshot();
+    };
+    const std::vector<std::string> oneAfterTheOther = readBoth(false);
+    // Time, clk, data, only_first, only_second; data at the second's width, with its X.
+    ASSERT_EQ(oneAfterTheOther.size(), 5U);
+    EXPECT_EQ(oneAfterTheOther[2], "pair/data kind 3 width 16 xz");
+    for (int round = 0; round < 10; ++round) {
+        ASSERT_EQ(readBoth(true), oneAfterTheOther) << "round " << round;
+    }
+
+    // A capture that cannot be read leaves its turns: the other is not held up.
+    CvxLabelMgr::GetInstance().Clear();
+    CvxVcdSource missing(dir.File("missing.vcd"));
+    CvxVcdSource present(second);
+    CvxLabelTurns turns(2);
+    missing.SetLabelTurns(&turns, 0);
+    present.SetLabelTurns(&turns, 1);
+    std::shared_ptr<CvxData> none;
+    std::thread other([&] { none = missing.Acquire(); });
+    const std::shared_ptr<CvxData> read = present.Acquire();
+    other.join();
+    EXPECT_FALSE(none);
+    EXPECT_TRUE(read);
 }
