@@ -32,6 +32,7 @@ struct CvxBenchCase {
     std::function<CvxBenchResult()> run;
     double minRatio = 0; // 0: no lower bound
     double maxRatio = 0; // 0: no upper bound
+    bool byNameOnly = false; // left out of a run of every case (too large to run by default)
 };
 
 class CvxBenchRegistry {
@@ -45,9 +46,10 @@ private:
 };
 
 struct CvxBenchRegistrar {
-    CvxBenchRegistrar(std::string name, std::function<CvxBenchResult()> run, double minRatio, double maxRatio)
+    CvxBenchRegistrar(std::string name, std::function<CvxBenchResult()> run, double minRatio, double maxRatio,
+                      bool byNameOnly = false)
     {
-        CvxBenchRegistry::Get().Add({std::move(name), std::move(run), minRatio, maxRatio});
+        CvxBenchRegistry::Get().Add({std::move(name), std::move(run), minRatio, maxRatio, byNameOnly});
     }
 };
 

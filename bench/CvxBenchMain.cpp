@@ -29,12 +29,12 @@ int main(int argc, char** argv)
         const std::string arg = argv[i];
         if (arg == "--list") {
             for (const auto& c : cases) {
-                std::printf("%s\n", c.name.c_str());
+                std::printf("%s%s\n", c.name.c_str(), c.byNameOnly ? " (run by name only)" : "");
             }
             return 0;
         }
         if (arg == "--help" || arg == "-h") {
-            std::printf("usage: cvx-bench [--list] [case ...]\n");
+            std::printf("usage: cvx-bench [--list] [case ...]\n(no case: every case but those run by name only)\n");
             return 0;
         }
         bool known = false;
@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     }
     int failures = 0;
     for (const auto& c : cases) {
-        if (!wanted.empty() && wanted.count(c.name) == 0) {
+        if (wanted.empty() ? c.byNameOnly : wanted.count(c.name) == 0) {
             continue;
         }
         const CvxBenchResult r = c.run();
