@@ -12,13 +12,16 @@ void CvxCancelMgr::Enable()
 {
     if (m_depth++ == 0) {
         m_cancelled = false;
+        if (m_begin) {
+            m_begin();
+        }
     }
 }
 
 void CvxCancelMgr::Disable()
 {
-    if (m_depth > 0) {
-        --m_depth;
+    if (m_depth > 0 && --m_depth == 0 && m_end) {
+        m_end();
     }
 }
 
@@ -43,10 +46,18 @@ void CvxCancelMgr::SetPumpHook(std::function<void()> pump)
     m_pump = std::move(pump);
 }
 
+void CvxCancelMgr::SetWatchHooks(std::function<void()> begin, std::function<void()> end)
+{
+    m_begin = std::move(begin);
+    m_end = std::move(end);
+}
+
 void CvxCancelMgr::Reset()
 {
     m_depth = 0;
     m_cancelled = false;
     m_pumping = false;
     m_pump = nullptr;
+    m_begin = nullptr;
+    m_end = nullptr;
 }

@@ -33,6 +33,9 @@ public:
 
     // The host's event pump (a GUI processes its pending events there); empty for none.
     void SetPumpHook(std::function<void()> pump);
+    // Called as the outermost Enable begins long work and the matching Disable ends it (a GUI
+    // shows its progress dialog with a Cancel button in between); empty for none.
+    void SetWatchHooks(std::function<void()> begin, std::function<void()> end);
 
     // Back to disabled, no request, no hook.
     void Reset();
@@ -44,4 +47,6 @@ private:
     std::atomic<bool> m_cancelled{false};
     bool m_pumping = false;
     std::function<void()> m_pump;
+    std::function<void()> m_begin;
+    std::function<void()> m_end;
 };

@@ -77,6 +77,7 @@ void CvxInfoMgr::LogMessage(int type, std::u16string text)
     const std::string line = Timestamp() + " " + TypeWord(type) + ": " + OneLine(text) + "\n";
     std::lock_guard lock(m_mutex);
     m_recent.push_back({type, std::move(text)});
+    ++m_count;
     if (m_recent.size() > kRecentLimit) {
         m_recent.pop_front();
     }
@@ -118,6 +119,12 @@ void CvxInfoMgr::SetEchoToStderr(bool echo)
     m_echo = echo;
 }
 
+std::uint64_t CvxInfoMgr::GetMessageCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_count;
+}
+
 std::vector<CvxInfoMgr::Entry> CvxInfoMgr::GetRecentMessages() const
 {
     std::lock_guard lock(m_mutex);
@@ -137,6 +144,7 @@ void CvxInfoMgr::Reset()
     m_logPath.clear();
     m_echo = false;
     m_recent.clear();
+    m_count = 0;
 }
 
 std::filesystem::path CvxInfoMgr::BasePathLocked()

@@ -8,6 +8,7 @@
 // $XDG_STATE_HOME (or ~/.local/state), made when first asked for. Safe to call from any thread.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <mutex>
@@ -45,6 +46,9 @@ public:
 
     // The messages logged since the last clear, oldest first, at most GetRecentLimit of them.
     std::vector<Entry> GetRecentMessages() const;
+    // Messages logged since the start (or the last Reset), so that a log pane can tell how
+    // many of the recent ones are new to it.
+    std::uint64_t GetMessageCount() const;
     void ClearRecentMessages();
     std::size_t GetRecentLimit() const { return kRecentLimit; }
 
@@ -63,4 +67,5 @@ private:
     std::filesystem::path m_logPath;
     bool m_echo = false;
     std::deque<Entry> m_recent;
+    std::uint64_t m_count = 0;
 };

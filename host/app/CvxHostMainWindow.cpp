@@ -1,0 +1,380 @@
+#include "CvxHostMainWindow.h"
+
+#include "CvxAcquisitionSource.h"
+#include "CvxHostSession.h"
+#include "CvxInfoDlg.h"
+#include "CvxListingModel.h"
+#include "CvxLogPane.h"
+#include "CvxPlugInBase.h"
+#include "CvxSourceDlg.h"
+#include "CvxStringConvert.h"
+#include "CvxToolWindow.h"
+#include "CvxWaitCursor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString Q(const std::u16string& text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string U16(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+constexpr int kRecentSetups = 6;
+
+} // namespace
+
+CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
+    : QMainWindow(parent), m_session(session)
+{
+    setObjectName("MainWindow");
+    setWindowTitle(QApplication::applicationDisplayName());
+    m_workspace = new QMdiArea(this);
+    m_workspace->setObjectName("Workspace");
+    m_workspace->setViewMode(QMdiArea::SubWindowView);
+    setCentralWidget(m_workspace);
+    m_listing = new CvxListingModel(this);
+
+    auto* log = new QDockWidget(tr("Log"), this);
+    log->setObjectName("LogPane");
+    log->setWidget(new CvxLogPane(log));
+    addDockWidget(Qt::BottomDockWidgetArea, log);
+    resizeDocks({log}, {110}, Qt::Vertical);
+
+    m_sourceLabel = new QLabel(this);
+    m_sourceLabel->setObjectName("StatusSource");
+    m_runLabel = new QLabel(this);
+    m_runLabel->setObjectName("StatusRun");
+    m_countLabel = new QLabel(this);
+    m_countLabel->setObjectName("StatusAcquisitions");
+    statusBar()->addWidget(m_sourceLabel, 1);
+    statusBar()->addPermanentWidget(m_runLabel);
+    statusBar()->addPermanentWidget(m_countLabel);
+
+    m_repetitive = new QTimer(this);
+    m_repetitive->setSingleShot(false);
+    connect(m_repetitive, &QTimer::timeout, this, &CvxHostMainWindow::RepetitiveTurn);
+
+    BuildMenus();
+    resize(1100, 720);
+    Refresh();
+}
+
+CvxHostMainWindow::~CvxHostMainWindow() = default;
+
+QMenu* CvxHostMainWindow::AddMenu(const QString& name, const QString& title)
+{
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setObjectName(name);
+    return menu;
+}
+
+void CvxHostMainWindow::BuildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, const QKeySequence& keys, auto slot) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        if (!keys.isEmpty()) {
+            action->setShortcut(keys);
+        }
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QMenu* file = AddMenu("File", tr("&File"));
+    add(file, "NewCompare", tr("&New Compare Window"), QKeySequence::New, [this] { NewCompareWindow(); });
+    add(file, "OpenSetup", tr("&Open Setup..."), QKeySequence::Open, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, tr("Open Setup"), QString(), tr("Setups (*.cvxsetup)"));
+        if (!path.isEmpty()) {
+            OpenSetup(path);
+        }
+    });
+    add(file, "SaveSetup", tr("&Save Setup"), QKeySequence::Save, [this] {
+        const QString path = m_setupPath.isEmpty()
+                                 ? QFileDialog::getSaveFileName(this, tr("Save Setup"), QString(), tr("Setups (*.cvxsetup)"))
+                                 : m_setupPath;
+        if (!path.isEmpty()) {
+            SaveSetup(path);
+        }
+    });
+    add(file, "SaveSetupAs", tr("Save Setup &As..."), QKeySequence::SaveAs, [this] {
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save Setup As"), m_setupPath, tr("Setups (*.cvxsetup)"));
+        if (!path.isEmpty()) {
+            SaveSetup(path);
+        }
+    });
+    add(file, "OpenCaptures", tr("Open &Capture Files..."), QKeySequence(), [this] {
+        const QStringList paths = QFileDialog::getOpenFileNames(this, tr("Open Capture Files"), QString(),
+                                                                tr("Captures (*.vcd *.sr *.csv);;All files (*)"));
+        if (!paths.isEmpty()) {
+            OpenCaptures(paths);
+        }
+    });
+    m_recent = file->addMenu(tr("&Recent Setups"));
+    m_recent->setObjectName("RecentSetups");
+    FillRecentMenu();
+    file->addSeparator();
+    add(file, "Quit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
+
+    QMenu* acquisition = AddMenu("Acquisition", tr("&Acquisition"));
+    add(acquisition, "Source", tr("&Source..."), QKeySequence(), [this] {
+        CvxSourceDlg dialog(m_session.GetSource(), this);
+        if (dialog.exec() == QDialog::Accepted) {
+            m_session.SetSource(dialog.TakeSource());
+            Refresh();
+        }
+    });
+    acquisition->addSeparator();
+    add(acquisition, "Run", tr("&Run"), QKeySequence(Qt::Key_F5), [this] { RunOnce(); });
+    add(acquisition, "RepetitiveRun", tr("Re&petitive Run"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
+        [this] { StartRepetitiveRun(); });
+    add(acquisition, "Stop", tr("S&top"), QKeySequence(Qt::Key_Escape), [this] { StopRun(); });
+
+    QMenu* window = AddMenu("Window", tr("&Window"));
+    add(window, "Listing", tr("&Listing"), QKeySequence(), [this] { ShowListing(); });
+    window->addSeparator();
+    add(window, "Tile", tr("&Tile"), QKeySequence(), [this] { m_workspace->tileSubWindows(); });
+    add(window, "Cascade", tr("&Cascade"), QKeySequence(), [this] { m_workspace->cascadeSubWindows(); });
+
+    QMenu* help = AddMenu("Help", tr("&Help"));
+    add(help, "About", tr("&About"), QKeySequence(), [this] {
+        QMessageBox::about(this, tr("About %1").arg(QApplication::applicationDisplayName()),
+                           tr("<b>%1</b> %2<p>Compares logic-analyzer acquisitions against a reference.")
+                               .arg(QApplication::applicationDisplayName(), QApplication::applicationVersion()));
+    });
+}
+
+CvxToolWindow* CvxHostMainWindow::NewCompareWindow()
+{
+    const std::size_t before = m_session.GetToolCount();
+    const QString name = before == 0 ? QString("Compare") : QString("Compare %1").arg(before + 1);
+    CvxPlugInBase* tool = m_session.AddCompareTool(U16(name));
+    CvxStdToolCmdIFace* iface = tool != nullptr ? m_session.GetToolIFace(tool) : nullptr;
+    if (iface == nullptr) {
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("The Compare module made no tool: %1").arg(Q(m_session.GetLastError()))));
+        return nullptr;
+    }
+    auto* window = new CvxToolWindow(name, *iface);
+    QMdiSubWindow* sub = m_workspace->addSubWindow(window);
+    sub->setObjectName(name + " Window");
+    sub->resize(520, 260);
+    sub->show();
+    return window;
+}
+
+QList<CvxToolWindow*> CvxHostMainWindow::GetToolWindows() const
+{
+    QList<CvxToolWindow*> windows;
+    for (QMdiSubWindow* sub : m_workspace->subWindowList()) {
+        if (auto* tool = qobject_cast<CvxToolWindow*>(sub->widget())) {
+            windows.push_back(tool);
+        }
+    }
+    return windows;
+}
+
+bool CvxHostMainWindow::RunOnce()
+{
+    bool ok = false;
+    {
+        const CvxWaitCursor wait(300);
+        ok = m_session.Run();
+    }
+    if (!ok) {
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("The acquisition failed: %1").arg(Q(m_session.GetLastError()))));
+    }
+    Refresh();
+    return ok;
+}
+
+void CvxHostMainWindow::StartRepetitiveRun()
+{
+    m_session.ClearStopRequest();
+    m_repetitive->start(0);
+    Refresh();
+}
+
+void CvxHostMainWindow::RepetitiveTurn()
+{
+    // The run-until rule (or Stop) ends the run between acquisitions.
+    if (m_session.IsStopRequested() || !RunOnce()) {
+        StopRun();
+        return;
+    }
+    const auto interval = m_session.GetSource() != nullptr ? m_session.GetSource()->GetRepeatInterval().count() : 0;
+    m_repetitive->setInterval(static_cast<int>(interval));
+}
+
+void CvxHostMainWindow::StopRun()
+{
+    m_repetitive->stop();
+    m_session.StopRepetitiveRun();
+    Refresh();
+}
+
+bool CvxHostMainWindow::IsRepetitiveRunning() const
+{
+    return m_repetitive->isActive();
+}
+
+bool CvxHostMainWindow::OpenSetup(const QString& path)
+{
+    bool ok = false;
+    {
+        const CvxWaitCursor wait(300);
+        ok = m_session.LoadSetup(path.toStdString());
+    }
+    if (!ok) {
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("%1: %2").arg(path, Q(m_session.GetLastError()))));
+    } else {
+        m_setupPath = path;
+        RememberSetup(path);
+    }
+    RebuildToolWindows();
+    Refresh();
+    return ok;
+}
+
+bool CvxHostMainWindow::SaveSetup(const QString& path)
+{
+    bool ok = false;
+    {
+        const CvxWaitCursor wait(300);
+        ok = m_session.SaveSetup(path.toStdString());
+    }
+    if (!ok) {
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("%1: %2").arg(path, Q(m_session.GetLastError()))));
+        return false;
+    }
+    m_setupPath = path;
+    RememberSetup(path);
+    Refresh();
+    return true;
+}
+
+bool CvxHostMainWindow::OpenCaptures(const QStringList& paths)
+{
+    if (paths.isEmpty()) {
+        return false;
+    }
+    const QString first = paths.front();
+    const bool vcd = first.endsWith(".vcd", Qt::CaseInsensitive);
+    std::unique_ptr<CvxAcquisitionSource> source = CvxHostSession::MakeSource(vcd ? "vcd" : "sigrok");
+    std::string error;
+    const std::string key = vcd ? "file" : first.endsWith(".sr", Qt::CaseInsensitive) ? "session" : "input";
+    if (source == nullptr || !source->SetOption(key, first.toStdString(), error)) {
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("%1: %2").arg(first, Q(error))));
+        return false;
+    }
+    m_session.SetSource(std::move(source));
+    return RunOnce();
+}
+
+void CvxHostMainWindow::ShowListing()
+{
+    if (m_listingWindow == nullptr) {
+        auto* view = new QTableView;
+        view->setObjectName("ListingTable");
+        view->setModel(m_listing);
+        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+        view->setFont(QFont(QStringLiteral("monospace")));
+        m_listingWindow = m_workspace->addSubWindow(view);
+        m_listingWindow->setObjectName("Listing");
+        m_listingWindow->setWindowTitle(tr("Listing"));
+        m_listingWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_listingWindow->resize(520, 360);
+    }
+    m_listingWindow->show();
+    m_workspace->setActiveSubWindow(m_listingWindow);
+}
+
+void CvxHostMainWindow::RebuildToolWindows()
+{
+    for (QMdiSubWindow* sub : m_workspace->subWindowList()) {
+        if (qobject_cast<CvxToolWindow*>(sub->widget()) != nullptr) {
+            sub->close();
+            delete sub;
+        }
+    }
+    for (std::size_t i = 0; i < m_session.GetToolCount(); ++i) {
+        CvxPlugInBase* tool = m_session.GetTool(i);
+        if (CvxStdToolCmdIFace* iface = m_session.GetToolIFace(tool)) {
+            auto* window = new CvxToolWindow(Q(tool->GetName()), *iface);
+            QMdiSubWindow* sub = m_workspace->addSubWindow(window);
+            sub->setObjectName(window->GetName() + " Window");
+            sub->resize(520, 260);
+            sub->show();
+        }
+    }
+}
+
+void CvxHostMainWindow::Refresh()
+{
+    if (m_listing->GetData() != m_session.GetData().get()) {
+        m_listing->SetData(m_session.GetData());
+    }
+    for (CvxToolWindow* window : GetToolWindows()) {
+        window->Refresh();
+    }
+    const CvxAcquisitionSource* source = m_session.GetSource();
+    m_sourceLabel->setText(source != nullptr ? tr("Source: %1").arg(Q(source->GetName())) : tr("No source"));
+    m_runLabel->setText(IsRepetitiveRunning() ? tr("Running") : tr("Stopped"));
+    m_countLabel->setText(tr("Acquisitions: %1").arg(m_session.GetRunCount()));
+    setWindowTitle(m_setupPath.isEmpty() ? QApplication::applicationDisplayName()
+                                         : QFileInfo(m_setupPath).fileName() + " - " + QApplication::applicationDisplayName());
+}
+
+void CvxHostMainWindow::RememberSetup(const QString& path)
+{
+    QSettings settings;
+    QStringList recent = settings.value("recentSetups").toStringList();
+    recent.removeAll(QFileInfo(path).absoluteFilePath());
+    recent.prepend(QFileInfo(path).absoluteFilePath());
+    while (recent.size() > kRecentSetups) {
+        recent.removeLast();
+    }
+    settings.setValue("recentSetups", recent);
+    FillRecentMenu();
+}
+
+void CvxHostMainWindow::FillRecentMenu()
+{
+    m_recent->clear();
+    const QStringList recent = QSettings().value("recentSetups").toStringList();
+    for (const QString& path : recent) {
+        QAction* action = m_recent->addAction(QFileInfo(path).fileName());
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { OpenSetup(path); });
+    }
+    m_recent->setEnabled(!recent.isEmpty());
+}
+
+void CvxHostMainWindow::closeEvent(QCloseEvent* event)
+{
+    StopRun();
+    event->accept();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The desktop host's main window: Compare windows and the Listing in a multi-document area,
+// the File, Acquisition, Window and Help menus, a status bar (source, run state, number of
+// acquisitions) and the host log in a pane. Acquisition runs on the GUI thread between
+// events: a repetitive run is one acquisition per turn of the event loop, so that the window
+// stays responsive and Stop is taken between runs.
+
+#include <QMainWindow>
+#include <QStringList>
+
+class CvxHostSession;
+class CvxListingModel;
+class CvxToolWindow;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+
+class CvxHostMainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CvxHostMainWindow(CvxHostSession& session, QWidget* parent = nullptr);
+    ~CvxHostMainWindow() override;
+
+    // ---- What the menus do, also for the command line and tests ----
+    // A new Compare tool in a window of its own; null (with a message) when the module makes none.
+    CvxToolWindow* NewCompareWindow();
+    bool RunOnce();
+    void StartRepetitiveRun();
+    void StopRun();
+    bool IsRepetitiveRunning() const;
+    // Loads a setup; a setup that does not load is told in a message box naming the file.
+    bool OpenSetup(const QString& path);
+    bool SaveSetup(const QString& path);
+    // Makes capture files the source (the first one's kind decides the reader).
+    bool OpenCaptures(const QStringList& paths);
+    void ShowListing();
+
+    QMdiArea* GetWorkspace() const { return m_workspace; }
+    CvxListingModel* GetListingModel() const { return m_listing; }
+    QList<CvxToolWindow*> GetToolWindows() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    QMenu* AddMenu(const QString& name, const QString& title);
+    // After anything that changes the data, the tools or the source.
+    void Refresh();
+    void RebuildToolWindows();
+    void RepetitiveTurn();
+    void RememberSetup(const QString& path);
+    void FillRecentMenu();
+
+    CvxHostSession& m_session;
+    QMdiArea* m_workspace = nullptr;
+    CvxListingModel* m_listing = nullptr;
+    QMdiSubWindow* m_listingWindow = nullptr;
+    QLabel* m_sourceLabel = nullptr;
+    QLabel* m_runLabel = nullptr;
+    QLabel* m_countLabel = nullptr;
+    QTimer* m_repetitive = nullptr;
+    QMenu* m_recent = nullptr;
+    QString m_setupPath;
+};
