@@ -1,8 +1,9 @@
 // cvx-host, the desktop host: the module's Compare windows around an acquisition source.
 //   cvx-host [SETUP] [--capture FILE]... [--source KIND] [--option KEY=VALUE]... [--run]
-//            [--screenshot FILE.png] [--quit]
+//            [--remote PORT] [--screenshot FILE.png] [--quit]
 
 #include "CvxHostMainWindow.h"
+#include "CvxHostRemote.h"
 #include "CvxHostSession.h"
 #include "CvxLabelMgr.h"
 #include "CvxSystemMgr.h"
@@ -50,9 +51,10 @@ int main(int argc, char** argv)
     const QCommandLineOption source("source", "The source: simulated (default), vcd or sigrok.", "KIND");
     const QCommandLineOption option("option", "A source option (repeatable).", "KEY=VALUE");
     const QCommandLineOption run("run", "Acquire once after starting.");
+    const QCommandLineOption remote("remote", "Serve remote-control clients on PORT (0: a free port, printed).", "PORT");
     const QCommandLineOption screenshot("screenshot", "Save a picture of the main window.", "FILE.png");
     const QCommandLineOption quit("quit", "Quit once the other options are done.");
-    parser.addOptions({capture, source, option, run, screenshot, quit});
+    parser.addOptions({capture, source, option, run, remote, screenshot, quit});
     parser.process(app);
 
     CvxHostSession session;
@@ -91,6 +93,20 @@ int main(int argc, char** argv)
     {
         CvxHostMainWindow window(session);
         window.show();
+        CvxHostRemote server(session, window);
+        if (parser.isSet(remote)) {
+            bool ok = false;
+            const int port = parser.value(remote).toInt(&ok);
+            std::string error;
+            if (!ok || port < 0 || port > 65535) {
+                return Fail("option --remote: not a port: " + parser.value(remote));
+            }
+            if (!server.Listen(port, error)) {
+                return Fail(QString::fromStdString(error));
+            }
+            std::fprintf(stderr, "cvx-host: serving on 127.0.0.1:%d\n", server.GetPort());
+            std::fflush(stderr);
+        }
         const QStringList setups = parser.positionalArguments();
         if (!setups.isEmpty()) {
             if (!window.OpenSetup(setups.front())) {

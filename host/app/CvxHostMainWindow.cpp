@@ -28,6 +28,8 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 QString Q(const std::string& text)
@@ -310,6 +312,20 @@ void CvxHostMainWindow::ShowListing()
     }
     m_listingWindow->show();
     m_workspace->setActiveSubWindow(m_listingWindow);
+}
+
+void CvxHostMainWindow::SyncWithSession()
+{
+    QList<CvxToolWindow*> windows = GetToolWindows();
+    bool same = static_cast<std::size_t>(windows.size()) == m_session.GetToolCount();
+    for (std::size_t i = 0; same && i < m_session.GetToolCount(); ++i) {
+        const CvxStdToolCmdIFace* iface = m_session.GetToolIFace(m_session.GetTool(i));
+        same = std::any_of(windows.begin(), windows.end(), [&](CvxToolWindow* w) { return &w->GetTool() == iface; });
+    }
+    if (!same) {
+        RebuildToolWindows();
+    }
+    Refresh();
 }
 
 void CvxHostMainWindow::RebuildToolWindows()

@@ -37,6 +37,10 @@ public:
     bool OpenCaptures(const QStringList& paths);
     void ShowListing();
 
+    // Catches up with changes made to the session from elsewhere (remote commands): tool
+    // windows for the session's tools, the Listing, the counts and the status bar.
+    void SyncWithSession();
+
     QMdiArea* GetWorkspace() const { return m_workspace; }
     CvxListingModel* GetListingModel() const { return m_listing; }
     QList<CvxToolWindow*> GetToolWindows() const;

@@ -89,6 +89,11 @@ CvxRemoteCommands::EvxOutcome CvxRemoteCommands::Execute(const CvxScpiCommand& c
             return (this->*entry.handler)(command, client);
         }
     }
+    for (const Extra& extra : m_extra) {
+        if (CvxScpiParser::Matches(extra.pattern, command.header)) {
+            return extra.handler(command, client);
+        }
+    }
     client.errors.Push(CvxScpiErrorQueue::kUndefinedHeader, command.header);
     return Outcome::Undefined;
 }

@@ -4,6 +4,7 @@
 // that owns the session; errors go to the calling client's queue, replies to its reply list
 // (the server joins the replies of one message with ";"). docs/remote.md lists the commands.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,13 @@ public:
         std::vector<std::string>& replies;
     };
 
+    // A command of the host's own (the desktop host's window commands).
+    using Handler = std::function<EvxOutcome(const CvxScpiCommand&, Client&)>;
+
     CvxRemoteCommands(CvxHostSession& session, CvxRemoteRunner& runner) : m_session(session), m_runner(runner) {}
+
+    // Adds a command, tried after the common ones.
+    void AddCommand(std::string pattern, Handler handler) { m_extra.push_back({std::move(pattern), std::move(handler)}); }
 
     EvxOutcome Execute(const CvxScpiCommand& command, Client& client);
 
@@ -41,9 +48,13 @@ public:
     static std::string FormatToolReply(const std::u16string& reply);
 
 private:
-    using Handler = EvxOutcome (CvxRemoteCommands::*)(const CvxScpiCommand&, Client&);
+    using Member = EvxOutcome (CvxRemoteCommands::*)(const CvxScpiCommand&, Client&);
     struct Entry {
         const char* pattern;
+        Member handler;
+    };
+    struct Extra {
+        std::string pattern;
         Handler handler;
     };
     static const Entry kCommands[];
@@ -77,4 +88,5 @@ private:
 
     CvxHostSession& m_session;
     CvxRemoteRunner& m_runner;
+    std::vector<Extra> m_extra;
 };

@@ -170,84 +170,101 @@ int CvxRemoteServer::Serve()
         return 1;
     }
     int result = 0;
-    std::vector<pollfd> fds;
     while (!m_stop.load()) {
-        fds.clear();
-        fds.push_back({m_wake[0], POLLIN, 0});
-        fds.push_back({m_listen, POLLIN, 0});
-        for (const auto& client : m_clients) {
-            short events = 0;
-            if (!client->waitUntil && !client->inputClosed) {
-                events |= POLLIN;
-            }
-            if (client->sent < client->output.size()) {
-                events |= POLLOUT;
-            }
-            fds.push_back({client->fd, events, 0});
-        }
-        if (poll(fds.data(), fds.size(), PollTimeout(Clock::now())) < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Log(kMessageError, std::string("poll failed: ") + std::strerror(errno));
+        if (!Turn(-1)) {
             result = 1;
             break;
         }
-        if ((fds[0].revents & POLLIN) != 0) {
-            char drain[64];
-            while (read(m_wake[0], drain, sizeof drain) > 0) {
-            }
-        }
-        // Clients accepted below are polled from the next turn on.
-        const std::size_t polled = fds.size() - 2;
-        for (std::size_t i = 0; i < polled; ++i) {
-            Client& client = *m_clients[i];
-            const short revents = fds[i + 2].revents;
-            if ((revents & (POLLERR | POLLNVAL)) != 0) {
-                Drop(client, "connection error");
-                continue;
-            }
-            if ((revents & (POLLIN | POLLHUP)) != 0) {
-                if (client.waitUntil) {
-                    Drop(client, "hung up while waiting");
-                    continue;
-                }
-                Read(client);
-                Process(client);
-            }
-            if ((revents & POLLOUT) != 0) {
-                Flush(client);
-            }
-        }
-        if ((fds[1].revents & POLLIN) != 0) {
-            Accept();
-        }
-        StepRun();
-        const Clock::time_point now = Clock::now();
-        for (const auto& client : m_clients) {
-            if (!client->dead && client->waitUntil) {
-                Resume(*client, now);
-            }
-        }
-        std::erase_if(m_clients, [this](const std::unique_ptr<Client>& client) {
-            const bool finished = client->inputClosed && !client->executing && client->sent >= client->output.size();
-            if (client->dead || finished) {
-                if (m_runOwner == client.get()) {
-                    m_runOwner = nullptr;
-                }
-                if (!client->dead) {
-                    Log(kMessageInformation, "client " + client->peer + " disconnected");
-                }
-                close(client->fd);
-                return true;
-            }
-            return false;
-        });
     }
     CloseAll();
     m_runner->Stop();
     m_stop.store(false);
     return result;
+}
+
+void CvxRemoteServer::AddCommand(std::string pattern, CvxRemoteCommands::Handler handler)
+{
+    m_commands->AddCommand(std::move(pattern), std::move(handler));
+}
+
+bool CvxRemoteServer::Turn(int timeoutMs)
+{
+    if (m_listen < 0 || m_wake[0] < 0) {
+        return false;
+    }
+    std::vector<pollfd>& fds = m_fds;
+    fds.clear();
+    fds.push_back({m_wake[0], POLLIN, 0});
+    fds.push_back({m_listen, POLLIN, 0});
+    for (const auto& client : m_clients) {
+        short events = 0;
+        if (!client->waitUntil && !client->inputClosed) {
+            events |= POLLIN;
+        }
+        if (client->sent < client->output.size()) {
+            events |= POLLOUT;
+        }
+        fds.push_back({client->fd, events, 0});
+    }
+    const int timeout = timeoutMs < 0 ? PollTimeout(Clock::now()) : timeoutMs;
+    if (poll(fds.data(), fds.size(), timeout) < 0) {
+        if (errno == EINTR) {
+            return true;
+        }
+        Log(kMessageError, std::string("poll failed: ") + std::strerror(errno));
+        return false;
+    }
+    if ((fds[0].revents & POLLIN) != 0) {
+        char drain[64];
+        while (read(m_wake[0], drain, sizeof drain) > 0) {
+        }
+    }
+    // Clients accepted below are polled from the next turn on.
+    const std::size_t polled = fds.size() - 2;
+    for (std::size_t i = 0; i < polled; ++i) {
+        Client& client = *m_clients[i];
+        const short revents = fds[i + 2].revents;
+        if ((revents & (POLLERR | POLLNVAL)) != 0) {
+            Drop(client, "connection error");
+            continue;
+        }
+        if ((revents & (POLLIN | POLLHUP)) != 0) {
+            if (client.waitUntil) {
+                Drop(client, "hung up while waiting");
+                continue;
+            }
+            Read(client);
+            Process(client);
+        }
+        if ((revents & POLLOUT) != 0) {
+            Flush(client);
+        }
+    }
+    if ((fds[1].revents & POLLIN) != 0) {
+        Accept();
+    }
+    StepRun();
+    const Clock::time_point now = Clock::now();
+    for (const auto& client : m_clients) {
+        if (!client->dead && client->waitUntil) {
+            Resume(*client, now);
+        }
+    }
+    std::erase_if(m_clients, [this](const std::unique_ptr<Client>& client) {
+        const bool finished = client->inputClosed && !client->executing && client->sent >= client->output.size();
+        if (client->dead || finished) {
+            if (m_runOwner == client.get()) {
+                m_runOwner = nullptr;
+            }
+            if (!client->dead) {
+                Log(kMessageInformation, "client " + client->peer + " disconnected");
+            }
+            close(client->fd);
+            return true;
+        }
+        return false;
+    });
+    return true;
 }
 
 int CvxRemoteServer::PollTimeout(Clock::time_point now) const

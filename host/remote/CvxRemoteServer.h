@@ -12,6 +12,8 @@
 // It listens on loopback unless another address is given explicitly. docs/remote.md has the
 // command set and the formats.
 
+#include "CvxRemoteCommands.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -19,8 +21,9 @@
 #include <string>
 #include <vector>
 
+#include <poll.h>
+
 class CvxHostSession;
-class CvxRemoteCommands;
 class CvxRemoteRunner;
 
 class CvxRemoteServer {
@@ -39,6 +42,12 @@ public:
     // Serves requests until Stop(); repetitive runs started by a client go on between requests.
     // Answers 0 after a stop, 1 when it is not listening or poll fails.
     int Serve();
+    // One turn of serving, for a host with an event loop of its own: waits up to `timeoutMs`
+    // (-1: until something is due) for clients, then reads, executes and writes what is ready
+    // and steps a repetitive run. False when it is not listening or poll fails.
+    bool Turn(int timeoutMs);
+    // A command of the host's own, tried after the common ones ("SYSTem:UI:DUMP?").
+    void AddCommand(std::string pattern, CvxRemoteCommands::Handler handler);
     // From any thread (or a signal handler: it only stores a flag and writes to a pipe).
     void Stop();
 
@@ -70,6 +79,7 @@ private:
     std::unique_ptr<CvxRemoteRunner> m_runner;
     std::unique_ptr<CvxRemoteCommands> m_commands;
     std::vector<std::unique_ptr<Client>> m_clients;
+    std::vector<pollfd> m_fds;
     // The client that started the repetitive run hears of its failure.
     const Client* m_runOwner = nullptr;
     int m_listen = -1;

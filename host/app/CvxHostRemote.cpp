@@ -1,0 +1,337 @@
+#include "CvxHostRemote.h"
+
+#include "CvxCancelMgr.h"
+#include "CvxHostMainWindow.h"
+#include "CvxHostSession.h"
+#include "CvxMenuCmd.h"
+#include "CvxPlugInBase.h"
+#include "CvxRemoteServer.h"
+#include "CvxScpiErrorQueue.h"
+#include "CvxScpiParser.h"
+#include "CvxStringConvert.h"
+#include "CvxToolWindow.h"
+#include "CvxUiDump.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using Outcome = CvxRemoteCommands::EvxOutcome;
+using Client = CvxRemoteCommands::Client;
+
+namespace {
+
+constexpr int kTurnMs = 15;
+
+bool Arguments(const CvxScpiCommand& command, std::size_t least, std::size_t most, Client& client)
+{
+    if (command.arguments.size() < least) {
+        client.errors.Push(CvxScpiErrorQueue::kMissingParameter, command.header);
+        return false;
+    }
+    if (command.arguments.size() > most) {
+        client.errors.Push(CvxScpiErrorQueue::kParameterNotAllowed, command.header);
+        return false;
+    }
+    return true;
+}
+
+QString Text(const CvxScpiArgument& argument)
+{
+    return QString::fromStdString(argument.text);
+}
+
+void Refuse(Client& client, const std::string& why)
+{
+    client.errors.Push(CvxScpiErrorQueue::kIllegalParameterValue, why);
+}
+
+// The tool's menu command with number `number` (host commands) or title `title` (its own
+// entries, compared without the accelerator marks), from every menu kind it lists.
+CvxMenuCmd* FindMenuCommand(CvxPlugInBase& tool, int number, const QString& title)
+{
+    for (const int kind : {1, 4, 6, 9}) {
+        for (CvxMenuCmd* cmd : tool.GetMenuCmdList(kind)) {
+            if (cmd == nullptr) {
+                continue;
+            }
+            const std::u16string& t = cmd->GetTitle();
+            QString plain = QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size()));
+            plain.replace("&&", "\x01").remove('&').replace("\x01", "&");
+            if ((number != 0 && cmd->GetCommandNumber() == number) || (!title.isEmpty() && (plain == title))) {
+                return cmd;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The enabled action of `widget` or its ancestors (menus included) whose shortcut is `keys`;
+// none while a modal dialog other than the widget's window is open.
+QAction* ShortcutFor(QWidget* widget, const QKeySequence& keys)
+{
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != widget->window()) {
+        return nullptr;
+    }
+    std::function<QAction*(QWidget*)> search = [&](QWidget* w) -> QAction* {
+        for (QAction* action : w->actions()) {
+            if (action->isEnabled() && action->shortcut() == keys) {
+                return action;
+            }
+            if (QMenu* menu = action->menu()) {
+                if (QAction* found = search(menu)) {
+                    return found;
+                }
+            }
+        }
+        for (QObject* child : w->children()) {
+            if (auto* menu = qobject_cast<QMenu*>(child)) {
+                if (QAction* found = search(menu)) {
+                    return found;
+                }
+            }
+            if (auto* bar = qobject_cast<QMenuBar*>(child)) {
+                for (QAction* top : bar->actions()) {
+                    if (top->menu() != nullptr) {
+                        if (QAction* found = search(top->menu())) {
+                            return found;
+                        }
+                    }
+                }
+            }
+        }
+        return nullptr;
+    };
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (QAction* found = search(w)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+bool SetValue(QObject* target, const QString& value)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+        edit->setText(value);
+        emit edit->editingFinished();
+        return true;
+    }
+    if (auto* check = qobject_cast<QCheckBox*>(target)) {
+        const QString v = value.toLower();
+        check->setChecked(v == "1" || v == "true" || v == "t" || v == "on");
+        return true;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(target)) {
+        const int index = combo->findText(value);
+        if (index < 0 && !combo->isEditable()) {
+            return false;
+        }
+        index >= 0 ? combo->setCurrentIndex(index) : combo->setEditText(value);
+        return true;
+    }
+    if (auto* spin = qobject_cast<QSpinBox*>(target)) {
+        bool ok = false;
+        const int v = value.toInt(&ok);
+        if (!ok || v < spin->minimum() || v > spin->maximum()) {
+            return false;
+        }
+        spin->setValue(v);
+        return true;
+    }
+    if (auto* list = qobject_cast<QListWidget*>(target)) {
+        const auto items = list->findItems(value, Qt::MatchExactly);
+        if (items.isEmpty()) {
+            return false;
+        }
+        list->setCurrentItem(items.front());
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CvxHostRemote::CvxHostRemote(CvxHostSession& session, CvxHostMainWindow& window, QObject* parent)
+    : QObject(parent), m_session(session), m_window(window), m_server(std::make_unique<CvxRemoteServer>(session))
+{
+    AddWindowCommands();
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, &CvxHostRemote::Turn);
+}
+
+CvxHostRemote::~CvxHostRemote() = default;
+
+bool CvxHostRemote::Listen(int port, std::string& error)
+{
+    if (!m_server->Listen("127.0.0.1", port, &error)) {
+        return false;
+    }
+    m_timer->start(kTurnMs);
+    return true;
+}
+
+int CvxHostRemote::GetPort() const
+{
+    return m_server->GetPort();
+}
+
+void CvxHostRemote::Turn()
+{
+    if (m_inTurn || m_session.IsRunning() || CvxCancelMgr::GetInstance().IsEnabled()) {
+        return;
+    }
+    m_inTurn = true;
+    m_server->Turn(0);
+    m_inTurn = false;
+    // Runs, setups and tools a client made show in the windows.
+    if (m_session.GetRunCount() != m_seenRuns || m_session.GetToolCount() != m_seenTools) {
+        m_seenRuns = m_session.GetRunCount();
+        m_seenTools = m_session.GetToolCount();
+        m_window.SyncWithSession();
+    }
+}
+
+void CvxHostRemote::AddWindowCommands()
+{
+    m_server->AddCommand("SYSTem:UI:DUMP?", [](const CvxScpiCommand& command, Client& client) {
+        if (Arguments(command, 0, 0, client)) {
+            const QByteArray json = QJsonDocument(CvxUiDump::DumpAll()).toJson(QJsonDocument::Compact);
+            client.replies.push_back(CvxScpiParser::FormatBlock(std::string_view(json.constData(), static_cast<std::size_t>(json.size()))));
+        }
+        return Outcome::Done;
+    });
+    m_server->AddCommand("SYSTem:UI:SCReenshot", [this](const CvxScpiCommand& command, Client& client) {
+        if (!Arguments(command, 1, 2, client)) {
+            return Outcome::Done;
+        }
+        QWidget* window = &m_window;
+        if (command.arguments.size() == 2) {
+            auto* found = qobject_cast<QWidget*>(CvxUiDump::Find(Text(command.arguments[1])));
+            if (found == nullptr) {
+                Refuse(client, "no window " + CvxScpiParser::QuoteString(command.arguments[1].text));
+                return Outcome::Done;
+            }
+            window = found;
+        }
+        if (!window->grab().save(Text(command.arguments[0]), "PNG")) {
+            client.errors.Push(CvxScpiErrorQueue::kMassStorageError, "cannot write " + command.arguments[0].text);
+        }
+        return Outcome::Done;
+    });
+    m_server->AddCommand("SYSTem:UI:KEY", [this](const CvxScpiCommand& command, Client& client) {
+        if (!Arguments(command, 1, 1, client)) {
+            return Outcome::Done;
+        }
+        const QKeySequence keys = QKeySequence::fromString(Text(command.arguments[0]), QKeySequence::PortableText);
+        if (keys.isEmpty()) {
+            Refuse(client, "not a key sequence: " + CvxScpiParser::QuoteString(command.arguments[0].text));
+            return Outcome::Done;
+        }
+        // Posted: a key may open a dialog, whose loop must not run inside this command.
+        QTimer::singleShot(0, &m_window, [this, keys] {
+            QWidget* target = QApplication::focusWidget();
+            target = target != nullptr ? target : QApplication::activeModalWidget();
+            target = target != nullptr ? target : QApplication::activeWindow();
+            target = target != nullptr ? target : &m_window;
+            // A shortcut of the focused widget or one of its windows takes the keys first, as
+            // it does when they are typed.
+            if (QAction* action = ShortcutFor(target, keys)) {
+                action->trigger();
+            } else {
+                QTest::keySequence(target, keys);
+            }
+        });
+        return Outcome::Done;
+    });
+    m_server->AddCommand("SYSTem:UI:CLICk", [](const CvxScpiCommand& command, Client& client) {
+        if (!Arguments(command, 1, 1, client)) {
+            return Outcome::Done;
+        }
+        QObject* target = CvxUiDump::Find(Text(command.arguments[0]));
+        auto* widget = qobject_cast<QWidget*>(target);
+        auto* action = qobject_cast<QAction*>(target);
+        if (target == nullptr || (widget != nullptr && !widget->isEnabled()) || (action != nullptr && !action->isEnabled())) {
+            Refuse(client, (target == nullptr ? "no control " : "disabled: ") + CvxScpiParser::QuoteString(command.arguments[0].text));
+            return Outcome::Done;
+        }
+        QTimer::singleShot(0, target, [target] {
+            if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+                button->click();
+            } else if (auto* act = qobject_cast<QAction*>(target)) {
+                act->trigger();
+            } else if (auto* w = qobject_cast<QWidget*>(target)) {
+                QTest::mouseClick(w, Qt::LeftButton);
+            }
+        });
+        return Outcome::Done;
+    });
+    m_server->AddCommand("SYSTem:UI:SET", [](const CvxScpiCommand& command, Client& client) {
+        if (!Arguments(command, 2, 2, client)) {
+            return Outcome::Done;
+        }
+        QObject* target = CvxUiDump::Find(Text(command.arguments[0]));
+        if (target == nullptr || !SetValue(target, Text(command.arguments[1]))) {
+            Refuse(client, "cannot set " + CvxScpiParser::QuoteString(command.arguments[0].text) + " to "
+                               + CvxScpiParser::QuoteString(command.arguments[1].text));
+        }
+        return Outcome::Done;
+    });
+    m_server->AddCommand("SYSTem:EXIT", [this](const CvxScpiCommand& command, Client& client) {
+        if (Arguments(command, 0, 0, client)) {
+            QTimer::singleShot(0, &m_window, [this] { m_window.close(); });
+        }
+        return Outcome::Done;
+    });
+    m_server->AddCommand("TOOL:NEW", [this](const CvxScpiCommand& command, Client& client) {
+        if (!Arguments(command, 1, 1, client)) {
+            return Outcome::Done;
+        }
+        if (command.arguments[0].text != "Compare") {
+            Refuse(client, "no tool kind " + CvxScpiParser::QuoteString(command.arguments[0].text) + " (Compare)");
+        } else if (m_window.NewCompareWindow() == nullptr) {
+            client.errors.Push(CvxScpiErrorQueue::kExecutionError, "the module made no Compare tool");
+        }
+        return Outcome::Done;
+    });
+    const auto toolCommand = [this](const CvxScpiCommand& command, Client& client, bool byNumber) {
+        if (!Arguments(command, 2, 2, client)) {
+            return Outcome::Done;
+        }
+        CvxPlugInBase* tool = m_session.FindTool(CvxStringConvert::FromUtf8(command.arguments[0].text));
+        if (tool == nullptr) {
+            Refuse(client, "no tool named " + CvxScpiParser::QuoteString(command.arguments[0].text));
+            return Outcome::Done;
+        }
+        bool ok = true;
+        const int number = byNumber ? Text(command.arguments[1]).toInt(&ok) : 0;
+        CvxMenuCmd* cmd = ok ? FindMenuCommand(*tool, number, byNumber ? QString() : Text(command.arguments[1])) : nullptr;
+        if (cmd == nullptr || !cmd->IsEnabled()) {
+            Refuse(client, "the tool lists no enabled command " + CvxScpiParser::QuoteString(command.arguments[1].text) + " now");
+            return Outcome::Done;
+        }
+        // Posted: the command may open a dialog.
+        QTimer::singleShot(0, &m_window, [this, cmd] {
+            cmd->Execute();
+            for (CvxToolWindow* window : m_window.GetToolWindows()) {
+                window->Refresh();
+            }
+        });
+        return Outcome::Done;
+    };
+    m_server->AddCommand("TOOL:COMMand", [toolCommand](const CvxScpiCommand& c, Client& cl) { return toolCommand(c, cl, true); });
+    m_server->AddCommand("TOOL:MENU", [toolCommand](const CvxScpiCommand& c, Client& cl) { return toolCommand(c, cl, false); });
+}

@@ -1,0 +1,195 @@
+#include "CvxUiDump.h"
+
+#include "CvxViewportWidget.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+#include <functional>
+
+namespace {
+
+QString Join(const QString& parent, const QString& name)
+{
+    if (name.isEmpty()) {
+        return parent;
+    }
+    return parent.isEmpty() ? name : parent + "/" + name;
+}
+
+QString TextOf(QWidget* widget)
+{
+    if (widget->isWindow()) {
+        return widget->windowTitle();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        return label->text();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        return edit->text();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        return combo->currentText();
+    }
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget)) {
+        return spin->text();
+    }
+    if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        return text->toPlainText().right(4000);
+    }
+    if (auto* menu = qobject_cast<QMenu*>(widget)) {
+        return menu->title();
+    }
+    return {};
+}
+
+QJsonObject DumpAction(QAction* action, const QString& parentPath)
+{
+    QJsonObject node;
+    node["class"] = "QAction";
+    node["name"] = action->objectName();
+    node["path"] = Join(parentPath, action->objectName());
+    node["text"] = action->text();
+    node["enabled"] = action->isEnabled();
+    node["checked"] = action->isChecked();
+    node["visible"] = action->isVisible();
+    node["shortcut"] = action->shortcut().toString(QKeySequence::PortableText);
+    if (QMenu* menu = action->menu()) {
+        QJsonArray children;
+        for (QAction* sub : menu->actions()) {
+            if (!sub->isSeparator()) {
+                children.append(DumpAction(sub, Join(parentPath, menu->objectName())));
+            }
+        }
+        node["children"] = children;
+    }
+    return node;
+}
+
+// What a table shows: its header and the rows in view (at most 200).
+QJsonObject TableContent(QAbstractItemView* view)
+{
+    QJsonObject content;
+    const QAbstractItemModel* model = view->model();
+    if (model == nullptr) {
+        return content;
+    }
+    QJsonArray header;
+    for (int c = 0; c < model->columnCount(); ++c) {
+        header.append(model->headerData(c, Qt::Horizontal).toString());
+    }
+    content["columns"] = header;
+    content["rowCount"] = model->rowCount();
+    const QModelIndex top = view->indexAt(QPoint(1, 1));
+    const int first = top.isValid() ? top.row() : 0;
+    QJsonArray rows;
+    for (int r = first; r < std::min(model->rowCount(), first + 200); ++r) {
+        if (view->visualRect(model->index(r, 0)).top() > view->viewport()->height()) {
+            break;
+        }
+        QJsonArray cells;
+        cells.append(model->headerData(r, Qt::Vertical).toString());
+        for (int c = 0; c < model->columnCount(); ++c) {
+            cells.append(model->index(r, c).data().toString());
+        }
+        rows.append(cells);
+    }
+    content["rows"] = rows;
+    return content;
+}
+
+} // namespace
+
+QJsonObject CvxUiDump::Dump(QWidget* widget, const QString& parentPath)
+{
+    const QString path = Join(parentPath, widget->objectName());
+    QJsonObject node;
+    node["class"] = widget->metaObject()->className();
+    node["name"] = widget->objectName();
+    node["path"] = path;
+    node["text"] = TextOf(widget);
+    node["enabled"] = widget->isEnabled();
+    const auto* button = qobject_cast<QAbstractButton*>(widget);
+    node["checked"] = button != nullptr && button->isChecked();
+    node["visible"] = widget->isVisible();
+    const QRect g = widget->geometry();
+    node["geometry"] = QJsonArray{g.x(), g.y(), g.width(), g.height()};
+    if (auto* pane = qobject_cast<CvxViewportWidget*>(widget)) {
+        node["content"] = pane->GetViewport().Describe();
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+        node["content"] = TableContent(view);
+    }
+    QJsonArray children;
+    if (auto* bar = qobject_cast<QMenuBar*>(widget)) {
+        for (QAction* action : bar->actions()) {
+            children.append(DumpAction(action, path));
+        }
+    }
+    for (QObject* child : widget->children()) {
+        auto* sub = qobject_cast<QWidget*>(child);
+        if (sub != nullptr && !sub->isWindow() && qobject_cast<QMenu*>(sub) == nullptr) {
+            children.append(Dump(sub, path));
+        }
+    }
+    node["children"] = children;
+    return node;
+}
+
+QJsonArray CvxUiDump::DumpAll()
+{
+    QJsonArray windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QMenu*>(window) == nullptr) {
+            windows.append(Dump(window, QString()));
+        }
+    }
+    return windows;
+}
+
+QObject* CvxUiDump::Find(const QString& path)
+{
+    QObject* found = nullptr;
+    QObject* foundVisible = nullptr;
+    const auto matches = [&](const QString& candidate) {
+        return candidate == path || candidate.endsWith("/" + path);
+    };
+    std::function<void(QWidget*, const QString&)> walk = [&](QWidget* widget, const QString& parentPath) {
+        const QString here = Join(parentPath, widget->objectName());
+        if (!widget->objectName().isEmpty() && matches(here)) {
+            found = found != nullptr ? found : widget;
+            if (widget->isVisible() && foundVisible == nullptr) {
+                foundVisible = widget;
+            }
+        }
+        for (QAction* action : widget->actions()) {
+            if (!action->objectName().isEmpty() && matches(Join(here, action->objectName())) && found == nullptr) {
+                found = action;
+            }
+        }
+        for (QObject* child : widget->children()) {
+            // Menus are windows of their own, but their actions belong to the window's path.
+            if (auto* sub = qobject_cast<QWidget*>(child); sub != nullptr && (!sub->isWindow() || qobject_cast<QMenu*>(sub))) {
+                walk(sub, here);
+            }
+        }
+    };
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMenu*>(window) == nullptr) { // menus are walked with their owners
+            walk(window, QString());
+        }
+    }
+    return foundVisible != nullptr ? foundVisible : found;
+}

@@ -1,0 +1,151 @@
+#!/usr/bin/python3
+"""cvx-host under a real X server (Xvfb, started here), driven by an unchanged PyVISA client as
+a lab script would: acquire from the simulated analyzer, open a second Compare window, copy a
+reference, inject a fault, acquire again and count it, read the UI dump, drive a dialog opened
+by a click (a value set into it, keys), take a screenshot, then quit the application cleanly:
+exit status 0 and no paging file left behind.
+
+usage: cvx_host_xvfb_test.py CVX_HOST
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyvisa
+
+
+def fail(what):
+    print("FAILED: " + what)
+    sys.exit(1)
+
+
+def start_xvfb():
+    # -displayfd: the server picks a free display and tells its number.
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+                            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read, 16)
+        if not chunk:
+            fail("Xvfb did not start")
+        number += chunk
+    os.close(read)
+    return xvfb, ":" + number.decode().strip()
+
+
+def main():
+    host = os.path.abspath(sys.argv[1])
+    work = tempfile.mkdtemp(prefix="cvx-host-xvfb-")
+    state = os.path.join(work, "state")
+    os.makedirs(state)
+    xvfb, display = start_xvfb()
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_STATE_HOME=state,
+               XDG_CONFIG_HOME=os.path.join(work, "config"), XDG_RUNTIME_DIR=work)
+    log = open(os.path.join(work, "host.log"), "w+")
+    app = subprocess.Popen([host, "--remote", "0", "--option", "samples=5000"], env=env, cwd=work,
+                           stdout=log, stderr=log)
+    try:
+        port = None
+        for _ in range(200):
+            log.seek(0)
+            found = re.search(r"serving on 127\.0\.0\.1:(\d+)", log.read())
+            if found:
+                port = int(found.group(1))
+                break
+            if app.poll() is not None:
+                break
+            time.sleep(0.05)
+        if port is None:
+            log.seek(0)
+            fail("cvx-host did not start serving:\n" + log.read())
+
+        inst = pyvisa.ResourceManager("@py").open_resource(
+            f"TCPIP::127.0.0.1::{port}::SOCKET", read_termination="\n", write_termination="\n")
+        inst.timeout = 20000
+        if not inst.query("*IDN?").startswith("Cvx,"):
+            fail("identification")
+        inst.write("RUN")
+        inst.write('TOOL:NEW "Compare"')
+        tools = inst.query("TOOL:LIST?")
+        if tools != '"Compare","Compare 2"':
+            fail("tool list after TOOL:NEW: " + tools)
+        inst.write('TOOL:EXECute "Compare 2","CopyReference"')
+        inst.write('SOURce:OPTion "faults","flip:DATA8:120:3"')
+        inst.write("RUN")
+        count = int(inst.query('TOOL:VALue? "Compare 2","GetNumberOfDifferences"'))
+        if count != 1:
+            fail(f"differences after the injected fault: {count}")
+        dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
+
+        def nodes(node):
+            yield node
+            for child in node.get("children", []):
+                yield from nodes(child)
+
+        everything = [n for window in dump for n in nodes(window)]
+        counts = [n["text"] for n in everything if n["path"].endswith("Compare 2/Counts")]
+        if not counts or "1 differences" not in counts[0]:
+            fail("the Compare 2 window shows: " + repr(counts))
+        listing = [n for n in everything if n["name"] == "ListingTable"]
+        if not listing or listing[0]["content"].get("rowCount") != 5000:
+            fail("the Listing's content: " + repr(listing[0]["content"] if listing else None))
+        run_action = [n for n in everything if n["path"].endswith("Acquisition/Run")]
+        if not run_action or run_action[0]["shortcut"] != "F5":
+            fail("the Run action in the dump: " + repr(run_action))
+        # A dialog opened by a click: the server answers while it is open, and a value set
+        # into it shows in the dump; Escape closes it, F5 runs.
+        inst.write('SYSTem:UI:CLICk "Acquisition/Source"')
+        time.sleep(0.3)
+        inst.write('SYSTem:UI:SET "SourceDlg/Kind","VCD capture file"')
+        if inst.query("SYSTem:ERRor?") != '0,"No error"':
+            fail("a value into the open source dialog")
+        dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
+        kinds = [n["text"] for window in dump for n in nodes(window) if n["path"] == "SourceDlg/Kind"]
+        if kinds != ["VCD capture file"]:
+            fail("the source dialog in the dump: " + repr(kinds))
+        runs = int(inst.query("RUN:COUNt?"))
+        inst.write('SYSTem:UI:KEY "Esc"')
+        time.sleep(0.3)
+        inst.write('SYSTem:UI:KEY "F5"')
+        time.sleep(0.5)
+        if int(inst.query("RUN:COUNt?")) != runs + 1:
+            fail("F5 after closing the dialog did not run")
+        picture = os.path.join(work, "host.png")
+        inst.write(f'SYSTem:UI:SCReenshot "{picture}"')
+        if inst.query("SYSTem:ERRor?") != '0,"No error"':
+            fail("screenshot")
+        with open(picture, "rb") as png:
+            if png.read(8) != b"\x89PNG\r\n\x1a\n":
+                fail("the screenshot is no PNG")
+        inst.write("SYSTem:EXIT")
+        inst.close()
+        try:
+            status = app.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            fail("cvx-host did not quit on SYSTem:EXIT")
+        if status != 0:
+            log.seek(0)
+            fail(f"cvx-host exited with {status}:\n" + log.read())
+        left = [f for root, _, files in os.walk(state) for f in files if f.endswith(".tmp")]
+        if left:
+            fail("paging files left behind: " + repr(left))
+        print("ok: 1 difference counted, dump and screenshot read, clean exit")
+    finally:
+        if app.poll() is None:
+            app.kill()
+            app.wait()
+        xvfb.terminate()
+        xvfb.wait()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
