@@ -1,11 +1,15 @@
 // cvx-host, the desktop host: the module's Compare windows around an acquisition source.
 //   cvx-host [SETUP] [--capture FILE]... [--source KIND] [--option KEY=VALUE]... [--run]
-//            [--remote PORT] [--screenshot FILE.png] [--quit]
+//            [--remote PORT] [--smtp URL] [--sender ADDRESS] [--outbox DIR] [--log FILE]
+//            [--screenshot FILE.png] [--quit]
 
 #include "CvxHostMainWindow.h"
 #include "CvxHostRemote.h"
 #include "CvxHostSession.h"
+#include "CvxInfoMgr.h"
 #include "CvxLabelMgr.h"
+#include "CvxMapi.h"
+#include "CvxPreferencesDlg.h"
 #include "CvxSystemMgr.h"
 #include "CvxToolWindow.h"
 #include "CvxUiServices.h"
@@ -13,7 +17,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMdiArea>
-#include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -52,10 +56,37 @@ int main(int argc, char** argv)
     const QCommandLineOption option("option", "A source option (repeatable).", "KEY=VALUE");
     const QCommandLineOption run("run", "Acquire once after starting.");
     const QCommandLineOption remote("remote", "Serve remote-control clients on PORT (0: a free port, printed).", "PORT");
+    const QCommandLineOption smtp("smtp", "Mail server of run-until e-mails for this session (smtp://host:port).", "URL");
+    const QCommandLineOption sender("sender", "Sender address of run-until e-mails for this session.", "ADDRESS");
+    const QCommandLineOption outbox("outbox", "Folder for e-mails when no mail server is set, for this session.", "DIR");
+    const QCommandLineOption logFile("log", "The host log file for this session.", "FILE");
     const QCommandLineOption screenshot("screenshot", "Save a picture of the main window.", "FILE.png");
     const QCommandLineOption quit("quit", "Quit once the other options are done.");
-    parser.addOptions({capture, source, option, run, remote, screenshot, quit});
+    parser.addOptions({capture, source, option, run, remote, smtp, sender, outbox, logFile, screenshot, quit});
     parser.process(app);
+
+    // The saved preferences, then what the command line says for this session.
+    CvxPreferencesDlg::Apply(QSettings());
+    const QString problem = CvxPreferencesDlg::Check(
+        parser.value(smtp), parser.value(outbox),
+        parser.isSet(logFile) ? parser.value(logFile) : QString::fromStdString(CvxInfoMgr::GetInstance().GetLogFilePath().string()));
+    if (!problem.isEmpty()) {
+        return Fail(problem);
+    }
+    CvxMailSettings mail = CvxMapi::GetSettings();
+    if (parser.isSet(smtp)) {
+        mail.serverUrl = parser.value(smtp).toStdString();
+    }
+    if (parser.isSet(sender)) {
+        mail.sender = parser.value(sender).toStdString();
+    }
+    if (parser.isSet(outbox)) {
+        mail.outbox = parser.value(outbox).toStdString();
+    }
+    CvxMapi::SetSettings(mail);
+    if (parser.isSet(logFile)) {
+        CvxInfoMgr::GetInstance().SetLogFilePath(parser.value(logFile).toStdString());
+    }
 
     CvxHostSession session;
     if (!session.LoadModule()) {

@@ -1,10 +1,13 @@
 #include "CvxHostMainWindow.h"
 
 #include "CvxAcquisitionSource.h"
+#include "CvxCancelMgr.h"
+#include "CvxHelpMgr.h"
 #include "CvxHostSession.h"
 #include "CvxInfoDlg.h"
 #include "CvxListingModel.h"
 #include "CvxLogPane.h"
+#include "CvxPreferencesDlg.h"
 #include "CvxPlugInBase.h"
 #include "CvxSourceDlg.h"
 #include "CvxStringConvert.h"
@@ -48,6 +51,32 @@ std::u16string U16(const QString& text)
 }
 
 constexpr int kRecentSetups = 6;
+
+// Long work of the window: the wait cursor after a moment, and the cancel service enabled, so
+// that the progress dialog with its Cancel button appears when the work takes long.
+// Marks the window busy for a scope: what the user or a client asks meanwhile (through the
+// event pumps of long work) is refused, not run inside it.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : m_busy(busy) { m_busy = true; }
+    ~BusyScope() { m_busy = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& m_busy;
+};
+
+class LongWork {
+public:
+    LongWork() : m_wait(300) { CvxCancelMgr::GetInstance().Enable(); }
+    ~LongWork() { CvxCancelMgr::GetInstance().Disable(); }
+    LongWork(const LongWork&) = delete;
+    LongWork& operator=(const LongWork&) = delete;
+
+private:
+    CvxWaitCursor m_wait;
+};
 
 } // namespace
 
@@ -140,6 +169,11 @@ void CvxHostMainWindow::BuildMenus()
     m_recent->setObjectName("RecentSetups");
     FillRecentMenu();
     file->addSeparator();
+    add(file, "Preferences", tr("Pr&eferences..."), QKeySequence(), [this] {
+        CvxPreferencesDlg dialog(this);
+        dialog.exec();
+    });
+    file->addSeparator();
     add(file, "Quit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
 
     QMenu* acquisition = AddMenu("Acquisition", tr("&Acquisition"));
@@ -147,6 +181,7 @@ void CvxHostMainWindow::BuildMenus()
         CvxSourceDlg dialog(m_session.GetSource(), this);
         if (dialog.exec() == QDialog::Accepted) {
             m_session.SetSource(dialog.TakeSource());
+            m_captures.clear();
             Refresh();
         }
     });
@@ -163,6 +198,7 @@ void CvxHostMainWindow::BuildMenus()
     add(window, "Cascade", tr("&Cascade"), QKeySequence(), [this] { m_workspace->cascadeSubWindows(); });
 
     QMenu* help = AddMenu("Help", tr("&Help"));
+    add(help, "HelpContents", tr("&Contents"), QKeySequence::HelpContents, [] { CvxHelpMgr::ShowTopic(u""); });
     add(help, "About", tr("&About"), QKeySequence(), [this] {
         QMessageBox::about(this, tr("About %1").arg(QApplication::applicationDisplayName()),
                            tr("<b>%1</b> %2<p>Compares logic-analyzer acquisitions against a reference.")
@@ -201,9 +237,22 @@ QList<CvxToolWindow*> CvxHostMainWindow::GetToolWindows() const
 
 bool CvxHostMainWindow::RunOnce()
 {
+    if (m_busy) {
+        return false;
+    }
+    if (!m_captures.isEmpty()) {
+        m_nextCapture = m_nextCapture < m_captures.size() ? m_nextCapture : 0;
+        std::string error;
+        if (!CvxHostSession::SetSourceFile(*m_session.GetSource(), m_captures[m_nextCapture].toStdString(), error)) {
+            CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(Q(error)));
+            return false;
+        }
+        ++m_nextCapture;
+    }
     bool ok = false;
     {
-        const CvxWaitCursor wait(300);
+        const BusyScope busy(m_busy);
+        const LongWork work;
         ok = m_session.Run();
     }
     if (!ok) {
@@ -215,6 +264,9 @@ bool CvxHostMainWindow::RunOnce()
 
 void CvxHostMainWindow::StartRepetitiveRun()
 {
+    if (!m_captures.isEmpty() && m_nextCapture >= m_captures.size()) {
+        m_nextCapture = 0; // through the files again
+    }
     m_session.ClearStopRequest();
     m_repetitive->start(0);
     Refresh();
@@ -222,8 +274,12 @@ void CvxHostMainWindow::StartRepetitiveRun()
 
 void CvxHostMainWindow::RepetitiveTurn()
 {
-    // The run-until rule (or Stop) ends the run between acquisitions.
-    if (m_session.IsStopRequested() || !RunOnce()) {
+    if (m_busy) {
+        return; // the timer fired in an event pump of the acquisition itself
+    }
+    // The run-until rule, Stop or the end of the capture files ends the run between acquisitions.
+    const bool filesDone = !m_captures.isEmpty() && m_nextCapture >= m_captures.size();
+    if (m_session.IsStopRequested() || filesDone || !RunOnce()) {
         StopRun();
         return;
     }
@@ -245,15 +301,20 @@ bool CvxHostMainWindow::IsRepetitiveRunning() const
 
 bool CvxHostMainWindow::OpenSetup(const QString& path)
 {
+    if (m_busy) {
+        return false;
+    }
     bool ok = false;
     {
-        const CvxWaitCursor wait(300);
+        const BusyScope busy(m_busy);
+        const LongWork work;
         ok = m_session.LoadSetup(path.toStdString());
     }
     if (!ok) {
         CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("%1: %2").arg(path, Q(m_session.GetLastError()))));
     } else {
         m_setupPath = path;
+        m_captures.clear();
         RememberSetup(path);
     }
     RebuildToolWindows();
@@ -263,9 +324,13 @@ bool CvxHostMainWindow::OpenSetup(const QString& path)
 
 bool CvxHostMainWindow::SaveSetup(const QString& path)
 {
+    if (m_busy) {
+        return false;
+    }
     bool ok = false;
     {
-        const CvxWaitCursor wait(300);
+        const BusyScope busy(m_busy);
+        const LongWork work;
         ok = m_session.SaveSetup(path.toStdString());
     }
     if (!ok) {
@@ -283,16 +348,15 @@ bool CvxHostMainWindow::OpenCaptures(const QStringList& paths)
     if (paths.isEmpty()) {
         return false;
     }
-    const QString first = paths.front();
-    const bool vcd = first.endsWith(".vcd", Qt::CaseInsensitive);
-    std::unique_ptr<CvxAcquisitionSource> source = CvxHostSession::MakeSource(vcd ? "vcd" : "sigrok");
     std::string error;
-    const std::string key = vcd ? "file" : first.endsWith(".sr", Qt::CaseInsensitive) ? "session" : "input";
-    if (source == nullptr || !source->SetOption(key, first.toStdString(), error)) {
-        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("%1: %2").arg(first, Q(error))));
+    std::unique_ptr<CvxAcquisitionSource> source = CvxHostSession::SourceForFile(paths.front().toStdString(), error);
+    if (source == nullptr) {
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(Q(error)));
         return false;
     }
     m_session.SetSource(std::move(source));
+    m_captures = paths;
+    m_nextCapture = 0;
     return RunOnce();
 }
 
@@ -357,7 +421,14 @@ void CvxHostMainWindow::Refresh()
         window->Refresh();
     }
     const CvxAcquisitionSource* source = m_session.GetSource();
-    m_sourceLabel->setText(source != nullptr ? tr("Source: %1").arg(Q(source->GetName())) : tr("No source"));
+    QString sourceText = source != nullptr ? tr("Source: %1").arg(Q(source->GetName())) : tr("No source");
+    if (!m_captures.isEmpty() && m_nextCapture > 0) {
+        sourceText += tr(", capture %1 of %2 (%3)")
+                          .arg(m_nextCapture)
+                          .arg(m_captures.size())
+                          .arg(QFileInfo(m_captures[m_nextCapture - 1]).fileName());
+    }
+    m_sourceLabel->setText(sourceText);
     m_runLabel->setText(IsRepetitiveRunning() ? tr("Running") : tr("Stopped"));
     m_countLabel->setText(tr("Acquisitions: %1").arg(m_session.GetRunCount()));
     setWindowTitle(m_setupPath.isEmpty() ? QApplication::applicationDisplayName()

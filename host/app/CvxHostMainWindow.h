@@ -30,10 +30,14 @@ public:
     void StartRepetitiveRun();
     void StopRun();
     bool IsRepetitiveRunning() const;
+    // Inside a run, a setup load or save (whose event pumps let the window paint).
+    bool IsBusy() const { return m_busy; }
     // Loads a setup; a setup that does not load is told in a message box naming the file.
     bool OpenSetup(const QString& path);
     bool SaveSetup(const QString& path);
-    // Makes capture files the source (the first one's kind decides the reader).
+    // Makes capture files the source, one per run (the first one's kind decides the reader),
+    // and runs the first. Later runs take the next file; a repetitive run ends after the last,
+    // and a single run after the last starts over at the first.
     bool OpenCaptures(const QStringList& paths);
     void ShowListing();
 
@@ -68,4 +72,7 @@ private:
     QTimer* m_repetitive = nullptr;
     QMenu* m_recent = nullptr;
     QString m_setupPath;
+    QStringList m_captures; // the capture files compared one per run (empty: the source acquires)
+    int m_nextCapture = 0;
+    bool m_busy = false; // inside a run, a setup load or save
 };

@@ -36,8 +36,11 @@ void Set(CvxAcquisitionSource& source, const std::string& key, const std::string
 std::unique_ptr<CvxAcquisitionSource> CvxCliCapture::ForFile(const std::string& path, const std::string& table,
                                                              bool regroup)
 {
-    std::unique_ptr<CvxAcquisitionSource> source = ForKind(Extension(path) == ".vcd" ? "vcd" : "sigrok");
-    SetFile(*source, path);
+    std::string error;
+    std::unique_ptr<CvxAcquisitionSource> source = CvxHostSession::SourceForFile(path, error);
+    if (source == nullptr) {
+        throw CvxCliError(error);
+    }
     Set(*source, "table", table);
     if (regroup && Extension(path) == ".vcd") {
         Set(*source, "regroup", "true");
@@ -58,16 +61,10 @@ void CvxCliCapture::CheckFile(const std::string& path)
 
 void CvxCliCapture::SetFile(CvxAcquisitionSource& source, const std::string& path)
 {
-    CheckFile(path);
-    if (CvxHostSession::SourceKind(source) == "vcd") {
-        Set(source, "file", path);
-        return;
+    std::string error;
+    if (!CvxHostSession::SetSourceFile(source, path, error)) {
+        throw CvxCliError(error);
     }
-    const std::string ext = Extension(path);
-    Set(source, "device", "");
-    Set(source, ext == ".sr" ? "session" : "input", path);
-    Set(source, ext == ".sr" ? "input" : "session", "");
-    Set(source, "format", ext == ".csv" ? "csv" : "");
 }
 
 std::unique_ptr<CvxAcquisitionSource> CvxCliCapture::ForKind(const std::string& kind)

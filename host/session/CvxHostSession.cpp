@@ -21,6 +21,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 const char* const CvxHostSession::kCompareToolTypeID = "{5C0A7E21-3B9D-4F6A-8E42-C1D7A9B3E510}";
@@ -173,6 +174,54 @@ std::unique_ptr<CvxAcquisitionSource> CvxHostSession::MakeSource(const std::stri
         return std::make_unique<CvxSigrokSource>();
     }
     return nullptr;
+}
+
+namespace {
+
+std::string LowerExtension(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return ext;
+}
+
+} // namespace
+
+std::unique_ptr<CvxAcquisitionSource> CvxHostSession::SourceForFile(const std::string& path, std::string& error)
+{
+    std::unique_ptr<CvxAcquisitionSource> source = MakeSource(LowerExtension(path) == ".vcd" ? "vcd" : "sigrok");
+    if (!SetSourceFile(*source, path, error)) {
+        return nullptr;
+    }
+    return source;
+}
+
+bool CvxHostSession::SetSourceFile(CvxAcquisitionSource& source, const std::string& path, std::string& error)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = path + ": is a directory, not a capture file";
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        error = path + ": no such file";
+        return false;
+    }
+    const auto set = [&](const std::string& key, const std::string& value) {
+        if (!source.SetOption(key, value, error)) {
+            error = source.GetName() + ": " + error;
+            return false;
+        }
+        return true;
+    };
+    if (SourceKind(source) == "vcd") {
+        return set("file", path);
+    }
+    const std::string ext = LowerExtension(path);
+    return set("device", "") && set(ext == ".sr" ? "session" : "input", path) && set(ext == ".sr" ? "input" : "session", "")
+           && set("format", ext == ".csv" ? "csv" : "");
 }
 
 std::string CvxHostSession::SourceKind(const CvxAcquisitionSource& source)

@@ -45,6 +45,12 @@ public:
     // "simulated", "vcd" or "sigrok"; null for another name.
     static std::unique_ptr<CvxAcquisitionSource> MakeSource(const std::string& kind);
     static std::string SourceKind(const CvxAcquisitionSource& source);
+    // The source that reads a capture file: the VCD reader for .vcd, libsigrok for the rest
+    // (.sr sessions, CSV and other input formats); null with `error` set when it cannot.
+    static std::unique_ptr<CvxAcquisitionSource> SourceForFile(const std::string& path, std::string& error);
+    // Points a file source at another capture file of its kind (one capture per run); false
+    // with `error` set for a file that is not there or a source that refuses it.
+    static bool SetSourceFile(CvxAcquisitionSource& source, const std::string& path, std::string& error);
 
     // ---- Tools ----
     // A new Compare tool, initialised; null (with the error set) when the module makes none.

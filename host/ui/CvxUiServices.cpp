@@ -6,6 +6,8 @@
 #include "CvxDesktop.h"
 #include "CvxFocusMgr.h"
 #include "CvxFontMgr.h"
+#include "CvxHelpMgr.h"
+#include "CvxHelpWindow.h"
 #include "CvxInfoDlg.h"
 #include "CvxInfoMgr.h"
 #include "CvxWaitCursor.h"
@@ -126,6 +128,7 @@ void ReadFonts()
 void CvxUiServices::Install()
 {
     CvxInfoDlg::SetHook(ShowMessage);
+    CvxHelpMgr::SetHook([](const std::u16string& topic) { CvxHelpWindow::Get().ShowTopic(Q(topic)); });
     CvxWaitCursor::SetHooks(BeginWait, EndWait);
     CvxFocusMgr::GetInstance().SetHooks([] { return static_cast<void*>(QApplication::focusWidget()); },
                                         [](void* window) {
@@ -146,6 +149,7 @@ void CvxUiServices::Install()
 void CvxUiServices::Uninstall()
 {
     CvxInfoDlg::SetHook({});
+    CvxHelpMgr::SetHook({});
     CvxWaitCursor::SetHooks({}, {});
     CvxFocusMgr::GetInstance().Reset();
     CvxClipboard::SetHooks({}, {});

@@ -2,19 +2,26 @@
 // offscreen platform: the menus and their keys, a run that fills the Listing and the status
 // bar, a Compare window that copies a reference and counts an injected fault, a repetitive run
 // that stops, a damaged setup that is told and leaves the session, and the source dialog that
-// takes every option or none.
+// takes every option or none; preferences checked whole.
 
 #include "../ui/CvxQtTestApp.h"
 
 #include "CvxHostMainWindow.h"
+#include "CvxHostOptions.h"
 #include "CvxHostSession.h"
 #include "CvxInfoMgr.h"
 #include "CvxListingModel.h"
+#include "CvxMapi.h"
+#include "CvxPreferencesDlg.h"
 #include "CvxSimulatedAnalyzer.h"
 #include "CvxSourceDlg.h"
 #include "CvxToolWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -34,6 +41,7 @@ protected:
     void SetUp() override
     {
         CvxQtTestApp();
+        QStandardPaths::setTestModeEnabled(true); // recent setups go to a test settings file
         ASSERT_TRUE(m_session.LoadModule()) << m_session.GetLastError();
         auto source = std::make_unique<CvxSimulatedAnalyzer>();
         std::string error;
@@ -66,7 +74,8 @@ TEST_F(CvxHostMainWindowTest, MenusCarryTheirNamesAndKeys)
     }
     const auto action = [&](const char* name) { return m_window->findChild<QAction*>(name); };
     for (const char* name : {"NewCompare", "OpenSetup", "SaveSetup", "SaveSetupAs", "OpenCaptures", "Quit", "Source",
-                             "Run", "RepetitiveRun", "Stop", "Listing", "Tile", "Cascade", "About"}) {
+                             "Run", "RepetitiveRun", "Stop", "Listing", "Tile", "Cascade", "About", "Preferences",
+                             "HelpContents"}) {
         EXPECT_NE(action(name), nullptr) << name;
     }
     EXPECT_EQ(action("Run")->shortcut(), QKeySequence(Qt::Key_F5));
@@ -152,4 +161,74 @@ TEST_F(CvxHostMainWindowTest, TheSourceDialogTakesEveryOptionOrNone)
         found = found || (option.key == "samples" && option.value == "3000");
     }
     EXPECT_TRUE(found);
+}
+
+// Preferences are checked whole before any is applied, and OK hands them to the mail service
+// and the host options (kept in a test-mode settings file).
+TEST(CvxPreferencesDlg, RefusesBadValuesAndAppliesGoodOnesWhole)
+{
+    CvxQtTestApp();
+    QStandardPaths::setTestModeEnabled(true);
+    EXPECT_FALSE(CvxPreferencesDlg::Check("http://mail.example.org", "", "/tmp/cvx.log").isEmpty());
+    EXPECT_TRUE(CvxPreferencesDlg::Check("", "/no/such/folder", "/tmp/cvx.log").contains("/no/such/folder"));
+    EXPECT_TRUE(CvxPreferencesDlg::Check("", "", "/no/such/folder/cvx.log").contains("/no/such/folder/cvx.log"));
+    EXPECT_TRUE(CvxPreferencesDlg::Check("smtps://mail.example.org:465", "/tmp", "/tmp/cvx.log").isEmpty());
+
+    const CvxMailSettings before = CvxMapi::GetSettings();
+    CvxPreferencesDlg dialog;
+    dialog.findChild<QLineEdit*>("MailServer")->setText("ftp://nowhere");
+    dialog.findChild<QLineEdit*>("MailSender")->setText("rig7@example.org");
+    QTimer::singleShot(50, [] {
+        if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box->inherits("QMessageBox")) {
+            static_cast<QDialog*>(box)->accept();
+        }
+    });
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(CvxMapi::GetSettings().sender, before.sender); // nothing applied
+
+    dialog.findChild<QLineEdit*>("MailServer")->setText("smtp://127.0.0.1:2525");
+    dialog.findChild<QCheckBox*>("GotoTriggerOnRun")->setChecked(false);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(CvxMapi::GetSettings().serverUrl, "smtp://127.0.0.1:2525");
+    EXPECT_EQ(CvxMapi::GetSettings().sender, "rig7@example.org");
+    EXPECT_FALSE(CvxHostOptions::GetInstance().GetGotoTriggerOnRun());
+    EXPECT_EQ(QSettings().value("mail/sender").toString(), QString("rig7@example.org"));
+
+    QSettings().clear();
+    CvxMapi::SetSettings(before);
+    CvxHostOptions::GetInstance().Reset();
+}
+
+// Capture files are compared one per run; a repetitive run goes through them and stops after
+// the last, and the status bar names the capture.
+TEST_F(CvxHostMainWindowTest, CaptureFilesAreComparedOnePerRun)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "cvx-host-test-captures";
+    std::filesystem::create_directories(dir);
+    QStringList files;
+    for (int f = 0; f < 3; ++f) {
+        const std::filesystem::path path = dir / ("run" + std::to_string(f) + ".vcd");
+        std::ofstream vcd(path);
+        vcd << "$timescale 1ns $end\n$scope module top $end\n$var wire 8 ! data $end\n$upscope $end\n$enddefinitions $end\n";
+        for (int t = 0; t < 50; ++t) {
+            vcd << '#' << t * 10 << "\nb" << ((f == 1 && t == 20) ? "11111111" : (t % 2 != 0 ? "1010" : "101")) << " !\n";
+        }
+        files << QString::fromStdString(path.string());
+    }
+    CvxToolWindow* compare = m_window->NewCompareWindow();
+    ASSERT_TRUE(m_window->OpenCaptures(files));
+    compare->Execute("CopyReference");
+    EXPECT_TRUE(Status("StatusSource").contains("capture 1 of 3 (run0.vcd)")) << Status("StatusSource").toStdString();
+
+    m_window->StartRepetitiveRun();
+    for (int i = 0; i < 100 && m_window->IsRepetitiveRunning(); ++i) {
+        QTest::qWait(20);
+    }
+    EXPECT_FALSE(m_window->IsRepetitiveRunning());
+    EXPECT_EQ(m_session.GetRunCount(), 3);
+    EXPECT_TRUE(Status("StatusSource").contains("capture 3 of 3 (run2.vcd)")) << Status("StatusSource").toStdString();
+    EXPECT_TRUE(compare->findChild<QLabel*>("Counts")->text().contains(", 0 differences"));
+    std::filesystem::remove_all(dir);
 }

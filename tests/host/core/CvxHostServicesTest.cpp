@@ -2,6 +2,7 @@
 // observers, the undo history, events, cancel, the system hub, viewer locks and the log.
 
 #include "CvxCancelMgr.h"
+#include "CvxClipboard.h"
 #include "CvxDataIter.h"
 #include "CvxDataRefCount.h"
 #include "CvxDefObserver.h"
@@ -9,9 +10,11 @@
 #include "CvxEvent.h"
 #include "CvxEventBase.h"
 #include "CvxEventMgr.h"
+#include "CvxHelpMgr.h"
 #include "CvxInfoMgr.h"
 #include "CvxLabelChannel.h"
 #include "CvxLabelMgr.h"
+#include "CvxLabelTooltipFormatter.h"
 #include "CvxMessageFrontPanelKnob.h"
 #include "CvxMessageGetAlignmentTime.h"
 #include "CvxMessageLabels.h"
@@ -498,4 +501,49 @@ TEST_F(HostServicesTest, CommandInterfaceAndPrintRegisters)
     EXPECT_TRUE(print.UnRegisterPrintController(controller));
     EXPECT_FALSE(print.UnRegisterPrintController(controller));
     EXPECT_FALSE(print.RegisterPrintController(nullptr));
+}
+
+// The tool tip of a bus/signal names what a user needs in one glance, and a single channel of
+// it as such; headless, help requests are logged and the clipboard stays in the process, and
+// the cancel service tells its watchers when long work begins and ends (once, when nested).
+TEST(CvxHostServices, TooltipsHelpClipboardAndCancelWatchersWorkWithoutWindows)
+{
+    CvxLabelMgr& mgr = CvxLabelMgr::GetInstance();
+    mgr.Clear();
+    CvxLabelBase* folder = mgr.AddLabel(std::make_unique<CvxLabelBase>(CvxID::New(), u"board.vcd", EvxLabelKind::ModuleFolder));
+    auto bus = std::make_unique<CvxLabelBase>(CvxID::New(), u"DATA", EvxLabelKind::BusSignal, 4);
+    bus->SetParentID(folder->GetID());
+    bus->SetChannelNames({u"D0", u"D1", u"D2", u"D3"});
+    bus->SetFourState(true);
+    bus->SetLocked(true);
+    bus->SetComment(u"write data");
+    const CvxID id = mgr.AddLabel(std::move(bus))->GetID();
+    EXPECT_EQ(CvxLabelTooltipFormatter::Format(CvxLabelChannel(id)),
+              u"DATA\n4-bit bus, channels D3..D0\nBase: Hex\nValues with X/Z\nwrite data\nLocked\nFrom board.vcd");
+    const std::u16string bit = CvxLabelTooltipFormatter::Format(CvxLabelChannel(id, 2));
+    EXPECT_EQ(bit.substr(0, bit.find(u'\n', bit.find(u'\n') + 1)), u"DATA[2]\nSignal, bit 2 of a 4-bit bus, channel D2");
+    EXPECT_TRUE(CvxLabelTooltipFormatter::Format(CvxLabelChannel(CvxID::New())).empty());
+
+    CvxInfoMgr::GetInstance().ClearRecentMessages();
+    CvxHelpMgr::ShowTopic(u"compare_options.htm");
+    ASSERT_FALSE(CvxInfoMgr::GetInstance().GetRecentMessages().empty());
+    EXPECT_EQ(CvxInfoMgr::GetInstance().GetRecentMessages().back().text, u"help: compare_options.htm");
+
+    CvxClipboard::SetText(u"a\tb");
+    EXPECT_EQ(CvxClipboard::GetText(), u"a\tb");
+
+    int begun = 0;
+    int ended = 0;
+    CvxCancelMgr& cancel = CvxCancelMgr::GetInstance();
+    cancel.SetWatchHooks([&] { ++begun; }, [&] { ++ended; });
+    cancel.Enable();
+    cancel.Enable();
+    cancel.Disable();
+    EXPECT_EQ(ended, 0);
+    cancel.Disable();
+    cancel.Disable(); // an extra Disable is ignored
+    EXPECT_EQ(begun, 1);
+    EXPECT_EQ(ended, 1);
+    cancel.Reset();
+    mgr.Clear();
 }

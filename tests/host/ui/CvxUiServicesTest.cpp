@@ -1,6 +1,6 @@
 // The windowed host services on the offscreen platform: the clipboard both ways, the wait
 // cursor and its delay, the cancel dialog that appears during long work and cancels it,
-// message dialogs that also reach the host log, the desktop and the fonts.
+// message dialogs that also reach the host log, the desktop, the fonts and the help window.
 
 #include "CvxQtTestApp.h"
 
@@ -8,6 +8,8 @@
 #include "CvxClipboard.h"
 #include "CvxDesktop.h"
 #include "CvxFontMgr.h"
+#include "CvxHelpMgr.h"
+#include "CvxHelpWindow.h"
 #include "CvxInfoDlg.h"
 #include "CvxInfoMgr.h"
 #include "CvxUiServices.h"
@@ -18,6 +20,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -128,4 +131,22 @@ TEST_F(CvxUiServicesTest, DesktopAndFontsComeFromTheApplication)
     const QString family = QApplication::font().family();
     const std::u16string face = CvxFontMgr::GetInstance().GetFontInfo(0).GetFaceName();
     EXPECT_EQ(QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size())), family);
+}
+
+TEST_F(CvxUiServicesTest, HelpShowsTopicsAndTheContentsForAnUnknownOne)
+{
+    CvxHelpMgr::ShowTopic(u"");
+    CvxHelpWindow& help = CvxHelpWindow::Get();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.GetCurrentPage(), QString("index.html"));
+    auto* page = help.findChild<QTextBrowser*>("HelpPage");
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->toPlainText().contains("Contents"));
+
+    CvxHelpMgr::ShowTopic(u"setups.htm");
+    EXPECT_EQ(help.GetCurrentPage(), QString("setups.htm"));
+    CvxHelpMgr::ShowTopic(u"no_such_page.htm");
+    EXPECT_EQ(help.GetCurrentPage(), QString("index.html"));
+    EXPECT_TRUE(page->toPlainText().contains("There is no help page no_such_page.htm."));
+    help.close();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Small parsers for the option texts of acquisition sources: integers, booleans and times
+// Small parsers for option and command texts (sources, dialogs): integers, booleans and times
 // with a unit, converted exactly (a time that is not a whole number of femtoseconds is refused).
 
 #include "CvxInt128.h"

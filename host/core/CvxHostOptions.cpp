@@ -1,0 +1,7 @@
+#include "CvxHostOptions.h"
+
+CvxHostOptions& CvxHostOptions::GetInstance()
+{
+    static CvxHostOptions instance;
+    return instance;
+}
