@@ -1,5 +1,6 @@
 #include "CvxHostMainWindow.h"
 
+#include "CvxQtText.h"
 #include "CvxAcquisitionSource.h"
 #include "CvxCancelMgr.h"
 #include "CvxHelpMgr.h"
@@ -40,44 +41,12 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
-QString Q(const std::u16string& text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
-std::u16string U16(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
 constexpr int kRecentSetups = 6;
 
 // Long work of the window: the wait cursor after a moment, and the cancel service enabled, so
 // that the progress dialog with its Cancel button appears when the work takes long.
-// Marks the window busy for a scope: what the user or a client asks meanwhile (through the
-// event pumps of long work) is refused, not run inside it.
-class BusyScope {
-public:
-    explicit BusyScope(bool& busy) : m_busy(busy) { m_busy = true; }
-    ~BusyScope() { m_busy = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& m_busy;
-};
-
-class LongWork {
-public:
-    LongWork() : m_wait(300) { CvxCancelMgr::GetInstance().Enable(); }
-    ~LongWork() { CvxCancelMgr::GetInstance().Disable(); }
-    LongWork(const LongWork&) = delete;
-    LongWork& operator=(const LongWork&) = delete;
-
-private:
-    CvxWaitCursor m_wait;
-};
-
 } // namespace
 
 CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
@@ -117,6 +86,30 @@ CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
 }
 
 CvxHostMainWindow::~CvxHostMainWindow() = default;
+
+bool CvxHostMainWindow::DoLongWork(const std::function<bool()>& work)
+{
+    // The wait cursor after a moment, and the cancel service enabled, so that the progress
+    // dialog with its Cancel button appears when the work takes long. What arrives through its
+    // event pumps meanwhile (a second Run, a remote command) sees the window busy.
+    struct Busy {
+        explicit Busy(bool& flag) : busy(flag)
+        {
+            busy = true;
+            CvxCancelMgr::GetInstance().Enable();
+        }
+        ~Busy()
+        {
+            CvxCancelMgr::GetInstance().Disable();
+            busy = false;
+        }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+        bool& busy;
+    } busy(m_busy);
+    const CvxWaitCursor wait(300);
+    return work();
+}
 
 QMenu* CvxHostMainWindow::AddMenu(const QString& name, const QString& title)
 {
@@ -210,10 +203,10 @@ CvxToolWindow* CvxHostMainWindow::NewCompareWindow()
 {
     const std::size_t before = m_session.GetToolCount();
     const QString name = before == 0 ? QString("Compare") : QString("Compare %1").arg(before + 1);
-    CvxPlugInBase* tool = m_session.AddCompareTool(U16(name));
+    CvxPlugInBase* tool = m_session.AddCompareTool(CvxU16(name));
     CvxStdToolCmdIFace* iface = tool != nullptr ? m_session.GetToolIFace(tool) : nullptr;
     if (iface == nullptr) {
-        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("The Compare module made no tool: %1").arg(Q(m_session.GetLastError()))));
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(tr("The Compare module made no tool: %1").arg(Q(m_session.GetLastError()))));
         return nullptr;
     }
     auto* window = new CvxToolWindow(name, *iface);
@@ -244,19 +237,14 @@ bool CvxHostMainWindow::RunOnce()
         m_nextCapture = m_nextCapture < m_captures.size() ? m_nextCapture : 0;
         std::string error;
         if (!CvxHostSession::SetSourceFile(*m_session.GetSource(), m_captures[m_nextCapture].toStdString(), error)) {
-            CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(Q(error)));
+            CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(Q(error)));
             return false;
         }
         ++m_nextCapture;
     }
-    bool ok = false;
-    {
-        const BusyScope busy(m_busy);
-        const LongWork work;
-        ok = m_session.Run();
-    }
+    const bool ok = DoLongWork([&] { return m_session.Run(); });
     if (!ok) {
-        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("The acquisition failed: %1").arg(Q(m_session.GetLastError()))));
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(tr("The acquisition failed: %1").arg(Q(m_session.GetLastError()))));
     }
     Refresh();
     return ok;
@@ -304,14 +292,9 @@ bool CvxHostMainWindow::OpenSetup(const QString& path)
     if (m_busy) {
         return false;
     }
-    bool ok = false;
-    {
-        const BusyScope busy(m_busy);
-        const LongWork work;
-        ok = m_session.LoadSetup(path.toStdString());
-    }
+    const bool ok = DoLongWork([&] { return m_session.LoadSetup(path.toStdString()); });
     if (!ok) {
-        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("%1: %2").arg(path, Q(m_session.GetLastError()))));
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(tr("%1: %2").arg(path, Q(m_session.GetLastError()))));
     } else {
         m_setupPath = path;
         m_captures.clear();
@@ -327,14 +310,9 @@ bool CvxHostMainWindow::SaveSetup(const QString& path)
     if (m_busy) {
         return false;
     }
-    bool ok = false;
-    {
-        const BusyScope busy(m_busy);
-        const LongWork work;
-        ok = m_session.SaveSetup(path.toStdString());
-    }
+    const bool ok = DoLongWork([&] { return m_session.SaveSetup(path.toStdString()); });
     if (!ok) {
-        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(tr("%1: %2").arg(path, Q(m_session.GetLastError()))));
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(tr("%1: %2").arg(path, Q(m_session.GetLastError()))));
         return false;
     }
     m_setupPath = path;
@@ -351,7 +329,7 @@ bool CvxHostMainWindow::OpenCaptures(const QStringList& paths)
     std::string error;
     std::unique_ptr<CvxAcquisitionSource> source = CvxHostSession::SourceForFile(paths.front().toStdString(), error);
     if (source == nullptr) {
-        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, U16(Q(error)));
+        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(Q(error)));
         return false;
     }
     m_session.SetSource(std::move(source));
@@ -403,7 +381,7 @@ void CvxHostMainWindow::RebuildToolWindows()
     for (std::size_t i = 0; i < m_session.GetToolCount(); ++i) {
         CvxPlugInBase* tool = m_session.GetTool(i);
         if (CvxStdToolCmdIFace* iface = m_session.GetToolIFace(tool)) {
-            auto* window = new CvxToolWindow(Q(tool->GetName()), *iface);
+            auto* window = new CvxToolWindow(CvxQt(tool->GetName()), *iface);
             QMdiSubWindow* sub = m_workspace->addSubWindow(window);
             sub->setObjectName(window->GetName() + " Window");
             sub->resize(520, 260);

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
+
 class CvxHostSession;
 class CvxListingModel;
 class CvxToolWindow;
@@ -54,6 +56,8 @@ protected:
 
 private:
     void BuildMenus();
+    // Runs a run, a setup load or save as long work (wait cursor, cancel dialog, busy).
+    bool DoLongWork(const std::function<bool()>& work);
     QMenu* AddMenu(const QString& name, const QString& title);
     // After anything that changes the data, the tools or the source.
     void Refresh();

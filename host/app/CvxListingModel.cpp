@@ -1,18 +1,10 @@
 #include "CvxListingModel.h"
 
+#include "CvxQtText.h"
 #include "CvxLabelMgr.h"
 
 #include <algorithm>
 #include <limits>
-
-namespace {
-
-QString Q(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 CvxListingModel::CvxListingModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -76,7 +68,7 @@ QVariant CvxListingModel::data(const QModelIndex& index, int role) const
     it.GotoRow(index.row());
     std::u16string text;
     it.GetValue(text);
-    return Q(text);
+    return CvxQt(text);
 }
 
 QVariant CvxListingModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -91,5 +83,5 @@ QVariant CvxListingModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     }
     const CvxLabelBase* label = CvxLabelMgr::GetInstance().IDToLabel(m_columns[static_cast<std::size_t>(section)]->GetLabelID());
-    return label != nullptr ? Q(label->GetName()) : QString();
+    return label != nullptr ? CvxQt(label->GetName()) : QString();
 }

@@ -1,5 +1,6 @@
 #include "CvxToolWindow.h"
 
+#include "CvxQtText.h"
 #include "CvxMarkupDocument.h"
 #include "CvxStdToolCmdIFace.h"
 
@@ -8,20 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-std::u16string U16(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-QString Q(const std::u16string& text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 CvxToolWindow::CvxToolWindow(const QString& name, CvxStdToolCmdIFace& tool, QWidget* parent)
     : QWidget(parent), m_name(name), m_tool(tool)
@@ -65,15 +52,15 @@ void CvxToolWindow::Refresh()
         if (doc.HasRoot() && doc.FindElement(u"Counts") && doc.GetAttribute(u"SamplesCompared", samples)
             && doc.GetAttribute(u"ColumnsCompared", columns) && doc.GetAttribute(u"Differences", differences)) {
             counts = tr("%1 samples of %2 buses/signals compared, %3 differences")
-                         .arg(Q(samples), Q(columns), Q(differences));
+                         .arg(CvxQt(samples), CvxQt(columns), CvxQt(differences));
         }
     }
     m_counts->setText(counts);
-    m_options->setText(m_tool.GetDataValue(u"GetOptions", reply) ? Q(reply).toHtmlEscaped() : QString());
+    m_options->setText(m_tool.GetDataValue(u"GetOptions", reply) ? CvxQt(reply).toHtmlEscaped() : QString());
 }
 
 void CvxToolWindow::Execute(const QString& command)
 {
-    m_tool.ExecuteCommand(U16(command));
+    m_tool.ExecuteCommand(CvxU16(command));
     Refresh();
 }

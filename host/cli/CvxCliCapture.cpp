@@ -14,15 +14,6 @@
 
 namespace {
 
-std::string Extension(const std::string& path)
-{
-    std::string ext = std::filesystem::path(path).extension().string();
-    for (char& c : ext) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return ext;
-}
-
 void Set(CvxAcquisitionSource& source, const std::string& key, const std::string& value)
 {
     std::string error;
@@ -42,7 +33,7 @@ std::unique_ptr<CvxAcquisitionSource> CvxCliCapture::ForFile(const std::string& 
         throw CvxCliError(error);
     }
     Set(*source, "table", table);
-    if (regroup && Extension(path) == ".vcd") {
+    if (regroup && CvxHostSession::FileExtension(path) == ".vcd") {
         Set(*source, "regroup", "true");
     }
     return source;

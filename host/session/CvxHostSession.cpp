@@ -176,9 +176,7 @@ std::unique_ptr<CvxAcquisitionSource> CvxHostSession::MakeSource(const std::stri
     return nullptr;
 }
 
-namespace {
-
-std::string LowerExtension(const std::string& path)
+std::string CvxHostSession::FileExtension(const std::string& path)
 {
     std::string ext = std::filesystem::path(path).extension().string();
     for (char& c : ext) {
@@ -187,11 +185,9 @@ std::string LowerExtension(const std::string& path)
     return ext;
 }
 
-} // namespace
-
 std::unique_ptr<CvxAcquisitionSource> CvxHostSession::SourceForFile(const std::string& path, std::string& error)
 {
-    std::unique_ptr<CvxAcquisitionSource> source = MakeSource(LowerExtension(path) == ".vcd" ? "vcd" : "sigrok");
+    std::unique_ptr<CvxAcquisitionSource> source = MakeSource(FileExtension(path) == ".vcd" ? "vcd" : "sigrok");
     if (!SetSourceFile(*source, path, error)) {
         return nullptr;
     }
@@ -219,7 +215,7 @@ bool CvxHostSession::SetSourceFile(CvxAcquisitionSource& source, const std::stri
     if (SourceKind(source) == "vcd") {
         return set("file", path);
     }
-    const std::string ext = LowerExtension(path);
+    const std::string ext = FileExtension(path);
     return set("device", "") && set(ext == ".sr" ? "session" : "input", path) && set(ext == ".sr" ? "input" : "session", "")
            && set("format", ext == ".csv" ? "csv" : "");
 }

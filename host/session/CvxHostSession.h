@@ -51,6 +51,8 @@ public:
     // Points a file source at another capture file of its kind (one capture per run); false
     // with `error` set for a file that is not there or a source that refuses it.
     static bool SetSourceFile(CvxAcquisitionSource& source, const std::string& path, std::string& error);
+    // A file's extension in lower case (".vcd"), which chooses its reader.
+    static std::string FileExtension(const std::string& path);
 
     // ---- Tools ----
     // A new Compare tool, initialised; null (with the error set) when the module makes none.

@@ -1,5 +1,6 @@
 #include "CvxLabelSelectionDlg.h"
 
+#include "CvxQtText.h"
 #include "CvxID.h"
 #include "CvxLabelMgr.h"
 #include "CvxLabelTooltipFormatter.h"
@@ -15,10 +16,6 @@
 
 namespace {
 
-QString Q(const std::u16string& text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kIdRole = Qt::UserRole + 1;
 
@@ -52,13 +49,13 @@ CvxLabelSelectionDlg::CvxLabelSelectionDlg(const std::vector<CvxID>& offered, QW
         QTreeWidgetItem*& folder = folders[label->GetParentID()];
         if (folder == nullptr) {
             const CvxLabelBase* parentLabel = mgr.IDToLabel(label->GetParentID());
-            folder = new QTreeWidgetItem(m_tree, {parentLabel != nullptr ? Q(parentLabel->GetName()) : tr("Buses/Signals")});
+            folder = new QTreeWidgetItem(m_tree, {parentLabel != nullptr ? CvxQt(parentLabel->GetName()) : tr("Buses/Signals")});
             folder->setFlags(Qt::ItemIsEnabled);
             folder->setExpanded(true);
         }
-        auto* item = new QTreeWidgetItem(folder, {Q(label->GetName()), QString::number(label->GetNumberOfChannels())});
+        auto* item = new QTreeWidgetItem(folder, {CvxQt(label->GetName()), QString::number(label->GetNumberOfChannels())});
         item->setData(0, kIdRole, QString::fromStdString(id.ToString()));
-        item->setToolTip(0, Q(CvxLabelTooltipFormatter::Format(CvxLabelChannel(id))));
+        item->setToolTip(0, CvxQt(CvxLabelTooltipFormatter::Format(CvxLabelChannel(id))));
     }
     layout->addWidget(m_tree);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

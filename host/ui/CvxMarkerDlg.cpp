@@ -1,5 +1,6 @@
 #include "CvxMarkerDlg.h"
 
+#include "CvxQtText.h"
 #include "CvxID.h"
 #include "CvxMarkerMgr.h"
 #include "CvxSourceText.h"
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int kIdRole = Qt::UserRole + 1;
 
-QString Q(const std::u16string& text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -33,7 +30,7 @@ CvxMarkerDlg::CvxMarkerDlg(EvxMode mode, CvxMarkerMgr& markers, QWidget* parent)
         if (mode != EvxMode::Goto && !marker->IsUserMarker()) {
             continue; // only user markers move or go
         }
-        auto* item = new QListWidgetItem(Q(marker->GetNameWithAbbreviation()) + "  "
+        auto* item = new QListWidgetItem(CvxQt(marker->GetNameWithAbbreviation()) + "  "
                                              + QString::fromStdString(CvxSourceText::FormatTime(marker->GetPosition().AsTime().AsInt128())),
                                          m_list);
         item->setData(kIdRole, QString::fromStdString(marker->GetID().ToString()));

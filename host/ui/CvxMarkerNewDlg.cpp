@@ -1,5 +1,6 @@
 #include "CvxMarkerNewDlg.h"
 
+#include "CvxQtText.h"
 #include "CvxMarkerMgr.h"
 #include "CvxPosition.h"
 #include "CvxSourceText.h"
@@ -10,21 +11,12 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-namespace {
-
-std::u16string U16(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-} // namespace
-
 CvxMarkerNewDlg::CvxMarkerNewDlg(CvxMarkerMgr& markers, CvxTime at, QWidget* parent) : QDialog(parent), m_markers(markers)
 {
     setObjectName("MarkerNewDlg");
     setWindowTitle(tr("New Marker"));
     int n = 1;
-    while (markers.FindMarkerByName(U16(QString("M%1").arg(n))) != nullptr) {
+    while (markers.FindMarkerByName(CvxU16(QString("M%1").arg(n))) != nullptr) {
         ++n;
     }
     auto* layout = new QVBoxLayout(this);
@@ -50,7 +42,7 @@ void CvxMarkerNewDlg::accept()
     QString problem;
     if (name.isEmpty()) {
         problem = tr("A marker needs a name.");
-    } else if (m_markers.FindMarkerByName(U16(name)) != nullptr) {
+    } else if (m_markers.FindMarkerByName(CvxU16(name)) != nullptr) {
         problem = tr("There is a marker named %1 already.").arg(name);
     } else if (!CvxSourceText::ParseTime(m_time->text().trimmed().toStdString(), fs)) {
         problem = tr("Type the time with its unit (s, ms, us, ns, ps, fs), for example 2.5us.");
@@ -64,8 +56,8 @@ void CvxMarkerNewDlg::accept()
         QMessageBox::warning(this, windowTitle(), tr("The marker could not be added."));
         return;
     }
-    m_added->SetName(U16(name));
-    m_added->SetAbbreviatedName(U16(name.left(3)));
+    m_added->SetName(CvxU16(name));
+    m_added->SetAbbreviatedName(CvxU16(name.left(3)));
     m_markers.NotifyChanged();
     QDialog::accept();
 }

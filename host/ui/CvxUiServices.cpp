@@ -1,5 +1,6 @@
 #include "CvxUiServices.h"
 
+#include "CvxQtText.h"
 #include "CvxCancelDialog.h"
 #include "CvxCancelMgr.h"
 #include "CvxClipboard.h"
@@ -31,15 +32,7 @@ int ColorRef(const QColor& c)
     return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
 
-std::u16string U16(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
-QString Q(const std::u16string& text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 struct State {
     std::unique_ptr<CvxCancelDialog> cancel;
@@ -60,7 +53,7 @@ void ShowMessage(int type, const std::u16string& text)
     const QMessageBox::Icon icon = type == CvxInfoDlg::kDialogError     ? QMessageBox::Critical
                                    : type == CvxInfoDlg::kDialogWarning ? QMessageBox::Warning
                                                                          : QMessageBox::Information;
-    QMessageBox box(icon, QApplication::applicationDisplayName(), Q(text), QMessageBox::Ok,
+    QMessageBox box(icon, QApplication::applicationDisplayName(), CvxQt(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName("InfoDlg");
     box.exec();
@@ -116,10 +109,10 @@ void ReadFonts()
     // Font 0 is the application font; the label and data fonts are the system's fixed font.
     CvxFontMgr& fonts = CvxFontMgr::GetInstance();
     const QFont app = QApplication::font();
-    fonts.SetFontInfo(0, CvxFontInfo(U16(app.family()), app.pointSize()));
+    fonts.SetFontInfo(0, CvxFontInfo(CvxU16(app.family()), app.pointSize()));
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     for (const int number : {CvxFontMgr::kLabelFont, CvxFontMgr::kDataFont}) {
-        fonts.SetFontInfo(number, CvxFontInfo(U16(fixed.family()), fixed.pointSize() > 0 ? fixed.pointSize() : 9));
+        fonts.SetFontInfo(number, CvxFontInfo(CvxU16(fixed.family()), fixed.pointSize() > 0 ? fixed.pointSize() : 9));
     }
 }
 
@@ -128,7 +121,7 @@ void ReadFonts()
 void CvxUiServices::Install()
 {
     CvxInfoDlg::SetHook(ShowMessage);
-    CvxHelpMgr::SetHook([](const std::u16string& topic) { CvxHelpWindow::Get().ShowTopic(Q(topic)); });
+    CvxHelpMgr::SetHook([](const std::u16string& topic) { CvxHelpWindow::Get().ShowTopic(CvxQt(topic)); });
     CvxWaitCursor::SetHooks(BeginWait, EndWait);
     CvxFocusMgr::GetInstance().SetHooks([] { return static_cast<void*>(QApplication::focusWidget()); },
                                         [](void* window) {
@@ -136,8 +129,8 @@ void CvxUiServices::Install()
                                                 widget->setFocus(Qt::OtherFocusReason);
                                             }
                                         });
-    CvxClipboard::SetHooks([](const std::u16string& text) { QGuiApplication::clipboard()->setText(Q(text)); },
-                           [] { return U16(QGuiApplication::clipboard()->text()); });
+    CvxClipboard::SetHooks([](const std::u16string& text) { QGuiApplication::clipboard()->setText(CvxQt(text)); },
+                           [] { return CvxU16(QGuiApplication::clipboard()->text()); });
     CvxCancelMgr& cancel = CvxCancelMgr::GetInstance();
     cancel.SetPumpHook([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); });
     cancel.SetWatchHooks([] { TheState().cancel = std::make_unique<CvxCancelDialog>(QApplication::activeWindow()); },

@@ -1,5 +1,6 @@
 #include "CvxViewerGotoDlg.h"
 
+#include "CvxQtText.h"
 #include "CvxData.h"
 #include "CvxDataTable.h"
 #include "CvxLabelChannel.h"
@@ -16,10 +17,6 @@
 
 namespace {
 
-QString Q(const std::u16string& text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString TimeText(CvxTime t)
 {
@@ -58,7 +55,7 @@ CvxViewerGotoDlg::CvxViewerGotoDlg(const CvxData& data, const CvxLabelChannel& l
     }
     if (m_markers != nullptr) {
         for (const CvxMarker* marker : m_markers->GetMarkers(true)) {
-            m_markerCombo->addItem(Q(marker->GetNameWithAbbreviation()) + "  (" + TimeText(marker->GetPosition().AsTime()) + ")",
+            m_markerCombo->addItem(CvxQt(marker->GetNameWithAbbreviation()) + "  (" + TimeText(marker->GetPosition().AsTime()) + ")",
                                    QString::fromStdString(marker->GetID().ToString()));
         }
     }
