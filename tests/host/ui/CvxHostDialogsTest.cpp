@@ -4,7 +4,10 @@
 
 #include "CvxQtTestApp.h"
 
+#include "CvxBase.h"
 #include "CvxDataBuilder.h"
+#include "CvxFindDlg.h"
+#include "CvxFindModel.h"
 #include "CvxLabelMgr.h"
 #include "CvxLabelRenameDlg.h"
 #include "CvxLabelSelectionDlg.h"
@@ -14,6 +17,8 @@
 #include "CvxViewerGotoDlg.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -200,4 +205,32 @@ TEST(CvxHostDialogs, MarkersAreMadeChosenAndDeleted)
     EXPECT_EQ(remove.result(), QDialog::Accepted);
     EXPECT_EQ(capture.markers.FindMarkerByName(u"Glitch"), nullptr);
     EXPECT_EQ(capture.markers.GetNumberOfUserModifiableMarkers(), 1);
+}
+
+TEST(CvxHostDialogs, FindTakesEveryPatternFirstThenSearchesOnFromEachFind)
+{
+    CvxQtTestApp();
+    Capture capture;
+    CvxFindModel model;
+    model.AddPattern(CvxPatternModel(CvxLabelChannel(capture.labels[0]), 8, kBaseHex));
+    std::vector<std::int64_t> reported;
+    CvxFindDlg dialog(model, capture.data, CvxPosition::AtTime(CvxTime()),
+                      [&](const CvxPosition& at) { reported.push_back(at.AsSample()); });
+    auto* pattern = dialog.findChild<QLineEdit*>("Pattern1");
+    pattern->setText("1G");
+    {
+        MessageCatcher message;
+        EXPECT_FALSE(dialog.FindNext());
+        EXPECT_TRUE(message.text.startsWith("Pattern 1: '1G' is not a hexadecimal pattern")) << message.text.toStdString();
+    }
+    pattern->setText("1X"); // DATA8 = row: rows 16 to 31, samples 6 to 21
+    EXPECT_TRUE(dialog.FindNext());
+    EXPECT_TRUE(dialog.FindNext());
+    dialog.findChild<QSpinBox*>("Occurrence")->setValue(20);
+    EXPECT_FALSE(dialog.FindNext()); // 14 more, not 20
+    EXPECT_TRUE(dialog.findChild<QLabel*>("Status")->text().startsWith("Not found"));
+    dialog.findChild<QSpinBox*>("Occurrence")->setValue(1);
+    dialog.findChild<QRadioButton*>("Backward")->setChecked(true);
+    EXPECT_TRUE(dialog.FindNext());
+    EXPECT_EQ(reported, (std::vector<std::int64_t>{6, 7, 6}));
 }
