@@ -4,10 +4,12 @@
 #include "CvxAcquisitionSource.h"
 #include "CvxCancelMgr.h"
 #include "CvxHelpMgr.h"
+#include "CvxHostCommands.h"
 #include "CvxHostSession.h"
 #include "CvxInfoDlg.h"
 #include "CvxListingModel.h"
 #include "CvxLogPane.h"
+#include "CvxMenuCmd.h"
 #include "CvxPreferencesDlg.h"
 #include "CvxPlugInBase.h"
 #include "CvxSourceDlg.h"
@@ -169,6 +171,9 @@ void CvxHostMainWindow::BuildMenus()
     file->addSeparator();
     add(file, "Quit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
 
+    QMenu* edit = AddMenu("Edit", tr("&Edit"));
+    AddToolCommands(edit);
+
     QMenu* acquisition = AddMenu("Acquisition", tr("&Acquisition"));
     add(acquisition, "Source", tr("&Source..."), QKeySequence(), [this] {
         CvxSourceDlg dialog(m_session.GetSource(), this);
@@ -183,6 +188,16 @@ void CvxHostMainWindow::BuildMenus()
     add(acquisition, "RepetitiveRun", tr("Re&petitive Run"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
         [this] { StartRepetitiveRun(); });
     add(acquisition, "Stop", tr("S&top"), QKeySequence(Qt::Key_Escape), [this] { StopRun(); });
+
+    QMenu* markers = AddMenu("Markers", tr("&Markers"));
+    AddToolCommands(markers);
+    QMenu* compare = AddMenu("Compare", tr("&Compare"));
+    for (const QString& entry : CvxHostCommands::ViewerEntries()) {
+        QAction* action = compare->addAction(QString(entry).replace("&", "&&"));
+        action->setObjectName(entry);
+        connect(action, &QAction::triggered, this, [this, entry] { ExecuteToolCommand(0, entry); });
+    }
+    connect(compare, &QMenu::aboutToShow, this, [this, compare] { EnableToolCommands(compare); });
 
     QMenu* window = AddMenu("Window", tr("&Window"));
     add(window, "Listing", tr("&Listing"), QKeySequence(), [this] { ShowListing(); });
@@ -199,6 +214,57 @@ void CvxHostMainWindow::BuildMenus()
     });
 }
 
+void CvxHostMainWindow::AddToolCommands(QMenu* menu)
+{
+    for (const CvxHostCommand& command : CvxHostCommands::Table()) {
+        if (command.menu == nullptr || menu->objectName() != command.menu) {
+            continue;
+        }
+        QAction* action = menu->addAction(tr(command.text));
+        action->setObjectName(QString("HostCmd%1").arg(command.number));
+        action->setShortcut(command.keys);
+        // The window's text fields keep their own keys (copy and paste in an edit).
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        const int number = command.number;
+        connect(action, &QAction::triggered, this, [this, number] { ExecuteToolCommand(number, QString()); });
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { EnableToolCommands(menu); });
+}
+
+CvxToolWindow* CvxHostMainWindow::GetActiveToolWindow() const
+{
+    if (QMdiSubWindow* active = m_workspace->activeSubWindow()) {
+        if (auto* tool = qobject_cast<CvxToolWindow*>(active->widget())) {
+            return tool;
+        }
+    }
+    const QList<CvxToolWindow*> tools = GetToolWindows();
+    return tools.isEmpty() ? nullptr : tools.front();
+}
+
+void CvxHostMainWindow::EnableToolCommands(QMenu* menu)
+{
+    CvxToolWindow* tool = GetActiveToolWindow();
+    for (QAction* action : menu->actions()) {
+        const QString name = action->objectName();
+        const int number = name.startsWith("HostCmd") ? name.mid(7).toInt() : 0;
+        const CvxMenuCmd* cmd = tool == nullptr ? nullptr : CvxHostCommands::Find(tool->GetPlugIn(), number, number == 0 ? name : QString());
+        action->setEnabled(cmd != nullptr && cmd->IsEnabled());
+    }
+}
+
+bool CvxHostMainWindow::ExecuteToolCommand(int number, const QString& title)
+{
+    CvxToolWindow* tool = GetActiveToolWindow();
+    CvxMenuCmd* cmd = tool == nullptr ? nullptr : CvxHostCommands::Find(tool->GetPlugIn(), number, title);
+    if (cmd == nullptr || !cmd->IsEnabled()) {
+        return false;
+    }
+    cmd->Execute();
+    Refresh();
+    return true;
+}
+
 CvxToolWindow* CvxHostMainWindow::NewCompareWindow()
 {
     const std::size_t before = m_session.GetToolCount();
@@ -209,7 +275,7 @@ CvxToolWindow* CvxHostMainWindow::NewCompareWindow()
         CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(tr("The Compare module made no tool: %1").arg(Q(m_session.GetLastError()))));
         return nullptr;
     }
-    auto* window = new CvxToolWindow(name, *iface);
+    auto* window = new CvxToolWindow(name, *tool, *iface);
     QMdiSubWindow* sub = m_workspace->addSubWindow(window);
     sub->setObjectName(name + " Window");
     sub->resize(520, 260);
@@ -381,7 +447,7 @@ void CvxHostMainWindow::RebuildToolWindows()
     for (std::size_t i = 0; i < m_session.GetToolCount(); ++i) {
         CvxPlugInBase* tool = m_session.GetTool(i);
         if (CvxStdToolCmdIFace* iface = m_session.GetToolIFace(tool)) {
-            auto* window = new CvxToolWindow(CvxQt(tool->GetName()), *iface);
+            auto* window = new CvxToolWindow(CvxQt(tool->GetName()), *tool, *iface);
             QMdiSubWindow* sub = m_workspace->addSubWindow(window);
             sub->setObjectName(window->GetName() + " Window");
             sub->resize(520, 260);

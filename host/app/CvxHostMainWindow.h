@@ -50,6 +50,11 @@ public:
     QMdiArea* GetWorkspace() const { return m_workspace; }
     CvxListingModel* GetListingModel() const { return m_listing; }
     QList<CvxToolWindow*> GetToolWindows() const;
+    // The Compare window the tool menus act on: the active one, else the first.
+    CvxToolWindow* GetActiveToolWindow() const;
+    // A host command (number) or named viewer-menu entry (title) on the active tool, as its
+    // menu item does; false when the tool lists no such enabled command now.
+    bool ExecuteToolCommand(int number, const QString& title);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,6 +64,9 @@ private:
     // Runs a run, a setup load or save as long work (wait cursor, cancel dialog, busy).
     bool DoLongWork(const std::function<bool()>& work);
     QMenu* AddMenu(const QString& name, const QString& title);
+    // The host commands of the menu's table, enabled as the active tool lists them.
+    void AddToolCommands(QMenu* menu);
+    void EnableToolCommands(QMenu* menu);
     // After anything that changes the data, the tools or the source.
     void Refresh();
     void RebuildToolWindows();

@@ -1,6 +1,7 @@
 #include "CvxHostRemote.h"
 
 #include "CvxCancelMgr.h"
+#include "CvxHostCommands.h"
 #include "CvxHostMainWindow.h"
 #include "CvxHostSession.h"
 #include "CvxMenuCmd.h"
@@ -57,26 +58,6 @@ QString Text(const CvxScpiArgument& argument)
 void Refuse(Client& client, const std::string& why)
 {
     client.errors.Push(CvxScpiErrorQueue::kIllegalParameterValue, why);
-}
-
-// The tool's menu command with number `number` (host commands) or title `title` (its own
-// entries, compared without the accelerator marks), from every menu kind it lists.
-CvxMenuCmd* FindMenuCommand(CvxPlugInBase& tool, int number, const QString& title)
-{
-    for (const int kind : {1, 4, 6, 9}) {
-        for (CvxMenuCmd* cmd : tool.GetMenuCmdList(kind)) {
-            if (cmd == nullptr) {
-                continue;
-            }
-            const std::u16string& t = cmd->GetTitle();
-            QString plain = QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size()));
-            plain.replace("&&", "\x01").remove('&').replace("\x01", "&");
-            if ((number != 0 && cmd->GetCommandNumber() == number) || (!title.isEmpty() && (plain == title))) {
-                return cmd;
-            }
-        }
-    }
-    return nullptr;
 }
 
 // The enabled action of `widget` or its ancestors (menus included) whose shortcut is `keys`;
@@ -318,7 +299,7 @@ void CvxHostRemote::AddWindowCommands()
         }
         bool ok = true;
         const int number = byNumber ? Text(command.arguments[1]).toInt(&ok) : 0;
-        CvxMenuCmd* cmd = ok ? FindMenuCommand(*tool, number, byNumber ? QString() : Text(command.arguments[1])) : nullptr;
+        CvxMenuCmd* cmd = ok ? CvxHostCommands::Find(*tool, number, byNumber ? QString() : Text(command.arguments[1])) : nullptr;
         if (cmd == nullptr || !cmd->IsEnabled()) {
             Refuse(client, "the tool lists no enabled command " + CvxScpiParser::QuoteString(command.arguments[1].text) + " now");
             return Outcome::Done;

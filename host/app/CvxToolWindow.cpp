@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CvxToolWindow::CvxToolWindow(const QString& name, CvxStdToolCmdIFace& tool, QWidget* parent)
-    : QWidget(parent), m_name(name), m_tool(tool)
+CvxToolWindow::CvxToolWindow(const QString& name, CvxPlugInBase& plugIn, CvxStdToolCmdIFace& tool, QWidget* parent)
+    : QWidget(parent), m_name(name), m_plugIn(plugIn), m_tool(tool)
 {
     setObjectName(name);
     setWindowTitle(name);

@@ -5,16 +5,18 @@
 
 #include <QWidget>
 
+class CvxPlugInBase;
 class CvxStdToolCmdIFace;
 class QLabel;
 
 class CvxToolWindow : public QWidget {
     Q_OBJECT
 public:
-    CvxToolWindow(const QString& name, CvxStdToolCmdIFace& tool, QWidget* parent = nullptr);
+    CvxToolWindow(const QString& name, CvxPlugInBase& plugIn, CvxStdToolCmdIFace& tool, QWidget* parent = nullptr);
 
     const QString& GetName() const { return m_name; }
     CvxStdToolCmdIFace& GetTool() { return m_tool; }
+    CvxPlugInBase& GetPlugIn() { return m_plugIn; }
     // Reads the tool's counts and options again (after a run, a copy, a setup load).
     void Refresh();
     // Runs one of the tool's commands ("CopyReference", "Execute"), then refreshes.
@@ -22,6 +24,7 @@ public:
 
 private:
     QString m_name;
+    CvxPlugInBase& m_plugIn;
     CvxStdToolCmdIFace& m_tool;
     QLabel* m_counts = nullptr;
     QLabel* m_options = nullptr;

@@ -6,6 +6,7 @@
 
 #include "../ui/CvxQtTestApp.h"
 
+#include "CvxHostCommands.h"
 #include "CvxHostMainWindow.h"
 #include "CvxHostOptions.h"
 #include "CvxHostSession.h"
@@ -231,4 +232,42 @@ TEST_F(CvxHostMainWindowTest, CaptureFilesAreComparedOnePerRun)
     EXPECT_TRUE(Status("StatusSource").contains("capture 3 of 3 (run2.vcd)")) << Status("StatusSource").toStdString();
     EXPECT_TRUE(compare->findChild<QLabel*>("Counts")->text().contains(", 0 differences"));
     std::filesystem::remove_all(dir);
+}
+
+// The host's menus offer every command of the table; each is enabled exactly when the active
+// Compare tool lists it enabled now, and runs through the tool's own command object.
+TEST_F(CvxHostMainWindowTest, ToolMenusFollowWhatTheActiveToolListsNow)
+{
+    const auto action = [&](const QString& name) { return m_window->findChild<QAction*>(name); };
+    for (const CvxHostCommand& command : CvxHostCommands::Table()) {
+        if (command.menu != nullptr) {
+            EXPECT_NE(action(QString("HostCmd%1").arg(command.number)), nullptr) << command.number;
+        }
+    }
+    for (const QString& entry : CvxHostCommands::ViewerEntries()) {
+        EXPECT_NE(action(entry), nullptr) << entry.toStdString();
+    }
+    auto* compareMenu = m_window->findChild<QMenu*>("Compare");
+    auto* markersMenu = m_window->findChild<QMenu*>("Markers");
+    emit compareMenu->aboutToShow();
+    EXPECT_FALSE(action("Copy...")->isEnabled()); // no Compare window yet
+
+    CvxToolWindow* compare = m_window->NewCompareWindow();
+    emit compareMenu->aboutToShow();
+    emit markersMenu->aboutToShow();
+    EXPECT_FALSE(action("Copy...")->isEnabled()); // no data yet
+    EXPECT_FALSE(action("HostCmd30")->isEnabled());
+    ASSERT_TRUE(m_window->RunOnce());
+    emit compareMenu->aboutToShow();
+    emit markersMenu->aboutToShow();
+    EXPECT_TRUE(action("Copy...")->isEnabled());
+    EXPECT_FALSE(action("Range & Offset...")->isEnabled()); // the reference is empty
+    EXPECT_TRUE(action("HostCmd30")->isEnabled());
+    EXPECT_FALSE(action("HostCmd35")->isEnabled()); // no user marker to delete
+
+    compare->Execute("CopyReference");
+    emit compareMenu->aboutToShow();
+    EXPECT_TRUE(action("Range & Offset...")->isEnabled());
+    EXPECT_TRUE(m_window->ExecuteToolCommand(0, "Copy..."));
+    EXPECT_FALSE(m_window->ExecuteToolCommand(4711, QString()));
 }
