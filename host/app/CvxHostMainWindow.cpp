@@ -60,6 +60,7 @@ CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
     m_workspace->setObjectName("Workspace");
     m_workspace->setViewMode(QMdiArea::SubWindowView);
     setCentralWidget(m_workspace);
+    connect(m_workspace, &QMdiArea::subWindowActivated, this, [this] { Refresh(); });
     m_listing = new CvxListingModel(this);
 
     auto* log = new QDockWidget(tr("Log"), this);
@@ -94,21 +95,26 @@ bool CvxHostMainWindow::DoLongWork(const std::function<bool()>& work)
     // The wait cursor after a moment, and the cancel service enabled, so that the progress
     // dialog with its Cancel button appears when the work takes long. What arrives through its
     // event pumps meanwhile (a second Run, a remote command) sees the window busy.
+    // The menus and windows take no input meanwhile; the cancel dialog is a window of its own.
     struct Busy {
-        explicit Busy(bool& flag) : busy(flag)
+        explicit Busy(CvxHostMainWindow& w) : window(w)
         {
-            busy = true;
+            window.m_busy = true;
+            window.menuBar()->setEnabled(false);
+            window.m_workspace->setEnabled(false);
             CvxCancelMgr::GetInstance().Enable();
         }
         ~Busy()
         {
             CvxCancelMgr::GetInstance().Disable();
-            busy = false;
+            window.m_workspace->setEnabled(true);
+            window.menuBar()->setEnabled(true);
+            window.m_busy = false;
         }
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
-        bool& busy;
-    } busy(m_busy);
+        CvxHostMainWindow& window;
+    } busy(*this);
     const CvxWaitCursor wait(300);
     return work();
 }
@@ -177,7 +183,7 @@ void CvxHostMainWindow::BuildMenus()
     QMenu* acquisition = AddMenu("Acquisition", tr("&Acquisition"));
     add(acquisition, "Source", tr("&Source..."), QKeySequence(), [this] {
         CvxSourceDlg dialog(m_session.GetSource(), this);
-        if (dialog.exec() == QDialog::Accepted) {
+        if (dialog.exec() == QDialog::Accepted && !m_busy) {
             m_session.SetSource(dialog.TakeSource());
             m_captures.clear();
             Refresh();
@@ -223,8 +229,10 @@ void CvxHostMainWindow::AddToolCommands(QMenu* menu)
         QAction* action = menu->addAction(tr(command.text));
         action->setObjectName(QString("HostCmd%1").arg(command.number));
         action->setShortcut(command.keys);
-        // The window's text fields keep their own keys (copy and paste in an edit).
+        // On the window too, so that its keys work wherever the focus is in it; its text fields
+        // keep their own keys (copy and paste in an edit).
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
         const int number = command.number;
         connect(action, &QAction::triggered, this, [this, number] { ExecuteToolCommand(number, QString()); });
     }
@@ -265,14 +273,23 @@ bool CvxHostMainWindow::ExecuteToolCommand(int number, const QString& title)
     return true;
 }
 
-CvxToolWindow* CvxHostMainWindow::NewCompareWindow()
+CvxToolWindow* CvxHostMainWindow::NewCompareWindow(bool tell)
 {
-    const std::size_t before = m_session.GetToolCount();
-    const QString name = before == 0 ? QString("Compare") : QString("Compare %1").arg(before + 1);
+    if (m_busy) {
+        return nullptr;
+    }
+    // "Compare", "Compare 2", ...: the first name no tool has (a setup may have brought some).
+    QString name = "Compare";
+    for (int n = 2; m_session.FindTool(CvxU16(name)) != nullptr; ++n) {
+        name = QString("Compare %1").arg(n);
+    }
     CvxPlugInBase* tool = m_session.AddCompareTool(CvxU16(name));
+    m_toolGeneration = m_session.GetToolGeneration();
     CvxStdToolCmdIFace* iface = tool != nullptr ? m_session.GetToolIFace(tool) : nullptr;
     if (iface == nullptr) {
-        CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(tr("The Compare module made no tool: %1").arg(Q(m_session.GetLastError()))));
+        if (tell) {
+            CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(tr("The Compare module made no tool: %1").arg(Q(m_session.GetLastError()))));
+        }
         return nullptr;
     }
     auto* window = new CvxToolWindow(name, *tool, *iface);
@@ -322,6 +339,7 @@ void CvxHostMainWindow::StartRepetitiveRun()
         m_nextCapture = 0; // through the files again
     }
     m_session.ClearStopRequest();
+    m_repeating = true;
     m_repetitive->start(0);
     Refresh();
 }
@@ -333,16 +351,19 @@ void CvxHostMainWindow::RepetitiveTurn()
     }
     // The run-until rule, Stop or the end of the capture files ends the run between acquisitions.
     const bool filesDone = !m_captures.isEmpty() && m_nextCapture >= m_captures.size();
+    // The timer waits while this run (and an error box it may show) runs its own event loops.
+    m_repetitive->stop();
     if (m_session.IsStopRequested() || filesDone || !RunOnce()) {
         StopRun();
         return;
     }
     const auto interval = m_session.GetSource() != nullptr ? m_session.GetSource()->GetRepeatInterval().count() : 0;
-    m_repetitive->setInterval(static_cast<int>(interval));
+    m_repetitive->start(static_cast<int>(interval));
 }
 
 void CvxHostMainWindow::StopRun()
 {
+    m_repeating = false;
     m_repetitive->stop();
     m_session.StopRepetitiveRun();
     Refresh();
@@ -350,7 +371,7 @@ void CvxHostMainWindow::StopRun()
 
 bool CvxHostMainWindow::IsRepetitiveRunning() const
 {
-    return m_repetitive->isActive();
+    return m_repeating;
 }
 
 bool CvxHostMainWindow::OpenSetup(const QString& path)
@@ -398,10 +419,21 @@ bool CvxHostMainWindow::OpenCaptures(const QStringList& paths)
         CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(Q(error)));
         return false;
     }
+    // The session keeps its source and capture list unless the first capture reads.
+    std::unique_ptr<CvxAcquisitionSource> previous = m_session.ReleaseSource();
+    const QStringList previousCaptures = m_captures;
+    const int previousNext = m_nextCapture;
     m_session.SetSource(std::move(source));
     m_captures = paths;
     m_nextCapture = 0;
-    return RunOnce();
+    if (!RunOnce()) {
+        m_session.SetSource(std::move(previous));
+        m_captures = previousCaptures;
+        m_nextCapture = previousNext;
+        Refresh();
+        return false;
+    }
+    return true;
 }
 
 void CvxHostMainWindow::ShowListing()
@@ -424,13 +456,7 @@ void CvxHostMainWindow::ShowListing()
 
 void CvxHostMainWindow::SyncWithSession()
 {
-    QList<CvxToolWindow*> windows = GetToolWindows();
-    bool same = static_cast<std::size_t>(windows.size()) == m_session.GetToolCount();
-    for (std::size_t i = 0; same && i < m_session.GetToolCount(); ++i) {
-        const CvxStdToolCmdIFace* iface = m_session.GetToolIFace(m_session.GetTool(i));
-        same = std::any_of(windows.begin(), windows.end(), [&](CvxToolWindow* w) { return &w->GetTool() == iface; });
-    }
-    if (!same) {
+    if (m_session.GetToolGeneration() != m_toolGeneration) {
         RebuildToolWindows();
     }
     Refresh();
@@ -444,6 +470,7 @@ void CvxHostMainWindow::RebuildToolWindows()
             delete sub;
         }
     }
+    m_toolGeneration = m_session.GetToolGeneration();
     for (std::size_t i = 0; i < m_session.GetToolCount(); ++i) {
         CvxPlugInBase* tool = m_session.GetTool(i);
         if (CvxStdToolCmdIFace* iface = m_session.GetToolIFace(tool)) {
@@ -463,6 +490,11 @@ void CvxHostMainWindow::Refresh()
     }
     for (CvxToolWindow* window : GetToolWindows()) {
         window->Refresh();
+    }
+    for (const char* name : {"Edit", "Markers", "Compare"}) {
+        if (auto* menu = findChild<QMenu*>(name)) {
+            EnableToolCommands(menu);
+        }
     }
     const CvxAcquisitionSource* source = m_session.GetSource();
     QString sourceText = source != nullptr ? tr("Source: %1").arg(Q(source->GetName())) : tr("No source");

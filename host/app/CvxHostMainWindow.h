@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 
 class CvxHostSession;
@@ -26,8 +27,9 @@ public:
     ~CvxHostMainWindow() override;
 
     // ---- What the menus do, also for the command line and tests ----
-    // A new Compare tool in a window of its own; null (with a message) when the module makes none.
-    CvxToolWindow* NewCompareWindow();
+    // A new Compare tool in a window of its own; null when the module makes none (told in a
+    // message box when `tell`) or the window is busy.
+    CvxToolWindow* NewCompareWindow(bool tell = true);
     bool RunOnce();
     void StartRepetitiveRun();
     void StopRun();
@@ -87,4 +89,6 @@ private:
     QStringList m_captures; // the capture files compared one per run (empty: the source acquires)
     int m_nextCapture = 0;
     bool m_busy = false; // inside a run, a setup load or save
+    bool m_repeating = false; // a repetitive run goes on (between its runs too)
+    std::uint64_t m_toolGeneration = 0; // of the session's tools the tool windows show
 };

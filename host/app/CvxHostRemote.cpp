@@ -96,7 +96,8 @@ QAction* ShortcutFor(QWidget* widget, const QKeySequence& keys)
         }
         return nullptr;
     };
-    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    // Up to the widget's own window: a dialog's keys stay in the dialog.
+    for (QWidget* w = widget; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
         if (QAction* found = search(w)) {
             return found;
         }
@@ -149,7 +150,21 @@ bool SetValue(QObject* target, const QString& value)
 CvxHostRemote::CvxHostRemote(CvxHostSession& session, CvxHostMainWindow& window, QObject* parent)
     : QObject(parent), m_session(session), m_window(window), m_server(std::make_unique<CvxRemoteServer>(session))
 {
+    m_server->SetModel("cvx-host");
     AddWindowCommands();
+    // While a dialog is open, what would replace the tools or the data it shows waits.
+    m_server->SetGate([](const CvxScpiCommand& command) -> std::string {
+        if (QApplication::activeModalWidget() == nullptr) {
+            return {};
+        }
+        for (const char* pattern : {"RUN", "RUN:REPetitive", "SYSTem:SETup:LOAD", "TOOL:NEW", "TOOL:COMMand", "TOOL:MENU"}) {
+            if (CvxScpiParser::Matches(pattern, command.header)) {
+                return "a dialog is open (" + QApplication::activeModalWidget()->objectName().toStdString()
+                       + "): close it first";
+            }
+        }
+        return {};
+    });
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, &CvxHostRemote::Turn);
 }
@@ -179,9 +194,9 @@ void CvxHostRemote::Turn()
     m_server->Turn(0);
     m_inTurn = false;
     // Runs, setups and tools a client made show in the windows.
-    if (m_session.GetRunCount() != m_seenRuns || m_session.GetToolCount() != m_seenTools) {
+    if (m_session.GetRunCount() != m_seenRuns || m_session.GetToolGeneration() != m_seenTools) {
         m_seenRuns = m_session.GetRunCount();
-        m_seenTools = m_session.GetToolCount();
+        m_seenTools = m_session.GetToolGeneration();
         m_window.SyncWithSession();
     }
 }
@@ -245,8 +260,11 @@ void CvxHostRemote::AddWindowCommands()
         QObject* target = CvxUiDump::Find(Text(command.arguments[0]));
         auto* widget = qobject_cast<QWidget*>(target);
         auto* action = qobject_cast<QAction*>(target);
-        if (target == nullptr || (widget != nullptr && !widget->isEnabled()) || (action != nullptr && !action->isEnabled())) {
-            Refuse(client, (target == nullptr ? "no control " : "disabled: ") + CvxScpiParser::QuoteString(command.arguments[0].text));
+        QWidget* modal = QApplication::activeModalWidget();
+        const bool blocked = modal != nullptr && (widget == nullptr || widget->window() != modal);
+        if (target == nullptr || blocked || (widget != nullptr && !widget->isEnabled()) || (action != nullptr && !action->isEnabled())) {
+            Refuse(client, (target == nullptr ? "no control " : blocked ? "behind an open dialog: " : "disabled: ")
+                               + CvxScpiParser::QuoteString(command.arguments[0].text));
             return Outcome::Done;
         }
         QTimer::singleShot(0, target, [target] {
@@ -283,8 +301,8 @@ void CvxHostRemote::AddWindowCommands()
         }
         if (command.arguments[0].text != "Compare") {
             Refuse(client, "no tool kind " + CvxScpiParser::QuoteString(command.arguments[0].text) + " (Compare)");
-        } else if (m_window.NewCompareWindow() == nullptr) {
-            client.errors.Push(CvxScpiErrorQueue::kExecutionError, "the module made no Compare tool");
+        } else if (m_window.NewCompareWindow(false) == nullptr) {
+            client.errors.Push(CvxScpiErrorQueue::kExecutionError, "no Compare window: " + m_session.GetLastError());
         }
         return Outcome::Done;
     });
@@ -304,12 +322,17 @@ void CvxHostRemote::AddWindowCommands()
             Refuse(client, "the tool lists no enabled command " + CvxScpiParser::QuoteString(command.arguments[1].text) + " now");
             return Outcome::Done;
         }
-        // Posted: the command may open a dialog.
-        QTimer::singleShot(0, &m_window, [this, cmd] {
-            cmd->Execute();
-            for (CvxToolWindow* window : m_window.GetToolWindows()) {
-                window->Refresh();
+        // Posted: the command may open a dialog. It is looked up again then, since what runs
+        // before it (the rest of this message) may have replaced the tool.
+        const std::u16string toolName = CvxStringConvert::FromUtf8(command.arguments[0].text);
+        const QString title = byNumber ? QString() : Text(command.arguments[1]);
+        QTimer::singleShot(0, &m_window, [this, toolName, number, title] {
+            CvxPlugInBase* now = m_session.FindTool(toolName);
+            if (CvxMenuCmd* again = now != nullptr ? CvxHostCommands::Find(*now, number, title) : nullptr;
+                again != nullptr && again->IsEnabled()) {
+                again->Execute();
             }
+            m_window.SyncWithSession();
         });
         return Outcome::Done;
     };

@@ -38,5 +38,5 @@ private:
     QTimer* m_timer = nullptr;
     bool m_inTurn = false;
     std::int64_t m_seenRuns = 0;
-    std::size_t m_seenTools = 0;
+    std::uint64_t m_seenTools = 0; // the session's tool generation
 };

@@ -30,8 +30,12 @@ CvxPreferencesDlg::CvxPreferencesDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("PreferencesDlg");
     setWindowTitle(tr("Preferences"));
+    // The saved preferences (the command line's values for this session are not saved by OK).
     const QSettings settings;
-    const CvxMailSettings mail = CvxMapi::GetSettings();
+    CvxMailSettings mail = CvxMapi::GetSettings();
+    mail.serverUrl = settings.value("mail/server", QString()).toString().toStdString();
+    mail.sender = settings.value("mail/sender", QString::fromStdString(CvxMailSettings().sender)).toString().toStdString();
+    mail.outbox = settings.value("mail/outbox", QString()).toString().toStdString();
     auto* layout = new QVBoxLayout(this);
 
     auto* mailBox = new QGroupBox(tr("E-mail of the run-until rule"), this);
@@ -60,7 +64,7 @@ CvxPreferencesDlg::CvxPreferencesDlg(QWidget* parent) : QDialog(parent)
     m_gotoTrigger = new QCheckBox(tr("&Go to the trigger on each run"), hostBox);
     m_gotoTrigger->setObjectName("GotoTriggerOnRun");
     m_gotoTrigger->setChecked(CvxHostOptions::GetInstance().GetGotoTriggerOnRun());
-    m_log = Edit(hostBox, "LogFile", QString::fromStdString(CvxInfoMgr::GetInstance().GetLogFilePath().string()));
+    m_log = Edit(hostBox, "LogFile", settings.value("host/logFile", QString::fromStdString(CvxInfoMgr::GetInstance().GetLogFilePath().string())).toString());
     hostForm->addRow(QString(), m_gotoTrigger);
     hostForm->addRow(tr("&Log file:"), m_log);
     layout->addWidget(hostBox);

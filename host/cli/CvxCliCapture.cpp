@@ -128,6 +128,16 @@ std::pair<std::shared_ptr<CvxData>, std::shared_ptr<CvxData>> CvxCliCapture::Acq
     }
     // A user's machine has two cores or more: the two files are read at once.
     CvxLabelTurns turns(2);
+    // The sources point at the turns only while they live, also when reading throws.
+    struct Detach {
+        CvxAcquisitionSource& a;
+        CvxAcquisitionSource& b;
+        ~Detach()
+        {
+            a.SetLabelTurns(nullptr, 0);
+            b.SetLabelTurns(nullptr, 0);
+        }
+    } detach{first, second};
     first.SetLabelTurns(&turns, 0);
     second.SetLabelTurns(&turns, 1);
     std::shared_ptr<CvxData> a;
@@ -152,8 +162,6 @@ std::pair<std::shared_ptr<CvxData>, std::shared_ptr<CvxData>> CvxCliCapture::Acq
         }
         reader.join();
     }
-    first.SetLabelTurns(nullptr, 0);
-    second.SetLabelTurns(nullptr, 0);
     if (failure) {
         std::rethrow_exception(failure);
     }

@@ -8,6 +8,23 @@
 
 #include <algorithm>
 
+namespace {
+
+// The value a pattern is matched against: the bus's, or one channel's bit with its X/Z bit.
+CvxUInt ValueOf(const CvxDataColumnComponent& column, int channel, std::int64_t row)
+{
+    const CvxUInt value = column.GetValue(row);
+    if (channel < 0) {
+        return value;
+    }
+    if (column.GetWidth() > 64) {
+        return CvxUInt(static_cast<std::uint64_t>((value.AsU128() >> channel) & 1));
+    }
+    return CvxUInt::FourState((value.Low64() >> channel) & 1, (value.High64() >> channel) & 1);
+}
+
+} // namespace
+
 CvxFindMgr& CvxFindMgr::GetInstance()
 {
     static CvxFindMgr instance;
@@ -17,7 +34,9 @@ CvxFindMgr& CvxFindMgr::GetInstance()
 bool CvxFindMgr::Find(const CvxData& data, const CvxPosition& from, bool forward, CvxPosition& found,
                       std::string& error) const
 {
-    const std::vector<CvxPatternModel>& patterns = m_model.GetPatterns();
+    // A copy: the cancel service's event pump may let a caller set another description.
+    const CvxFindModel model = m_model;
+    const std::vector<CvxPatternModel>& patterns = model.GetPatterns();
     if (patterns.empty()) {
         error = "nothing to find";
         return false;
@@ -35,17 +54,20 @@ bool CvxFindMgr::Find(const CvxData& data, const CvxPosition& from, bool forward
         columns.push_back(column);
     }
     const std::int64_t rows = table->GetRowCount();
-    // The first row after (or before) the position: rows at its very time count as at it.
+    // The first row strictly after (or before) the position, by time and then sample.
     std::int64_t row = table->FirstRowAtOrAfter(from.AsTime());
     if (forward) {
         while (row < rows && !(from < table->GetRowPosition(row))) {
             ++row;
         }
     } else {
+        while (row < rows && table->GetRowPosition(row) < from) {
+            ++row;
+        }
         --row;
     }
     CvxCancelMgr& cancel = CvxCancelMgr::GetInstance();
-    int left = m_model.GetOccurrence();
+    int left = model.GetOccurrence();
     for (std::int64_t n = 0; row >= 0 && row < rows; row += forward ? 1 : -1, ++n) {
         if ((n & 0xFFFF) == 0xFFFF && cancel.IsCancelled()) {
             error = "cancelled";
@@ -54,7 +76,8 @@ bool CvxFindMgr::Find(const CvxData& data, const CvxPosition& from, bool forward
         bool all = true;
         for (std::size_t i = 0; i < columns.size() && all; ++i) {
             const int status = columns[i]->GetStatus(row);
-            all = (status == kStatusValid || status == kStatusUncertain) && patterns[i].Matches(columns[i]->GetValue(row));
+            all = (status == kStatusValid || status == kStatusUncertain)
+                  && patterns[i].Matches(ValueOf(*columns[i], patterns[i].GetLabel().GetChannel(), row));
         }
         if (all && --left == 0) {
             found = table->GetRowPosition(row);

@@ -52,7 +52,7 @@ bool CvxPatternModel::Parse(const std::u16string& raw, std::string& error)
                 error = "'" + CvxStringConvert::ToUtf8(text) + "' is not a decimal number (X is not allowed in decimal)";
                 return false;
             }
-            if (value > (all - static_cast<CvxUInt128>(d)) / 10) {
+            if (static_cast<CvxUInt128>(d) > all || value > (all - static_cast<CvxUInt128>(d)) / 10) {
                 error = CvxStringConvert::ToUtf8(text) + " does not fit in " + std::to_string(m_width) + " bits";
                 return false;
             }
@@ -72,7 +72,8 @@ bool CvxPatternModel::Parse(const std::u16string& raw, std::string& error)
                 return false;
             }
             used += bits;
-            if (used - bits >= 128) {
+            // Shifting out a set bit would lose it; zeros beyond 128 bits are only padding.
+            if ((value >> (128 - bits)) != 0) {
                 error = "the pattern has more digits than " + std::to_string(m_width) + " bits";
                 return false;
             }

@@ -84,6 +84,12 @@ const CvxRemoteCommands::Entry CvxRemoteCommands::kCommands[] = {
 
 CvxRemoteCommands::EvxOutcome CvxRemoteCommands::Execute(const CvxScpiCommand& command, Client& client)
 {
+    if (m_gate) {
+        if (const std::string why = m_gate(command); !why.empty()) {
+            client.errors.Push(CvxScpiErrorQueue::kExecutionError, why);
+            return Outcome::Done;
+        }
+    }
     for (const Entry& entry : kCommands) {
         if (CvxScpiParser::Matches(entry.pattern, command.header)) {
             return (this->*entry.handler)(command, client);
@@ -98,9 +104,9 @@ CvxRemoteCommands::EvxOutcome CvxRemoteCommands::Execute(const CvxScpiCommand& c
     return Outcome::Undefined;
 }
 
-std::string CvxRemoteCommands::Identity()
+std::string CvxRemoteCommands::Identity(const std::string& model)
 {
-    return std::string("Cvx,cvx-compare,0,") + CVX_VERSION;
+    return "Cvx," + model + ",0," + CVX_VERSION;
 }
 
 std::string CvxRemoteCommands::FormatToolReply(const std::u16string& reply)
@@ -131,7 +137,7 @@ CvxStdToolCmdIFace* CvxRemoteCommands::FindTool(const CvxScpiArgument& name, Cli
 Outcome CvxRemoteCommands::Identify(const CvxScpiCommand& command, Client& client)
 {
     if (CheckCount(command, 0, 0, client)) {
-        client.replies.push_back(Identity());
+        client.replies.push_back(Identity(m_model));
     }
     return Outcome::Done;
 }

@@ -38,11 +38,16 @@ public:
 
     // Adds a command, tried after the common ones.
     void AddCommand(std::string pattern, Handler handler) { m_extra.push_back({std::move(pattern), std::move(handler)}); }
+    // A check before every command: a reason (queued as error -200) refuses it now.
+    using Gate = std::function<std::string(const CvxScpiCommand&)>;
+    void SetGate(Gate gate) { m_gate = std::move(gate); }
 
     EvxOutcome Execute(const CvxScpiCommand& command, Client& client);
 
-    // The *IDN? answer: maker, model, serial number, version.
-    static std::string Identity();
+    // The *IDN? answer: maker, model (the program serving: "cvx-compare" unless the host sets
+    // its own), serial number, version.
+    static std::string Identity(const std::string& model = "cvx-compare");
+    void SetModel(std::string model) { m_model = std::move(model); }
     // A tool's reply as it travels: markup (and anything with a line break or ";") as a block,
     // a number or a word as plain text.
     static std::string FormatToolReply(const std::u16string& reply);
@@ -89,4 +94,6 @@ private:
     CvxHostSession& m_session;
     CvxRemoteRunner& m_runner;
     std::vector<Extra> m_extra;
+    std::string m_model = "cvx-compare";
+    Gate m_gate;
 };

@@ -187,6 +187,16 @@ void CvxRemoteServer::AddCommand(std::string pattern, CvxRemoteCommands::Handler
     m_commands->AddCommand(std::move(pattern), std::move(handler));
 }
 
+void CvxRemoteServer::SetModel(std::string model)
+{
+    m_commands->SetModel(std::move(model));
+}
+
+void CvxRemoteServer::SetGate(CvxRemoteCommands::Gate gate)
+{
+    m_commands->SetGate(std::move(gate));
+}
+
 bool CvxRemoteServer::Turn(int timeoutMs)
 {
     if (m_listen < 0 || m_wake[0] < 0) {

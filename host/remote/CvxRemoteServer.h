@@ -48,6 +48,10 @@ public:
     bool Turn(int timeoutMs);
     // A command of the host's own, tried after the common ones ("SYSTem:UI:DUMP?").
     void AddCommand(std::string pattern, CvxRemoteCommands::Handler handler);
+    // A check before every command (see CvxRemoteCommands::SetGate).
+    void SetGate(CvxRemoteCommands::Gate gate);
+    // The program named in the *IDN? answer.
+    void SetModel(std::string model);
     // From any thread (or a signal handler: it only stores a flag and writes to a pipe).
     void Stop();
 

@@ -150,6 +150,14 @@ bool CvxHostSession::LoadModule(const std::filesystem::path& module)
 
 // ---- Source ----
 
+std::unique_ptr<CvxAcquisitionSource> CvxHostSession::ReleaseSource()
+{
+    if (m_source != nullptr) {
+        CvxPlugInMgr::GetInstance().Remove(m_source->GetInstanceID());
+    }
+    return std::move(m_source);
+}
+
 void CvxHostSession::SetSource(std::unique_ptr<CvxAcquisitionSource> source)
 {
     CvxPlugInMgr& plugIns = CvxPlugInMgr::GetInstance();
@@ -250,6 +258,7 @@ CvxPlugInBase* CvxHostSession::AddCompareTool(const std::u16string& name)
     tool->SetName(name);
     CvxPlugInMgr::GetInstance().Add(*tool);
     m_tools.push_back(std::make_unique<Tool>(Tool{std::move(plugIn)}));
+    ++m_toolGeneration;
     CvxMessageBase initialize(kHostMsgInitialize);
     tool->OnHostMessage(initialize);
     if (m_data != nullptr) {
@@ -285,6 +294,7 @@ void CvxHostSession::RemoveAllTools()
     while (!m_tools.empty()) {
         CvxPlugInMgr::GetInstance().Remove(m_tools.back()->plugIn->GetInstanceID());
         m_tools.pop_back();
+        ++m_toolGeneration;
     }
 }
 

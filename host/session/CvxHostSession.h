@@ -41,6 +41,8 @@ public:
 
     // ---- Source ----
     void SetSource(std::unique_ptr<CvxAcquisitionSource> source);
+    // Takes the source out of the session (which then has none), to be set again later.
+    std::unique_ptr<CvxAcquisitionSource> ReleaseSource();
     CvxAcquisitionSource* GetSource() const { return m_source.get(); }
     // "simulated", "vcd" or "sigrok"; null for another name.
     static std::unique_ptr<CvxAcquisitionSource> MakeSource(const std::string& kind);
@@ -58,6 +60,9 @@ public:
     // A new Compare tool, initialised; null (with the error set) when the module makes none.
     CvxPlugInBase* AddCompareTool(const std::u16string& name = u"Compare");
     std::size_t GetToolCount() const { return m_tools.size(); }
+    // Counts every change of the set of tools (added, removed, replaced by a setup), so that
+    // windows can tell that the tools they show are gone.
+    std::uint64_t GetToolGeneration() const { return m_toolGeneration; }
     CvxPlugInBase* GetTool(std::size_t i) const;
     CvxPlugInBase* FindTool(const std::u16string& name) const;
     CvxStdToolCmdIFace* GetToolIFace(const CvxPlugInBase* tool) const;
@@ -125,6 +130,7 @@ private:
     CvxPlugInLoader m_loader;
     std::unique_ptr<CvxAcquisitionSource> m_source;
     std::vector<std::unique_ptr<Tool>> m_tools;
+    std::uint64_t m_toolGeneration = 0;
     std::shared_ptr<CvxData> m_data;
     std::vector<CvxID> m_setupLabels; // the labels of the last loaded setup, in its order
     std::vector<std::pair<CvxID, CvxID>> m_labelMap; // setup identifier -> this session's, where they differ

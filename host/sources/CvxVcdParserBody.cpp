@@ -5,6 +5,7 @@
 #include "CvxVcdParser.h"
 
 #include "CvxAcquisitionSource.h"
+#include "CvxCancelMgr.h"
 
 #include <cstring>
 
@@ -428,8 +429,13 @@ bool CvxVcdParser::SlowStep(std::string_view token)
 std::int64_t CvxVcdParser::ReadBody(CvxVcdRowSink& sink)
 {
     m_sink = &sink;
+    CvxCancelMgr& cancel = CvxCancelMgr::GetInstance();
     for (;;) {
         if (FastRun()) {
+            // About once a buffered window (1 MiB): long reads can be cancelled.
+            if (cancel.IsCancelled()) {
+                throw CvxSourceError(m_tokens.GetPath() + ": reading cancelled");
+            }
             continue;
         }
         const std::string_view token = m_tokens.Next();

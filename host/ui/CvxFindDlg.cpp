@@ -1,6 +1,7 @@
 #include "CvxFindDlg.h"
 
 #include "CvxBase.h"
+#include "CvxCancelMgr.h"
 #include "CvxData.h"
 #include "CvxFindMgr.h"
 #include "CvxFindModel.h"
@@ -112,8 +113,17 @@ bool CvxFindDlg::FindNext()
     finder.SetModel(*m_model);
     CvxPosition at;
     std::string error;
-    if (m_data == nullptr || !finder.FindNext(*m_data, *m_position, at, error)) {
-        m_status->setText(m_data == nullptr ? tr("There is no data to search.") : tr("Not found (%1).").arg(QString::fromStdString(error)));
+    bool found = false;
+    if (m_data != nullptr) {
+        // A long search pumps events and may be cancelled from the cancel dialog.
+        CvxCancelMgr::GetInstance().Enable();
+        found = finder.FindNext(*m_data, *m_position, at, error);
+        CvxCancelMgr::GetInstance().Disable();
+    }
+    if (!found) {
+        m_status->setText(m_data == nullptr  ? tr("There is no data to search.")
+                          : error == "not found" ? tr("Not found.")
+                                                 : tr("Not found: %1.").arg(QString::fromStdString(error)));
         return false;
     }
     *m_position = at;

@@ -50,6 +50,8 @@ CvxHelpWindow& CvxHelpWindow::Get()
     if (window == nullptr) {
         window = new CvxHelpWindow;
         window->setAttribute(Qt::WA_DeleteOnClose, false);
+        // The application ends with its main window, whether help is open or not.
+        window->setAttribute(Qt::WA_QuitOnClose, false);
     }
     return *window;
 }

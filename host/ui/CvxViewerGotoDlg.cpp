@@ -25,12 +25,15 @@ QString TimeText(CvxTime t)
 
 } // namespace
 
-CvxViewerGotoDlg::CvxViewerGotoDlg(const CvxData& data, const CvxLabelChannel& label, const CvxMarkerMgr* markers,
-                                   QWidget* parent)
-    : QDialog(parent), m_table(data.GetTableWithLabelID(label.GetLabelID())), m_markers(markers)
+CvxViewerGotoDlg::CvxViewerGotoDlg(std::shared_ptr<const CvxData> data, const CvxLabelChannel& label,
+                                   const CvxMarkerMgr* markers, QWidget* parent)
+    : QDialog(parent), m_data(std::move(data)), m_markers(markers)
 {
-    if (m_table == nullptr && data.GetTableCount() > 0) {
-        m_table = &data.GetTable(0);
+    if (m_data != nullptr) {
+        m_table = m_data->GetTableWithLabelID(label.GetLabelID());
+        if (m_table == nullptr && m_data->GetTableCount() > 0) {
+            m_table = &m_data->GetTable(0);
+        }
     }
     setObjectName("ViewerGotoDlg");
     setWindowTitle(tr("Go To"));

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <memory>
 
 class CvxData;
 class CvxDataTable;
@@ -24,7 +25,8 @@ public:
     enum class EvxKind { Sample, Time };
 
     // `markers` may be null (no marker choice).
-    CvxViewerGotoDlg(const CvxData& data, const CvxLabelChannel& label, const CvxMarkerMgr* markers,
+    // The dialog keeps the data alive while it is open (a run may replace the host's).
+    CvxViewerGotoDlg(std::shared_ptr<const CvxData> data, const CvxLabelChannel& label, const CvxMarkerMgr* markers,
                      QWidget* parent = nullptr);
 
     EvxKind GetKind() const { return m_kind; }
@@ -36,6 +38,7 @@ public:
     void accept() override;
 
 private:
+    std::shared_ptr<const CvxData> m_data;
     const CvxDataTable* m_table = nullptr;
     const CvxMarkerMgr* m_markers = nullptr;
     QRadioButton* m_bySample = nullptr;

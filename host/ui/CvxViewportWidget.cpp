@@ -1,5 +1,7 @@
 #include "CvxViewportWidget.h"
 
+#include "CvxCancelMgr.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -35,11 +37,14 @@ void CvxViewportWidget::paintEvent(QPaintEvent* event)
     }
     // What Qt asks to be shown again without a change in the viewport (an uncovered window) comes
     // from the buffer; only invalidated parts are painted by the viewport.
-    if (!m_stale.isEmpty()) {
-        QPainter painter(&m_buffer);
-        painter.setClipRect(m_stale);
-        m_viewport->Paint(painter, m_stale);
+    // Nothing is painted while long work pumps events: its data may be half made.
+    if (!m_stale.isEmpty() && !CvxCancelMgr::GetInstance().IsPumping()) {
+        // Taken first: what the viewport invalidates while it paints is painted next time.
+        const QRect stale = m_stale;
         m_stale = QRect();
+        QPainter painter(&m_buffer);
+        painter.setClipRect(stale);
+        m_viewport->Paint(painter, stale);
         ++m_paints;
     }
     QPainter screen(this);

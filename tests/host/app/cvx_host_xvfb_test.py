@@ -118,6 +118,19 @@ def main():
         time.sleep(0.5)
         if int(inst.query("RUN:COUNt?")) != runs + 1:
             fail("F5 after closing the dialog did not run")
+        # A setup saved and loaded again replaces the tools: the windows follow, and a click on
+        # the new tool's window reaches the new tool.
+        saved = os.path.join(work, "session.cvxsetup")
+        inst.write(f'SYSTem:SETup:SAVE "{saved}"')
+        inst.write(f'SYSTem:SETup:LOAD "{saved}"')
+        inst.write('SYSTem:UI:CLICk "Compare 2 Window/Compare 2/Execute"')
+        time.sleep(0.3)
+        if inst.query("SYSTem:ERRor?") != '0,"No error"':
+            fail("a click on a tool window after loading a setup")
+        dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
+        counts = [n["text"] for window in dump for n in nodes(window) if n["path"].endswith("Compare 2/Counts")]
+        if len(counts) != 1:
+            fail("the Compare 2 window after loading the setup: " + repr(counts))
         picture = os.path.join(work, "host.png")
         inst.write(f'SYSTem:UI:SCReenshot "{picture}"')
         if inst.query("SYSTem:ERRor?") != '0,"No error"':

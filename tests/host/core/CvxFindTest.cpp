@@ -52,7 +52,11 @@ TEST(CvxPatternModel, DigitsAndXInEveryBaseAndTheirRefusals)
     EXPECT_NE(Refusal(8, kBaseDecimal, u"256").find("does not fit in 8 bits"), std::string::npos);
     EXPECT_NE(Refusal(8, kBaseDecimal, u"1X").find("X is not allowed"), std::string::npos);
     EXPECT_NE(Refusal(8, kBaseBinary, u"").find("empty"), std::string::npos);
-    EXPECT_NE(Refusal(128, kBaseHex, std::u16string(33, u'0').c_str()).find("more digits"), std::string::npos);
+    EXPECT_NE(Refusal(128, kBaseHex, (u"1" + std::u16string(32, u'0')).c_str()).find("more digits"), std::string::npos);
+    EXPECT_NE(Refusal(128, kBaseOctal, (u"4" + std::u16string(42, u'0')).c_str()).find("more digits"), std::string::npos);
+    EXPECT_NE(Refusal(1, kBaseDecimal, u"5").find("does not fit in 1 bits"), std::string::npos);
+    EXPECT_NE(Refusal(3, kBaseDecimal, u"9").find("does not fit in 3 bits"), std::string::npos);
+    EXPECT_TRUE(Pattern(8, kBaseHex, (std::u16string(40, u'0') + u"A5").c_str()).Matches(CvxUInt(0xA5)));
 }
 
 TEST(CvxFindMgr, FindsTheNthSampleWhereEveryPatternMatchesInEitherDirection)
@@ -96,6 +100,15 @@ TEST(CvxFindMgr, FindsTheNthSampleWhereEveryPatternMatchesInEitherDirection)
     finder.SetModel(model);
     ASSERT_TRUE(finder.FindNext(*data, CvxPosition::AtTime(CvxTime()), found, error));
     EXPECT_EQ(found.AsSample(), 57);
+
+    // One channel of a bus: its bit alone, and an X on that bit matches only an X.
+    CvxFindModel bit;
+    CvxPatternModel bit2(CvxLabelChannel(a.GetLabelID(), 2), 1, kBaseBinary);
+    ASSERT_TRUE(bit2.Parse(u"1", error));
+    bit.AddPattern(bit2);
+    finder.SetModel(bit);
+    ASSERT_TRUE(finder.FindNext(*data, CvxPosition::AtTime(CvxTime()), found, error));
+    EXPECT_EQ(found.AsSample(), 4); // A = 4 (bit 2 set) at row 4
 
     CvxFindModel mixed;
     mixed.AddPattern(seven);

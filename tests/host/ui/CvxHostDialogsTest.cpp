@@ -126,7 +126,7 @@ TEST(CvxHostDialogs, GotoTakesSamplesTimesAndMarkersWithinTheData)
 {
     CvxQtTestApp();
     Capture capture;
-    CvxViewerGotoDlg dialog(*capture.data, CvxLabelChannel(capture.labels[0]), &capture.markers);
+    CvxViewerGotoDlg dialog(capture.data, CvxLabelChannel(capture.labels[0]), &capture.markers);
     auto* sample = dialog.findChild<QLineEdit*>("Sample");
     auto* time = dialog.findChild<QLineEdit*>("Time");
     for (const char* bad : {"90", "-11", "ten"}) {
@@ -149,7 +149,7 @@ TEST(CvxHostDialogs, GotoTakesSamplesTimesAndMarkersWithinTheData)
     EXPECT_EQ(dialog.GetKind(), CvxViewerGotoDlg::EvxKind::Time);
     EXPECT_EQ(dialog.GetTime(), CvxTime::FromNs(500));
 
-    CvxViewerGotoDlg byMarker(*capture.data, CvxLabelChannel(capture.labels[0]), &capture.markers);
+    CvxViewerGotoDlg byMarker(capture.data, CvxLabelChannel(capture.labels[0]), &capture.markers);
     auto* combo = byMarker.findChild<QComboBox*>("Marker");
     ASSERT_GE(combo->count(), 2);
     combo->setCurrentIndex(combo->count() - 1); // by position: the end of the data last
@@ -158,7 +158,7 @@ TEST(CvxHostDialogs, GotoTakesSamplesTimesAndMarkersWithinTheData)
     EXPECT_EQ(byMarker.GetKind(), CvxViewerGotoDlg::EvxKind::Time);
     EXPECT_EQ(byMarker.GetTime(), CvxTime::FromNs(990));
 
-    CvxViewerGotoDlg bySample(*capture.data, CvxLabelChannel(capture.labels[0]), nullptr);
+    CvxViewerGotoDlg bySample(capture.data, CvxLabelChannel(capture.labels[0]), nullptr);
     bySample.findChild<QLineEdit*>("Sample")->setText("-3");
     bySample.accept();
     EXPECT_EQ(bySample.GetKind(), CvxViewerGotoDlg::EvxKind::Sample);
