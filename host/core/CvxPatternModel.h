@@ -22,6 +22,9 @@ public:
     int GetWidth() const { return m_width; }
     int GetBaseCode() const { return m_base; }
     const std::u16string& GetText() const { return m_text; }
+    // The bits the pattern cares for, and their values (within the width).
+    CvxUInt128 GetCareBits() const { return m_care; }
+    CvxUInt128 GetValueBits() const { return m_value; }
 
     // Takes a pattern text; false with `error` set (and the pattern unchanged) when it is not one.
     bool Parse(const std::u16string& text, std::string& error);

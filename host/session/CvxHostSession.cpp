@@ -1,10 +1,12 @@
 #include "CvxHostSession.h"
 
 #include "CvxInfoMgr.h"
+#include "CvxLabelChannel.h"
 #include "CvxLabelMgr.h"
 #include "CvxMessageLoad.h"
 #include "CvxMessageRun.h"
 #include "CvxMessageSave.h"
+#include "CvxMessageSimple.h"
 #include "CvxPersistenceData.h"
 #include "CvxPersistenceSetup.h"
 #include "CvxPlugInBase.h"
@@ -111,6 +113,12 @@ CvxHostSession::CvxHostSession()
         return m_setupLabels;
     });
     system.SetStopRepetitiveRunHandler([this] { StopRepetitiveRun(); });
+    // The trigger the tools offer to edit is the source's own.
+    CvxStdCmdIFaceMgr& ifaces = CvxStdCmdIFaceMgr::GetInstance();
+    ifaces.SetSimpleTriggerQuery([this] { return m_source != nullptr && m_source->HasSimpleTrigger(); });
+    ifaces.SetTriggerLabelQuery([this](const CvxLabelChannel& label) {
+        return m_source != nullptr && m_source->IsTriggerLabel(label.GetLabelID());
+    });
 }
 
 CvxHostSession::~CvxHostSession()
@@ -119,6 +127,8 @@ CvxHostSession::~CvxHostSession()
     CvxSystemMgr& system = CvxSystemMgr::GetInstance();
     system.SetLabelProvider({});
     system.SetStopRepetitiveRunHandler({});
+    CvxStdCmdIFaceMgr::GetInstance().SetSimpleTriggerQuery({});
+    CvxStdCmdIFaceMgr::GetInstance().SetTriggerLabelQuery({});
     if (m_source != nullptr) {
         CvxPlugInMgr::GetInstance().Remove(m_source->GetInstanceID());
     }
@@ -149,6 +159,19 @@ bool CvxHostSession::LoadModule(const std::filesystem::path& module)
 }
 
 // ---- Source ----
+
+bool CvxHostSession::SetTrigger(const CvxPatternModel& pattern)
+{
+    std::string error;
+    if (m_source == nullptr || !m_source->SetTrigger(pattern, error)) {
+        return Fail(m_source == nullptr ? "there is no source to trigger" : error);
+    }
+    for (const auto& tool : m_tools) {
+        CvxMessageTriggerChanged changed;
+        tool->plugIn->OnHostMessage(changed);
+    }
+    return true;
+}
 
 std::unique_ptr<CvxAcquisitionSource> CvxHostSession::ReleaseSource()
 {

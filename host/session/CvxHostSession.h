@@ -41,6 +41,9 @@ public:
 
     // ---- Source ----
     void SetSource(std::unique_ptr<CvxAcquisitionSource> source);
+    // Sets the source's trigger (the host's simple trigger) and tells every tool that the
+    // trigger changed; false with the error set when the source has none or refuses it.
+    bool SetTrigger(const CvxPatternModel& pattern);
     // Takes the source out of the session (which then has none), to be set again later.
     std::unique_ptr<CvxAcquisitionSource> ReleaseSource();
     CvxAcquisitionSource* GetSource() const { return m_source.get(); }

@@ -16,6 +16,7 @@
 #include "CvxData.h"
 #include "CvxID.h"
 #include "CvxLabelTurns.h"
+#include "CvxPatternModel.h"
 
 #include <chrono>
 #include <cstdint>
@@ -76,6 +77,24 @@ public:
     }
     // Whether this kind of source takes its label work in turns (and may run at once).
     virtual bool TakesLabelTurns() const { return false; }
+
+    // ---- The acquisition's trigger, as the host's simple trigger ----
+    // Whether the source triggers on a value pattern of one bus/signal (captures from files
+    // have no trigger of their own).
+    virtual bool HasSimpleTrigger() const { return false; }
+    // Whether the bus/signal (a label this source made) can carry that trigger.
+    virtual bool IsTriggerLabel(const CvxID& label) const
+    {
+        static_cast<void>(label);
+        return false;
+    }
+    // Triggers the next acquisitions on the pattern; false with `error` set when it cannot.
+    virtual bool SetTrigger(const CvxPatternModel& pattern, std::string& error)
+    {
+        static_cast<void>(pattern);
+        error = GetName() + " has no trigger to set";
+        return false;
+    }
 
 protected:
     // "unknown option 'KEY' of WHAT (k1, k2, ...)": the error of an unknown key, naming the

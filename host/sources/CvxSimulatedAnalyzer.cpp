@@ -1,7 +1,9 @@
 #include "CvxSimulatedAnalyzer.h"
 
 #include "CvxDataBuilder.h"
+#include "CvxLabelMgr.h"
 #include "CvxSourceText.h"
+#include "CvxStringConvert.h"
 
 #include <array>
 #include <cstring>
@@ -13,6 +15,9 @@ constexpr std::int64_t kMaxSamples = 200'000'000;
 
 // Timing label indices (into GetTimingTargets()).
 enum : int { kClk, kRd, kWr, kData8, kAddr16, kData32, kData64, kWide96, kTargets };
+
+// The table of the timing buses/signals (the trigger's table).
+constexpr char16_t kTimingTable[] = u"Timing";
 
 inline std::uint64_t Mix(std::uint64_t x)
 {
@@ -253,7 +258,7 @@ std::shared_ptr<CvxData> CvxSimulatedAnalyzer::DoAcquire(std::int64_t run)
     std::stable_sort(faults.begin(), faults.end(), [](const CvxSimFault& a, const CvxSimFault& b) { return a.row < b.row; });
 
     CvxDataBuilder builder(GetInstanceID());
-    CvxDataTable& timing = builder.AddTable(u"Timing");
+    CvxDataTable& timing = builder.AddTable(kTimingTable);
     builder.AddTime(timing);
     std::array<CvxDataColumnComponent*, kTargets> columns{};
     for (std::size_t i = 0; i < targets.size(); ++i) {
@@ -350,3 +355,50 @@ void CvxSimulatedAnalyzer::BuildState(CvxDataBuilder& builder, std::int64_t timi
     state.SetUniformTimeBase(CvxTime(m_periodFs * 4));
     state.SetTriggerRow(std::min(timingTriggerRow / 4, rows - 1));
 }
+
+namespace {
+
+// The timing target a label of the analyzer's timing table names, or -1. The table, not the
+// label's creator, decides: labels outlive the source instance that first made them.
+int TriggerTarget(const CvxID& label)
+{
+    const CvxLabelMgr& mgr = CvxLabelMgr::GetInstance();
+    const CvxLabelBase* base = mgr.IDToLabel(label);
+    const CvxLabelBase* folder = base != nullptr ? mgr.IDToLabel(base->GetParentID()) : nullptr;
+    if (folder == nullptr || folder->GetName() != kTimingTable) {
+        return -1;
+    }
+    const auto& targets = CvxSimulatedAnalyzer::GetTimingTargets();
+    const std::string name = CvxStringConvert::ToUtf8(base->GetName());
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (targets[i].name == name && targets[i].width <= 64) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+bool CvxSimulatedAnalyzer::IsTriggerLabel(const CvxID& label) const
+{
+    return TriggerTarget(label) >= 0;
+}
+
+bool CvxSimulatedAnalyzer::SetTrigger(const CvxPatternModel& pattern, std::string& error)
+{
+    const int target = TriggerTarget(pattern.GetLabel().GetLabelID());
+    if (target < 0 || pattern.GetLabel().GetChannel() >= 0) {
+        error = "the simulated analyzer triggers on a whole timing bus of up to 64 bits";
+        return false;
+    }
+    const CvxSimFaultTarget& bus = GetTimingTargets()[static_cast<std::size_t>(target)];
+    // Binary digits, X where the pattern does not care: the option's own form.
+    std::string text = bus.name + "=0b";
+    for (int bit = bus.width - 1; bit >= 0; --bit) {
+        const bool care = ((pattern.GetCareBits() >> bit) & 1) != 0;
+        text += !care ? 'X' : ((pattern.GetValueBits() >> bit) & 1) != 0 ? '1' : '0';
+    }
+    return SetOption("trigger", text, error) && SetOption("trigger_row", "-1", error);
+}
+

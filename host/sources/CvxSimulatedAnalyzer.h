@@ -42,6 +42,11 @@ public:
     // The timing labels that faults and the trigger may name, in column order.
     static const std::vector<CvxSimFaultTarget>& GetTimingTargets();
 
+    // The trigger is a pattern on one timing bus of up to 64 bits (the option "trigger").
+    bool HasSimpleTrigger() const override { return true; }
+    bool IsTriggerLabel(const CvxID& label) const override;
+    bool SetTrigger(const CvxPatternModel& pattern, std::string& error) override;
+
 private:
     std::shared_ptr<CvxData> DoAcquire(std::int64_t run) override;
     void BuildState(CvxDataBuilder& builder, std::int64_t timingTriggerRow) const;

@@ -6,16 +6,20 @@
 
 #include "../ui/CvxQtTestApp.h"
 
+#include "CvxBase.h"
 #include "CvxHostCommands.h"
 #include "CvxHostMainWindow.h"
 #include "CvxHostOptions.h"
 #include "CvxHostSession.h"
 #include "CvxInfoMgr.h"
+#include "CvxLabelMgr.h"
 #include "CvxListingModel.h"
 #include "CvxMapi.h"
 #include "CvxPreferencesDlg.h"
 #include "CvxSimulatedAnalyzer.h"
 #include "CvxSourceDlg.h"
+#include "CvxStdCmdIFaceMgr.h"
+#include "CvxVcdSource.h"
 #include "CvxToolWindow.h"
 
 #include <QAction>
@@ -270,4 +274,40 @@ TEST_F(CvxHostMainWindowTest, ToolMenusFollowWhatTheActiveToolListsNow)
     EXPECT_TRUE(action("Range & Offset...")->isEnabled());
     EXPECT_TRUE(m_window->ExecuteToolCommand(0, "Copy..."));
     EXPECT_FALSE(m_window->ExecuteToolCommand(4711, QString()));
+}
+
+// The tools learn from the host whether the trigger can be edited and on which buses/signals:
+// the simulated analyzer's, not a capture file's. A trigger set through the session is the
+// next acquisition's.
+TEST_F(CvxHostMainWindowTest, TheTriggerIsTheSourcesOwn)
+{
+    ASSERT_TRUE(m_window->RunOnce());
+    CvxID data8;
+    const CvxDataTable& table = m_session.GetData()->GetTable(0);
+    for (std::size_t c = 0; c < table.GetColumnCount(); ++c) {
+        const CvxLabelBase* label = CvxLabelMgr::GetInstance().IDToLabel(table.GetColumn(c).GetLabelID());
+        if (label != nullptr && label->GetName() == u"DATA8") {
+            data8 = label->GetID();
+        }
+    }
+    ASSERT_FALSE(data8.IsNull());
+    const CvxStdCmdIFaceMgr& ifaces = CvxStdCmdIFaceMgr::GetInstance();
+    EXPECT_TRUE(ifaces.AreAllAnalyzerModuleTriggersSimple());
+    EXPECT_TRUE(ifaces.IsValidTriggerLabel(CvxLabelChannel(data8)));
+
+    CvxPatternModel pattern{CvxLabelChannel(data8), 8, kBaseHex};
+    std::string error;
+    ASSERT_TRUE(pattern.Parse(u"5B", error));
+    ASSERT_TRUE(m_session.SetTrigger(pattern)) << m_session.GetLastError();
+    ASSERT_TRUE(m_window->RunOnce());
+    const CvxDataTable& next = m_session.GetData()->GetTable(0);
+    const CvxDataColumnComponent* column = m_session.GetData()->GetColumnWithLabelID(data8);
+    ASSERT_NE(column, nullptr);
+    EXPECT_EQ(column->GetValue(next.GetTriggerRow()).Low64(), 0x5BU);
+
+    m_session.SetSource(std::make_unique<CvxVcdSource>());
+    EXPECT_FALSE(ifaces.AreAllAnalyzerModuleTriggersSimple());
+    EXPECT_FALSE(ifaces.IsValidTriggerLabel(CvxLabelChannel(data8)));
+    EXPECT_FALSE(m_session.SetTrigger(pattern));
+    EXPECT_NE(m_session.GetLastError().find("has no trigger"), std::string::npos) << m_session.GetLastError();
 }

@@ -1,3 +1,4 @@
+#include "CvxBase.h"
 #include "CvxRepetitiveRun.h"
 #include "CvxSimulatedAnalyzer.h"
 #include "CvxSourceTestUtil.h"
@@ -201,4 +202,34 @@ TEST(CvxSimulatedAnalyzer, RepetitiveRunDiffersFromRunToRunAndRepeatsPerRunNumbe
     stopper.join();
     EXPECT_EQ(count, 1);
     EXPECT_EQ(seen, 1);
+}
+
+// The analyzer's trigger as the host's simple trigger: its own timing buses of up to 64 bits
+// carry it, a pattern with X becomes the trigger of the next acquisition, and what cannot
+// carry it is refused with a reason.
+TEST(CvxSimulatedAnalyzer, TakesAPatternAsItsSimpleTrigger)
+{
+    auto sim = MakeSim({{"trigger_row", "5"}});
+    const auto first = sim->Acquire();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(sim->HasSimpleTrigger());
+    const CvxDataTable& timing = first->GetTable(0);
+    const CvxDataColumnComponent* addr = ColumnNamed(timing, "ADDR16");
+    const CvxDataColumnComponent* wide = ColumnNamed(timing, "WIDE96");
+    ASSERT_TRUE(addr != nullptr && wide != nullptr);
+    EXPECT_TRUE(sim->IsTriggerLabel(addr->GetLabelID()));
+    EXPECT_FALSE(sim->IsTriggerLabel(wide->GetLabelID()));
+    EXPECT_FALSE(sim->IsTriggerLabel(CvxID::New()));
+
+    CvxPatternModel pattern(CvxLabelChannel(addr->GetLabelID()), 16, kBaseHex);
+    std::string error;
+    ASSERT_TRUE(pattern.Parse(u"01X0", error)) << error;
+    ASSERT_TRUE(sim->SetTrigger(pattern, error)) << error;
+    const auto next = sim->Acquire();
+    ASSERT_TRUE(next);
+    const CvxDataTable& t = next->GetTable(0);
+    EXPECT_EQ(ColumnNamed(t, "ADDR16")->GetValue(t.GetTriggerRow()).Low64() & 0xFF0F, 0x0100U);
+
+    EXPECT_FALSE(sim->SetTrigger(CvxPatternModel(CvxLabelChannel(wide->GetLabelID()), 96, kBaseHex), error));
+    EXPECT_NE(error.find("whole timing bus of up to 64 bits"), std::string::npos);
 }
