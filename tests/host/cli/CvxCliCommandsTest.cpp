@@ -62,8 +62,9 @@ TEST_F(CvxCliCommandsTest, ARunListsItsDifferencesAndSumsUpWhenInterrupted)
     EXPECT_TRUE(Has(listed.out, "Runs: 2  Runs With Differences: 2  Differences: 2  First Differing Run: 1\n")) << listed.out;
 
     // Ctrl-C ends an endless run with the summary of the runs made.
+    // Long enough for a slow start (sanitizers, a busy machine) to reach its signal handling.
     const pid_t endless = Start({"run", setup.string(), "--option", "interval=20"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     ::kill(endless, SIGINT);
     int status = 0;
     ::waitpid(endless, &status, 0);
