@@ -154,7 +154,7 @@ int main(int argc, char** argv)
         if (parser.isSet(run) && !window.RunOnce()) {
             status = 2;
         }
-        window.GetWorkspace()->tileSubWindows();
+        window.ArrangeWindows();
         const QString picture = parser.value(screenshot);
         const bool quitAfter = parser.isSet(quit);
         if (!picture.isEmpty() || quitAfter) {

@@ -7,11 +7,13 @@
 #include "CvxHostCommands.h"
 #include "CvxHostSession.h"
 #include "CvxInfoDlg.h"
+#include "CvxInfoMgr.h"
 #include "CvxListingModel.h"
 #include "CvxLogPane.h"
 #include "CvxMenuCmd.h"
 #include "CvxPreferencesDlg.h"
 #include "CvxPlugInBase.h"
+#include "CvxPlugInView.h"
 #include "CvxSourceDlg.h"
 #include "CvxStringConvert.h"
 #include "CvxToolWindow.h"
@@ -84,11 +86,49 @@ CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
     connect(m_repetitive, &QTimer::timeout, this, &CvxHostMainWindow::RepetitiveTurn);
 
     BuildMenus();
-    resize(1100, 720);
+    resize(1280, 800);
+    // A tool's window observes the tool's model: it closes before the tool goes.
+    m_session.SetToolRemovalHook([this](CvxPlugInBase& tool) { CloseToolWindow(tool); });
     Refresh();
 }
 
-CvxHostMainWindow::~CvxHostMainWindow() = default;
+CvxHostMainWindow::~CvxHostMainWindow()
+{
+    m_session.SetToolRemovalHook({});
+    for (QMdiSubWindow* sub : m_workspace->subWindowList()) {
+        delete sub;
+    }
+}
+
+void CvxHostMainWindow::CloseToolWindow(CvxPlugInBase& tool)
+{
+    for (QMdiSubWindow* sub : m_workspace->subWindowList()) {
+        if (auto* window = qobject_cast<CvxToolWindow*>(sub->widget()); window != nullptr && &window->GetPlugIn() == &tool) {
+            delete sub;
+        }
+    }
+}
+
+QMdiSubWindow* CvxHostMainWindow::AddToolWindow(CvxPlugInBase& tool, CvxStdToolCmdIFace& iface, bool tell)
+{
+    const QString name = CvxQt(tool.GetName());
+    auto* window = new CvxToolWindow(name, tool, iface);
+    if (window->GetView() == nullptr) {
+        const QString error = tr("%1: %2").arg(name, window->GetError());
+        delete window;
+        if (tell) {
+            CvxInfoDlg::Show(CvxInfoDlg::kDialogError, CvxU16(error));
+        } else {
+            CvxInfoMgr::GetInstance().LogMessage(kMessageError, CvxU16(error));
+        }
+        return nullptr;
+    }
+    QMdiSubWindow* sub = m_workspace->addSubWindow(window);
+    sub->setObjectName(name + " Window");
+    sub->resize(760, 420);
+    sub->show();
+    return sub;
+}
 
 bool CvxHostMainWindow::DoLongWork(const std::function<bool()>& work)
 {
@@ -210,6 +250,11 @@ void CvxHostMainWindow::BuildMenus()
     window->addSeparator();
     add(window, "Tile", tr("&Tile"), QKeySequence(), [this] { m_workspace->tileSubWindows(); });
     add(window, "Cascade", tr("&Cascade"), QKeySequence(), [this] { m_workspace->cascadeSubWindows(); });
+    add(window, "Split", tr("S&plit"), QKeySequence(), [this] {
+        if (CvxToolWindow* tool = GetActiveToolWindow(); tool != nullptr && tool->GetView() != nullptr) {
+            tool->GetView()->StartSplit();
+        }
+    });
 
     QMenu* help = AddMenu("Help", tr("&Help"));
     add(help, "HelpContents", tr("&Contents"), QKeySequence::HelpContents, [] { CvxHelpMgr::ShowTopic(u""); });
@@ -292,12 +337,31 @@ CvxToolWindow* CvxHostMainWindow::NewCompareWindow(bool tell)
         }
         return nullptr;
     }
-    auto* window = new CvxToolWindow(name, *tool, *iface);
-    QMdiSubWindow* sub = m_workspace->addSubWindow(window);
-    sub->setObjectName(name + " Window");
-    sub->resize(520, 260);
-    sub->show();
-    return window;
+    QMdiSubWindow* sub = AddToolWindow(*tool, *iface, tell);
+    return sub != nullptr ? qobject_cast<CvxToolWindow*>(sub->widget()) : nullptr;
+}
+
+void CvxHostMainWindow::ArrangeWindows()
+{
+    const QSize area = m_workspace->viewport()->size();
+    QList<QMdiSubWindow*> tools;
+    QMdiSubWindow* listing = nullptr;
+    for (QMdiSubWindow* sub : m_workspace->subWindowList()) {
+        if (qobject_cast<CvxToolWindow*>(sub->widget()) != nullptr) {
+            tools.push_back(sub);
+        } else if (sub->isVisible()) {
+            listing = sub;
+        }
+    }
+    const int left = listing != nullptr && !tools.isEmpty() ? area.width() * 2 / 5 : (listing != nullptr ? area.width() : 0);
+    if (listing != nullptr) {
+        listing->setGeometry(0, 0, left, area.height());
+    }
+    for (int i = 0; i < tools.size(); ++i) {
+        const int top = area.height() * i / static_cast<int>(tools.size());
+        const int bottom = area.height() * (i + 1) / static_cast<int>(tools.size());
+        tools[i]->setGeometry(left, top, area.width() - left, bottom - top);
+    }
 }
 
 QList<CvxToolWindow*> CvxHostMainWindow::GetToolWindows() const
@@ -474,11 +538,7 @@ void CvxHostMainWindow::RebuildToolWindows()
     for (std::size_t i = 0; i < m_session.GetToolCount(); ++i) {
         CvxPlugInBase* tool = m_session.GetTool(i);
         if (CvxStdToolCmdIFace* iface = m_session.GetToolIFace(tool)) {
-            auto* window = new CvxToolWindow(CvxQt(tool->GetName()), *tool, *iface);
-            QMdiSubWindow* sub = m_workspace->addSubWindow(window);
-            sub->setObjectName(window->GetName() + " Window");
-            sub->resize(520, 260);
-            sub->show();
+            AddToolWindow(*tool, *iface, false);
         }
     }
 }
@@ -487,9 +547,6 @@ void CvxHostMainWindow::Refresh()
 {
     if (m_listing->GetData() != m_session.GetData().get()) {
         m_listing->SetData(m_session.GetData());
-    }
-    for (CvxToolWindow* window : GetToolWindows()) {
-        window->Refresh();
     }
     for (const char* name : {"Edit", "Markers", "Compare"}) {
         if (auto* menu = findChild<QMenu*>(name)) {

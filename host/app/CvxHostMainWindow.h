@@ -12,6 +12,8 @@
 #include <functional>
 
 class CvxHostSession;
+class CvxPlugInBase;
+class CvxStdToolCmdIFace;
 class CvxListingModel;
 class CvxToolWindow;
 class QLabel;
@@ -44,6 +46,9 @@ public:
     // and a single run after the last starts over at the first.
     bool OpenCaptures(const QStringList& paths);
     void ShowListing();
+    // The start-up arrangement: the Listing on the left, the Compare windows stacked on the
+    // right with the larger share, since their status bars need the width.
+    void ArrangeWindows();
 
     // Catches up with changes made to the session from elsewhere (remote commands): tool
     // windows for the session's tools, the Listing, the counts and the status bar.
@@ -72,6 +77,10 @@ private:
     // After anything that changes the data, the tools or the source.
     void Refresh();
     void RebuildToolWindows();
+    // The window of the tool's view in the workspace; null (told or logged) when the tool
+    // makes no view.
+    QMdiSubWindow* AddToolWindow(CvxPlugInBase& tool, CvxStdToolCmdIFace& iface, bool tell);
+    void CloseToolWindow(CvxPlugInBase& tool);
     void RepetitiveTurn();
     void RememberSetup(const QString& path);
     void FillRecentMenu();

@@ -193,6 +193,11 @@ void CvxHostRemote::Turn()
     m_inTurn = true;
     m_server->Turn(0);
     m_inTurn = false;
+    CatchUp();
+}
+
+void CvxHostRemote::CatchUp()
+{
     // Runs, setups and tools a client made show in the windows.
     if (m_session.GetRunCount() != m_seenRuns || m_session.GetToolGeneration() != m_seenTools) {
         m_seenRuns = m_session.GetRunCount();
@@ -203,7 +208,9 @@ void CvxHostRemote::Turn()
 
 void CvxHostRemote::AddWindowCommands()
 {
-    m_server->AddCommand("SYSTem:UI:DUMP?", [](const CvxScpiCommand& command, Client& client) {
+    // Window commands see the windows of what the commands before them in the same turn did.
+    m_server->AddCommand("SYSTem:UI:DUMP?", [this](const CvxScpiCommand& command, Client& client) {
+        CatchUp();
         if (Arguments(command, 0, 0, client)) {
             const QByteArray json = QJsonDocument(CvxUiDump::DumpAll()).toJson(QJsonDocument::Compact);
             client.replies.push_back(CvxScpiParser::FormatBlock(std::string_view(json.constData(), static_cast<std::size_t>(json.size()))));
@@ -211,6 +218,7 @@ void CvxHostRemote::AddWindowCommands()
         return Outcome::Done;
     });
     m_server->AddCommand("SYSTem:UI:SCReenshot", [this](const CvxScpiCommand& command, Client& client) {
+        CatchUp();
         if (!Arguments(command, 1, 2, client)) {
             return Outcome::Done;
         }
@@ -253,7 +261,8 @@ void CvxHostRemote::AddWindowCommands()
         });
         return Outcome::Done;
     });
-    m_server->AddCommand("SYSTem:UI:CLICk", [](const CvxScpiCommand& command, Client& client) {
+    m_server->AddCommand("SYSTem:UI:CLICk", [this](const CvxScpiCommand& command, Client& client) {
+        CatchUp();
         if (!Arguments(command, 1, 1, client)) {
             return Outcome::Done;
         }
@@ -278,7 +287,8 @@ void CvxHostRemote::AddWindowCommands()
         });
         return Outcome::Done;
     });
-    m_server->AddCommand("SYSTem:UI:SET", [](const CvxScpiCommand& command, Client& client) {
+    m_server->AddCommand("SYSTem:UI:SET", [this](const CvxScpiCommand& command, Client& client) {
+        CatchUp();
         if (!Arguments(command, 2, 2, client)) {
             return Outcome::Done;
         }

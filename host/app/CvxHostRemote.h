@@ -30,6 +30,8 @@ public:
 
 private:
     void Turn();
+    // Shows in the windows what clients changed in the session (runs, setups, tools).
+    void CatchUp();
     void AddWindowCommands();
 
     CvxHostSession& m_session;

@@ -1,13 +1,12 @@
 #pragma once
-// A window of one Compare tool made through the module's Create: until the module brings its
-// own view, it shows what the tool reports (its counts and options) and offers the tool's
-// commands that need no view (copy the reference, compare again).
+// The window of one viewer tool made through the module's Create: it holds the view the host
+// makes from the tool's view class on the tool's document, as any host of the module would.
 
 #include <QWidget>
 
 class CvxPlugInBase;
+class CvxPlugInView;
 class CvxStdToolCmdIFace;
-class QLabel;
 
 class CvxToolWindow : public QWidget {
     Q_OBJECT
@@ -17,15 +16,15 @@ public:
     const QString& GetName() const { return m_name; }
     CvxStdToolCmdIFace& GetTool() { return m_tool; }
     CvxPlugInBase& GetPlugIn() { return m_plugIn; }
-    // Reads the tool's counts and options again (after a run, a copy, a setup load).
-    void Refresh();
-    // Runs one of the tool's commands ("CopyReference", "Execute"), then refreshes.
-    void Execute(const QString& command);
+    // The tool's view; null when the tool brings no view class or its view could not be made
+    // (GetError says why).
+    CvxPlugInView* GetView() const { return m_view; }
+    const QString& GetError() const { return m_error; }
 
 private:
     QString m_name;
     CvxPlugInBase& m_plugIn;
     CvxStdToolCmdIFace& m_tool;
-    QLabel* m_counts = nullptr;
-    QLabel* m_options = nullptr;
+    CvxPlugInView* m_view = nullptr;
+    QString m_error;
 };

@@ -1,5 +1,6 @@
 #include "CvxUiDump.h"
 
+#include "CvxPlugInView.h"
 #include "CvxViewportWidget.h"
 
 #include <QAbstractButton>
@@ -129,6 +130,8 @@ QJsonObject CvxUiDump::Dump(QWidget* widget, const QString& parentPath)
     node["geometry"] = QJsonArray{g.x(), g.y(), g.width(), g.height()};
     if (auto* pane = qobject_cast<CvxViewportWidget*>(widget)) {
         node["content"] = pane->GetViewport().Describe();
+    } else if (auto* view = qobject_cast<CvxPlugInView*>(widget)) {
+        node["content"] = view->Describe();
     } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
         node["content"] = TableContent(view);
     }

@@ -315,6 +315,9 @@ void CvxHostSession::RemoveAllTools()
 {
     // Newest first, each unregistered before the module code that made it may go.
     while (!m_tools.empty()) {
+        if (m_toolRemoval) {
+            m_toolRemoval(*m_tools.back()->plugIn);
+        }
         CvxPlugInMgr::GetInstance().Remove(m_tools.back()->plugIn->GetInstanceID());
         m_tools.pop_back();
         ++m_toolGeneration;

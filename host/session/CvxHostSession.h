@@ -70,6 +70,9 @@ public:
     CvxPlugInBase* FindTool(const std::u16string& name) const;
     CvxStdToolCmdIFace* GetToolIFace(const CvxPlugInBase* tool) const;
     void RemoveAllTools();
+    // Called with each tool just before it goes (a setup load, the session's end), so that
+    // the windows on its document go first.
+    void SetToolRemovalHook(std::function<void(CvxPlugInBase&)> hook) { m_toolRemoval = std::move(hook); }
 
     // ---- Acquisition ----
     // Acquires once and hands the data to every tool; false with the error set.
@@ -134,6 +137,7 @@ private:
     std::unique_ptr<CvxAcquisitionSource> m_source;
     std::vector<std::unique_ptr<Tool>> m_tools;
     std::uint64_t m_toolGeneration = 0;
+    std::function<void(CvxPlugInBase&)> m_toolRemoval;
     std::shared_ptr<CvxData> m_data;
     std::vector<CvxID> m_setupLabels; // the labels of the last loaded setup, in its order
     std::vector<std::pair<CvxID, CvxID>> m_labelMap; // setup identifier -> this session's, where they differ

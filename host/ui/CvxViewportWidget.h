@@ -20,6 +20,7 @@ public:
     ~CvxViewportWidget() override;
 
     CvxViewport& GetViewport() { return *m_viewport; }
+    const CvxViewport& GetViewport() const { return *m_viewport; }
     CvxController* GetController() { return m_controller.get(); }
     // Painted images so far (a test sees that repaints are coalesced).
     int GetPaintCount() const { return m_paints; }

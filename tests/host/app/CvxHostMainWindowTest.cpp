@@ -19,11 +19,15 @@
 #include "CvxSimulatedAnalyzer.h"
 #include "CvxSourceDlg.h"
 #include "CvxStdCmdIFaceMgr.h"
+#include "CvxStdToolCmdIFace.h"
 #include "CvxVcdSource.h"
+#include "CvxPlugInView.h"
 #include "CvxToolWindow.h"
+#include "CvxUiServices.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
@@ -60,6 +64,11 @@ protected:
         m_session.RemoveAllTools();
     }
     QString Status(const char* name) const { return m_window->findChild<QLabel*>(name)->text(); }
+    // A counter of the Compare window's status bar, as its view describes it.
+    static QString Counter(const CvxToolWindow& window, int counter)
+    {
+        return window.GetView()->Describe()["counters"].toArray()[counter].toString();
+    }
     bool SetSourceOption(const std::string& key, const std::string& value)
     {
         std::string error;
@@ -79,7 +88,7 @@ TEST_F(CvxHostMainWindowTest, MenusCarryTheirNamesAndKeys)
     }
     const auto action = [&](const char* name) { return m_window->findChild<QAction*>(name); };
     for (const char* name : {"NewCompare", "OpenSetup", "SaveSetup", "SaveSetupAs", "OpenCaptures", "Quit", "Source",
-                             "Run", "RepetitiveRun", "Stop", "Listing", "Tile", "Cascade", "About", "Preferences",
+                             "Run", "RepetitiveRun", "Stop", "Listing", "Tile", "Cascade", "Split", "About", "Preferences",
                              "HelpContents"}) {
         EXPECT_NE(action(name), nullptr) << name;
     }
@@ -96,11 +105,10 @@ TEST_F(CvxHostMainWindowTest, RunFillsTheListingAndACompareWindowCountsAFault)
     EXPECT_EQ(m_window->GetListingModel()->rowCount(), static_cast<int>(m_session.GetData()->GetTable(0).GetRowCount()));
     EXPECT_EQ(m_window->GetListingModel()->headerData(0, Qt::Horizontal).toString(), QString("Time"));
 
-    compare->Execute("CopyReference");
+    compare->GetTool().ExecuteCommand(u"CopyReference");
     ASSERT_TRUE(SetSourceOption("faults", "flip:DATA8:100:3"));
     ASSERT_TRUE(m_window->RunOnce());
-    const QString counts = compare->findChild<QLabel*>("Counts")->text();
-    EXPECT_TRUE(counts.contains(", 1 differences")) << counts.toStdString();
+    EXPECT_EQ(Counter(*compare, 3), QString("Differences: 1"));
 }
 
 TEST_F(CvxHostMainWindowTest, ARepetitiveRunGoesOnBetweenEventsUntilStopped)
@@ -224,7 +232,7 @@ TEST_F(CvxHostMainWindowTest, CaptureFilesAreComparedOnePerRun)
     }
     CvxToolWindow* compare = m_window->NewCompareWindow();
     ASSERT_TRUE(m_window->OpenCaptures(files));
-    compare->Execute("CopyReference");
+    compare->GetTool().ExecuteCommand(u"CopyReference");
     EXPECT_TRUE(Status("StatusSource").contains("capture 1 of 3 (run0.vcd)")) << Status("StatusSource").toStdString();
 
     m_window->StartRepetitiveRun();
@@ -234,7 +242,7 @@ TEST_F(CvxHostMainWindowTest, CaptureFilesAreComparedOnePerRun)
     EXPECT_FALSE(m_window->IsRepetitiveRunning());
     EXPECT_EQ(m_session.GetRunCount(), 3);
     EXPECT_TRUE(Status("StatusSource").contains("capture 3 of 3 (run2.vcd)")) << Status("StatusSource").toStdString();
-    EXPECT_TRUE(compare->findChild<QLabel*>("Counts")->text().contains(", 0 differences"));
+    EXPECT_EQ(Counter(*compare, 3), QString("Differences: 0"));
     std::filesystem::remove_all(dir);
 }
 
@@ -269,7 +277,7 @@ TEST_F(CvxHostMainWindowTest, ToolMenusFollowWhatTheActiveToolListsNow)
     EXPECT_TRUE(action("HostCmd30")->isEnabled());
     EXPECT_FALSE(action("HostCmd35")->isEnabled()); // no user marker to delete
 
-    compare->Execute("CopyReference");
+    compare->GetTool().ExecuteCommand(u"CopyReference");
     emit compareMenu->aboutToShow();
     EXPECT_TRUE(action("Range & Offset...")->isEnabled());
     EXPECT_TRUE(m_window->ExecuteToolCommand(0, "Copy..."));
@@ -310,4 +318,42 @@ TEST_F(CvxHostMainWindowTest, TheTriggerIsTheSourcesOwn)
     EXPECT_FALSE(ifaces.IsValidTriggerLabel(CvxLabelChannel(data8)));
     EXPECT_FALSE(m_session.SetTrigger(pattern));
     EXPECT_NE(m_session.GetLastError().find("has no trigger"), std::string::npos) << m_session.GetLastError();
+}
+
+// A Compare window is the module's own view, made from the tool's view class; a setup that
+// replaces the tools replaces their windows before the old tools go, and Tab (host command 60)
+// moves the focus through the panes the window lists.
+TEST_F(CvxHostMainWindowTest, CompareWindowsAreTheModulesViewsAndFollowTheTools)
+{
+    CvxToolWindow* compare = m_window->NewCompareWindow();
+    ASSERT_NE(compare, nullptr);
+    ASSERT_NE(compare->GetView(), nullptr) << compare->GetError().toStdString();
+    EXPECT_STREQ(compare->GetView()->metaObject()->className(), "CvxCompareView");
+    ASSERT_TRUE(m_window->RunOnce());
+
+    // The windowed focus service, which the Tab command moves the focus with.
+    struct Services {
+        Services() { CvxUiServices::Install(); }
+        ~Services() { CvxUiServices::Uninstall(); }
+    } services;
+    m_window->show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    auto* header = compare->findChild<QWidget*>("CvxCompareHeaderView");
+    auto* grid = compare->findChild<QWidget*>("CvxCompareDataView");
+    header->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), header);
+    ASSERT_TRUE(m_window->ExecuteToolCommand(60, QString()));
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    ASSERT_TRUE(m_window->ExecuteToolCommand(60, QString()));
+    EXPECT_EQ(QApplication::focusWidget(), header);
+
+    const std::filesystem::path setup = std::filesystem::temp_directory_path() / "cvx-host-test-views.cvxsetup";
+    ASSERT_TRUE(m_window->SaveSetup(QString::fromStdString(setup.string())));
+    ASSERT_TRUE(m_window->OpenSetup(QString::fromStdString(setup.string())));
+    std::filesystem::remove(setup);
+    const QList<CvxToolWindow*> windows = m_window->GetToolWindows();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(&windows.front()->GetPlugIn(), m_session.GetTool(0));
+    EXPECT_NE(windows.front()->GetView(), nullptr);
 }

@@ -91,9 +91,13 @@ def main():
                 yield from nodes(child)
 
         everything = [n for window in dump for n in nodes(window)]
-        counts = [n["text"] for n in everything if n["path"].endswith("Compare 2/Counts")]
-        if not counts or "1 differences" not in counts[0]:
-            fail("the Compare 2 window shows: " + repr(counts))
+        counters = [n["content"]["counters"] for n in everything if n["path"].endswith("Compare 2/CvxCompareView")]
+        if not counters or counters[0][3] != "Differences: 1":
+            fail("the Compare 2 window shows: " + repr(counters))
+        panes = {n["name"]: n for n in everything if "/Compare 2/CvxCompareView/59649/" in n["path"]}
+        for pane in ("CvxCompareHeaderView", "CvxCompareDataView", "CvxCompareOverView"):
+            if pane not in panes or panes[pane]["geometry"][2] <= 0 or panes[pane]["class"] != pane:
+                fail(f"the pane {pane} in the dump: " + repr(panes.get(pane)))
         listing = [n for n in everything if n["name"] == "ListingTable"]
         if not listing or listing[0]["content"].get("rowCount") != 5000:
             fail("the Listing's content: " + repr(listing[0]["content"] if listing else None))
@@ -123,14 +127,16 @@ def main():
         saved = os.path.join(work, "session.cvxsetup")
         inst.write(f'SYSTem:SETup:SAVE "{saved}"')
         inst.write(f'SYSTem:SETup:LOAD "{saved}"')
-        inst.write('SYSTem:UI:CLICk "Compare 2 Window/Compare 2/Execute"')
+        inst.write('SYSTem:UI:CLICk "Compare 2 Window/Compare 2/CvxCompareView/59649/CvxCompareEmptyViewLeft"')
         time.sleep(0.3)
-        if inst.query("SYSTem:ERRor?") != '0,"No error"':
-            fail("a click on a tool window after loading a setup")
+        error = inst.query("SYSTem:ERRor?")
+        if error != '0,"No error"':
+            fail("a click on a tool window after loading a setup: " + error)
         dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
-        counts = [n["text"] for window in dump for n in nodes(window) if n["path"].endswith("Compare 2/Counts")]
-        if len(counts) != 1:
-            fail("the Compare 2 window after loading the setup: " + repr(counts))
+        counters = [n["content"]["counters"] for window in dump for n in nodes(window)
+                    if n["path"].endswith("Compare 2/CvxCompareView")]
+        if len(counters) != 1:
+            fail("the Compare 2 window after loading the setup: " + repr(counters))
         picture = os.path.join(work, "host.png")
         inst.write(f'SYSTem:UI:SCReenshot "{picture}"')
         if inst.query("SYSTem:ERRor?") != '0,"No error"':

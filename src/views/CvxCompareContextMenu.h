@@ -1,0 +1,47 @@
+#pragma once
+// The context menus of the Compare window's header row (menu 3401): one table per menu, from
+// which the menus are built, so that what is shown, what remote clients name and what tests
+// check read the same entries. Every action carries its command id as its object name.
+
+#include <memory>
+#include <vector>
+
+class QMenu;
+class QWidget;
+
+struct CvxCompareMenuEntry {
+    int id = 0;                 // 0: a separator; -1: the Display submenu
+    const char* text = nullptr; // as shown, with its accelerator
+};
+
+class CvxCompareContextMenu {
+public:
+    // Submenus of menu 3401.
+    enum Kind { kInsideHeader = 0, kOutsideHeader = 1, kEmptyHeader = 2 };
+
+    // The header row's commands.
+    enum Command {
+        kInsertBefore = 35400,
+        kInsertAfter = 35401,
+        kRename = 35403,
+        kUndo = 35404,
+        kInsertColumn = 35405,
+        kDeleteColumn = 35406,
+        kProperties = 35407,
+        kSymbols = 35446,
+        kAssignChannels = 35450,
+        kShowActivity = 35451,
+        kShowTrigger = 35452,
+        kShowBase = 35453,
+        kFind = 35454,
+        kFindNext = 35455,
+        kFindPrevious = 35456,
+        kShowMarkers = 35460,
+        kFindLabel = 35464,
+    };
+
+    static const std::vector<CvxCompareMenuEntry>& Entries(Kind kind);
+    static const std::vector<CvxCompareMenuEntry>& DisplayEntries();
+    // The menu, its actions named by id, the Display submenu named "Display".
+    static std::unique_ptr<QMenu> Build(Kind kind, QWidget* parent);
+};

@@ -1,0 +1,79 @@
+#include "CvxCompareHeaderRowCommands.h"
+
+#include "CvxCompareContextMenu.h"
+#include "CvxCompareModel.h"
+
+#include <QMenu>
+
+using C = CvxCompareContextMenu;
+
+bool CvxCompareHeaderRowCommands::IsHandled(int id)
+{
+    switch (id) {
+    case C::kUndo:
+    case C::kShowActivity:
+    case C::kShowBase:
+    case C::kShowTrigger:
+    case C::kShowMarkers: return true;
+    default: return false;
+    }
+}
+
+bool CvxCompareHeaderRowCommands::IsEnabled(const CvxCompareModel& model, int id)
+{
+    if (id == C::kUndo) {
+        return !model.IsHistoryEmpty();
+    }
+    return IsHandled(id);
+}
+
+bool CvxCompareHeaderRowCommands::IsChecked(const CvxCompareModel& model, int id)
+{
+    const CvxCompareProperties& properties = model.GetProperties();
+    switch (id) {
+    case C::kShowActivity: return properties.IsActivityIndicatorDisplayed();
+    case C::kShowBase: return properties.IsBaseDisplayed();
+    case C::kShowTrigger: return properties.IsTriggerDisplayed();
+    case C::kShowMarkers: return properties.IsMarkersDisplayed();
+    default: return false;
+    }
+}
+
+bool CvxCompareHeaderRowCommands::Execute(CvxCompareModel& model, int id)
+{
+    if (!IsEnabled(model, id)) {
+        return false;
+    }
+    if (id == C::kUndo) {
+        return model.Undo();
+    }
+    CvxCompareProperties properties = model.GetProperties();
+    const bool on = !IsChecked(model, id);
+    switch (id) {
+    case C::kShowActivity: properties.SetActivityIndicatorDisplayed(on); break;
+    case C::kShowBase: properties.SetBaseDisplayed(on); break;
+    case C::kShowTrigger: properties.SetTriggerDisplayed(on); break;
+    case C::kShowMarkers: properties.SetMarkersDisplayed(on); break;
+    default: return false;
+    }
+    return model.RequestProperties(properties);
+}
+
+void CvxCompareHeaderRowCommands::ApplyStates(const CvxCompareModel& model, QMenu& menu)
+{
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu()) {
+            ApplyStates(model, *sub);
+            continue;
+        }
+        bool number = false;
+        const int id = action->objectName().toInt(&number);
+        if (!number) {
+            continue;
+        }
+        action->setEnabled(IsEnabled(model, id));
+        if (action->isCheckable()) {
+            action->setChecked(IsChecked(model, id));
+        }
+    }
+}

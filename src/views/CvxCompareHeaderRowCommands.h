@@ -1,0 +1,19 @@
+#pragma once
+// The commands of the header row's context menus that act on the model alone: Undo and the
+// four Display toggles (each a properties change, so that Undo brings it back). Their enabled
+// and checked states follow the model; commands whose dialogs belong to the header are not
+// handled here and are shown disabled until the header handles them.
+
+class CvxCompareModel;
+class QMenu;
+
+class CvxCompareHeaderRowCommands {
+public:
+    static bool IsHandled(int id);
+    static bool IsEnabled(const CvxCompareModel& model, int id);
+    static bool IsChecked(const CvxCompareModel& model, int id);
+    // Runs the command; false when it is not one of these or not enabled now.
+    static bool Execute(CvxCompareModel& model, int id);
+    // Enables and checks the menu's actions (named by id), its submenus included.
+    static void ApplyStates(const CvxCompareModel& model, QMenu& menu);
+};

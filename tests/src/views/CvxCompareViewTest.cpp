@@ -1,0 +1,224 @@
+// The Compare window's frame as real widgets on the offscreen platform: the initial update
+// from the fonts, the display toggles of the corner menu reshaping the header row and the
+// side columns (and Undo bringing them back), the counters of a real comparison, the
+// splitter bars under mouse and keyboard, and Tab cycling through the panes that take keys.
+
+#include "../../host/ui/CvxQtTestApp.h"
+#include "../model/CvxCompareTestData.h"
+
+#include "CvxCompareContextMenu.h"
+#include "CvxCompareControlsDlg.h"
+#include "CvxCompareDataView.h"
+#include "CvxCompareDoc.h"
+#include "CvxCompareEmptyView.h"
+#include "CvxCompareHeaderView.h"
+#include "CvxCompareMenuCmd.h"
+#include "CvxCompareMessage.h"
+#include "CvxCompareSplitterWnd.h"
+#include "CvxCompareStatusBar.h"
+#include "CvxCompareStatusViewport.h"
+#include "CvxCompareView.h"
+#include "CvxCompareViewMetrics.h"
+#include "CvxFontMgr.h"
+#include "CvxPainterSelect.h"
+#include "CvxQtText.h"
+#include "CvxUiServices.h"
+
+#include <QFontMetrics>
+#include <QJsonArray>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Layout = CvxCompareSplitterLayout;
+using Menu = CvxCompareContextMenu;
+
+class CvxCompareViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CvxQtTestApp();
+        CvxResetTestHost();
+        CvxUiServices::Install();
+        m_view = std::make_unique<CvxCompareView>();
+        ASSERT_TRUE(m_view->Create(m_doc));
+        m_view->resize(900, 500);
+        m_view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    }
+    void TearDown() override
+    {
+        m_view.reset();
+        CvxUiServices::Uninstall();
+    }
+
+    CvxCompareModel& Model() { return m_doc.GetModel(); }
+    CvxCompareSplitterWnd& Splitter() { return *m_view->GetSplitter(); }
+    CvxCompareEmptyView& Corner() { return *Splitter().findChild<CvxCompareEmptyView*>("CvxCompareEmptyViewLeft"); }
+    QRect PaneGeometry(const char* name) { return Splitter().findChild<QWidget*>(name)->geometry(); }
+
+    CvxCompareDoc m_doc;
+    std::unique_ptr<CvxCompareView> m_view;
+};
+
+} // namespace
+
+TEST_F(CvxCompareViewTest, TheInitialUpdateDerivesSizesFromTheFontsAndLaysOutTheFrame)
+{
+    const CvxCompareProperties& properties = Model().GetProperties();
+    const QFontMetrics label(CvxFont(CvxQt(properties.GetLabelFontName()), properties.GetFontPointSize()).Get());
+    const int a = label.averageCharWidth();
+    EXPECT_EQ(properties.GetDefColWidth(), 20 * a);
+    EXPECT_EQ(properties.GetMinDefColWidth(), a + a / 2);
+    EXPECT_EQ(properties.GetHeaderRowHeight(), label.height() + label.leading() + 10);
+    EXPECT_EQ(Splitter().GetLayout().GetRowHeight(), CvxCompareViewMetrics::HeaderHeight(properties));
+
+    const CvxFontInfo standard = CvxFontMgr::GetInstance().GetFontInfo(0);
+    const int b = QFontMetrics(CvxFont(CvxQt(standard.GetFaceName()), standard.GetPointSize()).Get()).averageCharWidth();
+    EXPECT_EQ(PaneGeometry("CvxCompareSystemMarkerLeftView").width(), 6 * b);
+    EXPECT_EQ(PaneGeometry("CvxCompareSystemMarkerRightView").width() + PaneGeometry("CvxCompareOverView").width(), 12 * b);
+    EXPECT_EQ(PaneGeometry("CvxCompareHeaderView").left(), PaneGeometry("CvxCompareDataView").left());
+    EXPECT_EQ(PaneGeometry("CvxCompareHeaderView").width(), PaneGeometry("CvxCompareDataView").width());
+
+    // The bar on top keeps its height, the status bar its own at the bottom, the splitter the rest.
+    const QRect bar = m_view->GetControlsBar()->geometry();
+    const QRect status = m_view->GetStatusBar()->geometry();
+    EXPECT_GT(bar.height(), 0);
+    EXPECT_EQ(bar.top(), 0);
+    EXPECT_EQ(status.bottom(), m_view->height() - 1);
+    EXPECT_EQ(Splitter().geometry(), QRect(0, bar.height(), 900, 500 - bar.height() - status.height()));
+    m_view->resize(700, 400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_view->GetStatusBar()->geometry().bottom(), 399);
+    EXPECT_EQ(Splitter().height(), 400 - bar.height() - status.height());
+}
+
+TEST_F(CvxCompareViewTest, DisplayTogglesReshapeTheHeaderRowAndSideColumnsAndUndoBringsThemBack)
+{
+    const int line = Model().GetProperties().GetHeaderRowHeight();
+    const int lines = CvxCompareViewMetrics::HeaderLines(Model().GetProperties());
+    Corner().ShowContextMenu({5, 5});
+    QMenu* menu = Corner().GetContextMenu();
+    ASSERT_NE(menu, nullptr);
+    const auto action = [&](int id) { return menu->findChild<QAction*>(QString::number(id)); };
+    EXPECT_FALSE(action(Menu::kUndo)->isEnabled()); // nothing to undo yet
+    EXPECT_TRUE(action(Menu::kShowMarkers)->isChecked());
+    EXPECT_EQ(action(Menu::kShowBase)->isChecked(), Model().GetProperties().IsBaseDisplayed());
+    menu->close();
+
+    const bool base = Model().GetProperties().IsBaseDisplayed();
+    ASSERT_TRUE(Corner().ExecuteCommand(Menu::kShowBase));
+    EXPECT_EQ(Splitter().GetLayout().GetRowHeight(), line * (lines + (base ? -1 : 1)));
+    ASSERT_TRUE(Corner().ExecuteCommand(Menu::kShowMarkers));
+    EXPECT_EQ(PaneGeometry("CvxCompareDataView").left(), 0);
+    EXPECT_EQ(PaneGeometry("CvxCompareDataView").width(), Splitter().width());
+    EXPECT_FALSE(Splitter().findChild<QWidget*>("CvxCompareOverView")->isVisible());
+
+    Corner().ShowContextMenu({5, 5});
+    menu = Corner().GetContextMenu();
+    EXPECT_TRUE(action(Menu::kUndo)->isEnabled());
+    EXPECT_FALSE(action(Menu::kShowMarkers)->isChecked());
+    menu->close();
+    ASSERT_TRUE(Corner().ExecuteCommand(Menu::kUndo));
+    ASSERT_TRUE(Corner().ExecuteCommand(Menu::kUndo));
+    EXPECT_EQ(Splitter().GetLayout().GetRowHeight(), line * lines);
+    EXPECT_GT(PaneGeometry("CvxCompareDataView").left(), 0);
+    EXPECT_TRUE(Splitter().findChild<QWidget*>("CvxCompareOverView")->isVisible());
+    EXPECT_FALSE(Corner().ExecuteCommand(Menu::kUndo));
+}
+
+TEST_F(CvxCompareViewTest, TheCountersShowTheLastComparison)
+{
+    CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, {1, 2, 3, 4}}, {u"B", 8, {5, 6, 7, 8}}}));
+    Model().CopyReference({CvxLabelChannel(CvxTestLabel(u"A")), CvxLabelChannel(CvxTestLabel(u"B"))}, CvxCompareRange());
+    CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, {1, 2, 9, 4}}, {u"B", 8, {5, 6, 7, 8}}}), 2);
+
+    const CvxCompareResults& results = Model().GetResults();
+    const QJsonArray shown = m_view->Describe()["counters"].toArray();
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_EQ(shown[0].toString(), QString("Samples Compared: %1").arg(results.GetSamplesCompared()));
+    EXPECT_EQ(shown[1].toString(), QString("Columns Compared: 2"));
+    EXPECT_EQ(shown[2].toString(), QString("Comparisons: %1").arg(results.GetComparisons()));
+    EXPECT_EQ(shown[3].toString(), QString("Differences: 1"));
+    EXPECT_GT(results.GetSamplesCompared(), 0);
+    // The status bar paints them in parts that hold a sample value.
+    CvxCompareStatusViewport& status = m_view->GetStatusBar()->GetStatus();
+    const CvxCompareStatusLayout parts = status.GetLayout();
+    EXPECT_EQ(parts.GetWidth(4), status.GetCounterWidth(CvxCompareStatusViewport::kDifferences));
+    EXPECT_GE(parts.GetWidth(1), QFontMetrics(status.GetFont()).horizontalAdvance("Samples Compared: 999999999"));
+}
+
+TEST_F(CvxCompareViewTest, SplitterBarsDragWithTheMouseAndTrackWithTheKeyboard)
+{
+    const int row = Splitter().GetLayout().GetRowHeight();
+    const QPoint grip = Splitter().GetLayout().GetBar(Layout::kRowBar).center();
+    QTest::mousePress(&Splitter(), Qt::LeftButton, Qt::NoModifier, grip);
+    EXPECT_TRUE(Splitter().IsTracking());
+    QTest::mouseMove(&Splitter(), grip + QPoint(0, 30));
+    QTest::mouseRelease(&Splitter(), Qt::LeftButton, Qt::NoModifier, grip + QPoint(0, 30));
+    EXPECT_FALSE(Splitter().IsTracking());
+    EXPECT_EQ(Splitter().GetLayout().GetRowHeight(), row + 30);
+    EXPECT_EQ(PaneGeometry("CvxCompareHeaderView").height(), row + 30);
+
+    // Keyboard: 16 pixels an arrow, 1 with Ctrl; Esc restores, Enter applies.
+    Splitter().StartTracking(Layout::kRowBar);
+    QTest::keyClick(&Splitter(), Qt::Key_Down);
+    QTest::keyClick(&Splitter(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(Splitter().GetTrackerPosition(), row + 30 + 17);
+    QTest::keyClick(&Splitter(), Qt::Key_Escape);
+    EXPECT_FALSE(Splitter().IsTracking());
+    EXPECT_EQ(Splitter().GetLayout().GetRowHeight(), row + 30);
+
+    const int left = Splitter().GetLayout().GetLeftWidth();
+    Splitter().StartTracking(Layout::kLeftBar);
+    QTest::keyClick(&Splitter(), Qt::Key_Right);
+    QTest::keyClick(&Splitter(), Qt::Key_Down); // not this bar's direction
+    QTest::keyClick(&Splitter(), Qt::Key_Return);
+    EXPECT_EQ(Splitter().GetLayout().GetLeftWidth(), left + 16);
+    EXPECT_EQ(PaneGeometry("CvxCompareSystemMarkerLeftView").width(), left + 16);
+
+    // The tracker stays within its limits however far it is pushed.
+    Splitter().StartTracking(Layout::kRowBar);
+    for (int i = 0; i < 100; ++i) {
+        QTest::keyClick(&Splitter(), Qt::Key_Up);
+    }
+    EXPECT_EQ(Splitter().GetTrackerPosition(), 0);
+    QTest::keyClick(&Splitter(), Qt::Key_Escape);
+}
+
+TEST_F(CvxCompareViewTest, TabCyclesThroughThePanesThatTakeKeysAndTheHeaderFollowsTheGrid)
+{
+    m_view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+    auto* header = m_view->GetHeader();
+    auto* grid = m_view->GetGrid();
+    const auto tab = [&](int type) {
+        CvxCompareKbTabMessage forward;
+        CvxCompareMessage* message = &forward;
+        CvxCompareTypedMessage<kCvxCompareKbReverseTabType> backward;
+        if (type != CvxCompareKbTabMessage::kType) {
+            message = &backward;
+        }
+        auto* command = new CvxCompareMenuCmd(60, Model(), message);
+        command->Execute();
+        command->Release();
+        return QApplication::focusWidget();
+    };
+    // Not in the list: the first listed pane gets the focus; then on, wrapping both ways.
+    if (QWidget* focused = QApplication::focusWidget()) {
+        focused->clearFocus();
+    }
+    EXPECT_EQ(tab(CvxCompareKbTabMessage::kType), header);
+    EXPECT_EQ(tab(CvxCompareKbTabMessage::kType), grid);
+    EXPECT_EQ(tab(CvxCompareKbTabMessage::kType), header);
+    EXPECT_EQ(tab(kCvxCompareKbReverseTabType), grid);
+
+    // Horizontal scrolling: the header follows the grid; the side panes stay.
+    Splitter().ScrollHorizontally(grid, 120);
+    EXPECT_EQ(header->GetHorizontalOrigin(), 120);
+    EXPECT_EQ(grid->GetHorizontalOrigin(), 120);
+    EXPECT_EQ(Splitter().findChild<CvxComparePaneView*>("CvxCompareOverView")->GetHorizontalOrigin(), 0);
+}
