@@ -30,7 +30,7 @@ CvxLabelBase& CvxDataBuilder::LabelFor(const CvxDataTable& table, const std::u16
     }
     for (const CvxID& id : mgr.GetChildren(folder->GetID())) {
         CvxLabelBase* existing = mgr.IDToLabel(id);
-        if (existing != nullptr && existing->GetName() == name) {
+        if (existing != nullptr && existing->GetSourceName() == name) {
             if (existing->GetKind() != kind) {
                 throw std::invalid_argument("a label of this name but another kind exists");
             }

@@ -32,6 +32,10 @@ public:
     const CvxID& GetID() const { return m_id; }
     const std::u16string& GetName() const { return m_name; }
     void SetName(std::u16string name) { m_name = std::move(name); }
+    // The name the label's source gives it. A label renamed in this session keeps it, so that
+    // the source's next acquisition finds the label again under its new name.
+    const std::u16string& GetSourceName() const { return m_sourceName.empty() ? m_name : m_sourceName; }
+    void SetSourceName(std::u16string name) { m_sourceName = std::move(name); }
     EvxLabelKind GetKind() const { return m_kind; }
     bool IsA(EvxLabelKind kind) const { return m_kind == kind; }
     bool IsFolder() const { return m_kind == EvxLabelKind::ModuleFolder || m_kind == EvxLabelKind::GroupFolder; }
@@ -75,6 +79,7 @@ private:
     EvxLabelKind m_kind;
     int m_numberOfChannels;
     std::vector<std::u16string> m_channelNames;
+    std::u16string m_sourceName;
     CvxBase m_base{kBaseHex};
     int m_color = 0x00FFFFFF;
     int m_alignment = kAlignRight;

@@ -3,6 +3,7 @@
 #include "CvxInfoMgr.h"
 #include "CvxLabelChannel.h"
 #include "CvxLabelMgr.h"
+#include "CvxMessageLabels.h"
 #include "CvxMessageLoad.h"
 #include "CvxMessageRun.h"
 #include "CvxMessageSave.h"
@@ -15,6 +16,7 @@
 #include "CvxSetupFile.h"
 #include "CvxSigrokSource.h"
 #include "CvxSimulatedAnalyzer.h"
+#include "CvxSourceLabelRenamer.h"
 #include "CvxStdCmdIFaceMgr.h"
 #include "CvxStdToolCmdIFace.h"
 #include "CvxStringConvert.h"
@@ -113,6 +115,13 @@ CvxHostSession::CvxHostSession()
         return m_setupLabels;
     });
     system.SetStopRepetitiveRunHandler([this] { StopRepetitiveRun(); });
+    // A renamed bus/signal is a changed label for every tool.
+    m_renamer = std::make_unique<CvxSourceLabelRenamer>([this](const CvxID& label) {
+        for (const auto& tool : m_tools) {
+            CvxMessageLabelsChanged changed({label});
+            tool->plugIn->OnHostMessage(changed);
+        }
+    });
     // The trigger the tools offer to edit is the source's own.
     CvxStdCmdIFaceMgr& ifaces = CvxStdCmdIFaceMgr::GetInstance();
     ifaces.SetSimpleTriggerQuery([this] { return m_source != nullptr && m_source->HasSimpleTrigger(); });
@@ -190,6 +199,7 @@ void CvxHostSession::SetSource(std::unique_ptr<CvxAcquisitionSource> source)
     m_source = std::move(source);
     if (m_source != nullptr) {
         plugIns.AddInstance(m_source->GetInstanceID(), U16(m_source->GetName()), kPlugInCategorySource);
+        m_renamer->AddCreator(m_source->GetInstanceID());
     }
 }
 
@@ -470,6 +480,9 @@ void CvxHostSession::SaveLabels(CvxPersistenceSetup& setup) const
         setup.OpenTag(Indexed(u"Label", i));
         setup.Write(u"Folder", folder != nullptr ? folder->GetName() : std::u16string());
         setup.Write(u"Name", label->GetName());
+        if (label->GetSourceName() != label->GetName()) {
+            setup.Write(u"SourceName", label->GetSourceName());
+        }
         setup.Write(u"Kind", static_cast<int>(label->GetKind()));
         setup.Write(u"Channels", label->GetNumberOfChannels());
         setup.Write(u"ID", label->GetID().ToU16String());
@@ -501,11 +514,13 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
     for (int i = 0; i < count && setup.OpenTag(Indexed(u"Label", static_cast<std::size_t>(i))); ++i) {
         std::u16string folderName;
         std::u16string name;
+        std::u16string sourceName;
         std::u16string idText;
         int kind = 0;
         int channels = 0;
         setup.Read(u"Folder", folderName);
         setup.Read(u"Name", name);
+        setup.Read(u"SourceName", sourceName);
         setup.Read(u"Kind", kind);
         setup.Read(u"Channels", channels);
         setup.Read(u"ID", idText);
@@ -515,7 +530,18 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
             || kind > static_cast<int>(EvxLabelKind::SampleNumberLabel)) {
             continue;
         }
-        if (labels.IDToLabel(id) != nullptr) {
+        sourceName = sourceName.empty() ? name : sourceName;
+        // The setup's name for a bus/signal this session knows wins, unless another label of
+        // its table has that name now.
+        const auto restoreName = [&](CvxLabelBase& label) {
+            const CvxLabelBase* holder = labels.FindLabelByName(name, label.GetParentID());
+            if (holder == nullptr || holder == &label) {
+                label.SetSourceName(sourceName);
+                label.SetName(name);
+            }
+        };
+        if (CvxLabelBase* same = labels.IDToLabel(id)) {
+            restoreName(*same);
             m_setupLabels.push_back(id);
             continue;
         }
@@ -530,7 +556,13 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         if (folder == nullptr) {
             folder = labels.AddLabel(std::make_unique<CvxLabelBase>(CvxID::New(), folderName, EvxLabelKind::ModuleFolder));
         }
-        if (const CvxLabelBase* known = labels.FindLabelByName(name, folder->GetID())) {
+        CvxLabelBase* known = nullptr;
+        for (const CvxID& child : labels.GetChildren(folder->GetID())) {
+            CvxLabelBase* candidate = labels.IDToLabel(child);
+            known = known == nullptr && candidate->GetSourceName() == sourceName ? candidate : known;
+        }
+        if (known != nullptr) {
+            restoreName(*known);
             m_setupLabels.push_back(known->GetID()); // this session knows it under another identity
             if (known->GetID() != id) {
                 m_labelMap.emplace_back(id, known->GetID());
@@ -539,6 +571,9 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         }
         auto label = std::make_unique<CvxLabelBase>(id, name, static_cast<EvxLabelKind>(kind), channels);
         label->SetParentID(folder->GetID());
+        if (sourceName != name) {
+            label->SetSourceName(sourceName);
+        }
         if (m_source != nullptr) {
             label->SetCreatorInstanceID(m_source->GetInstanceID());
         }

@@ -135,6 +135,7 @@ private:
 
     CvxPlugInLoader m_loader;
     std::unique_ptr<CvxAcquisitionSource> m_source;
+    std::unique_ptr<class CvxSourceLabelRenamer> m_renamer;
     std::vector<std::unique_ptr<Tool>> m_tools;
     std::uint64_t m_toolGeneration = 0;
     std::function<void(CvxPlugInBase&)> m_toolRemoval;

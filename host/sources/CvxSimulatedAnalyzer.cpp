@@ -369,7 +369,7 @@ int TriggerTarget(const CvxID& label)
         return -1;
     }
     const auto& targets = CvxSimulatedAnalyzer::GetTimingTargets();
-    const std::string name = CvxStringConvert::ToUtf8(base->GetName());
+    const std::string name = CvxStringConvert::ToUtf8(base->GetSourceName());
     for (std::size_t i = 0; i < targets.size(); ++i) {
         if (targets[i].name == name && targets[i].width <= 64) {
             return static_cast<int>(i);
