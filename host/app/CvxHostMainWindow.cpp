@@ -8,6 +8,7 @@
 #include "CvxHostSession.h"
 #include "CvxInfoDlg.h"
 #include "CvxInfoMgr.h"
+#include "CvxListingLock.h"
 #include "CvxListingModel.h"
 #include "CvxLogPane.h"
 #include "CvxMenuCmd.h"
@@ -64,6 +65,7 @@ CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
     setCentralWidget(m_workspace);
     connect(m_workspace, &QMdiArea::subWindowActivated, this, [this] { Refresh(); });
     m_listing = new CvxListingModel(this);
+    m_lock = std::make_unique<CvxListingLock>(*m_listing);
 
     auto* log = new QDockWidget(tr("Log"), this);
     log->setObjectName("LogPane");
@@ -88,13 +90,18 @@ CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
     BuildMenus();
     resize(1280, 800);
     // A tool's window observes the tool's model: it closes before the tool goes.
-    m_session.SetToolRemovalHook([this](CvxPlugInBase& tool) { CloseToolWindow(tool); });
+    m_session.SetToolRemovalHook([this](CvxPlugInBase& tool) {
+        CloseToolWindow(tool);
+        m_lock->ToolRemoved(tool);
+        findChild<QAction*>("LockListing")->setChecked(!m_lock->GetLockedTool().IsNull());
+    });
     Refresh();
 }
 
 CvxHostMainWindow::~CvxHostMainWindow()
 {
     m_session.SetToolRemovalHook({});
+    m_lock.reset();
     for (QMdiSubWindow* sub : m_workspace->subWindowList()) {
         delete sub;
     }
@@ -250,6 +257,9 @@ void CvxHostMainWindow::BuildMenus()
     window->addSeparator();
     add(window, "Tile", tr("&Tile"), QKeySequence(), [this] { m_workspace->tileSubWindows(); });
     add(window, "Cascade", tr("&Cascade"), QKeySequence(), [this] { m_workspace->cascadeSubWindows(); });
+    QAction* lock = add(window, "LockListing", tr("Lock Listing to &Compare Window"), QKeySequence(),
+                        [this] { LockListing(findChild<QAction*>("LockListing")->isChecked()); });
+    lock->setCheckable(true);
     add(window, "Split", tr("S&plit"), QKeySequence(), [this] {
         if (CvxToolWindow* tool = GetActiveToolWindow(); tool != nullptr && tool->GetView() != nullptr) {
             tool->GetView()->StartSplit();
@@ -500,6 +510,13 @@ bool CvxHostMainWindow::OpenCaptures(const QStringList& paths)
     return true;
 }
 
+void CvxHostMainWindow::LockListing(bool locked)
+{
+    CvxToolWindow* tool = locked ? GetActiveToolWindow() : nullptr;
+    m_lock->LockTo(tool != nullptr ? &tool->GetPlugIn() : nullptr);
+    findChild<QAction*>("LockListing")->setChecked(tool != nullptr);
+}
+
 void CvxHostMainWindow::ShowListing()
 {
     if (m_listingWindow == nullptr) {
@@ -508,6 +525,7 @@ void CvxHostMainWindow::ShowListing()
         view->setModel(m_listing);
         view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
         view->setFont(QFont(QStringLiteral("monospace")));
+        m_lock->SetView(view);
         m_listingWindow = m_workspace->addSubWindow(view);
         m_listingWindow->setObjectName("Listing");
         m_listingWindow->setWindowTitle(tr("Listing"));

@@ -10,10 +10,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class CvxHostSession;
 class CvxPlugInBase;
 class CvxStdToolCmdIFace;
+class CvxListingLock;
 class CvxListingModel;
 class CvxToolWindow;
 class QLabel;
@@ -56,6 +58,9 @@ public:
 
     QMdiArea* GetWorkspace() const { return m_workspace; }
     CvxListingModel* GetListingModel() const { return m_listing; }
+    CvxListingLock& GetListingLock() const { return *m_lock; }
+    // Locks the Listing to the active Compare window (Window > Lock Listing), or unlocks it.
+    void LockListing(bool locked);
     QList<CvxToolWindow*> GetToolWindows() const;
     // The Compare window the tool menus act on: the active one, else the first.
     CvxToolWindow* GetActiveToolWindow() const;
@@ -89,6 +94,7 @@ private:
     QMdiArea* m_workspace = nullptr;
     CvxListingModel* m_listing = nullptr;
     QMdiSubWindow* m_listingWindow = nullptr;
+    std::unique_ptr<CvxListingLock> m_lock;
     QLabel* m_sourceLabel = nullptr;
     QLabel* m_runLabel = nullptr;
     QLabel* m_countLabel = nullptr;

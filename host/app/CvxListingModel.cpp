@@ -40,6 +40,23 @@ std::int64_t CvxListingModel::SampleOfRow(int row) const
     return m_table == nullptr ? 0 : m_table->GetSampleNumber(row);
 }
 
+CvxPosition CvxListingModel::PositionOfRow(int row) const
+{
+    return m_table == nullptr ? CvxPosition() : m_table->GetRowPosition(row);
+}
+
+int CvxListingModel::RowOfPosition(const CvxPosition& position) const
+{
+    if (m_table == nullptr || m_table->GetRowCount() == 0) {
+        return -1;
+    }
+    if (position.GetTableID() == m_table->GetID() && position.HasSample()) {
+        return RowOfSample(position.AsSample());
+    }
+    const std::int64_t row = std::min(m_table->FirstRowAtOrAfter(position.AsTime()), m_table->GetRowCount() - 1);
+    return static_cast<int>(std::min<std::int64_t>(row, std::numeric_limits<int>::max()));
+}
+
 int CvxListingModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || m_table == nullptr) {

@@ -23,6 +23,10 @@ public:
     // The row of a sample number (the nearest row in the table), -1 without data.
     int RowOfSample(std::int64_t sample) const;
     std::int64_t SampleOfRow(int row) const;
+    // The place of a row in the data, and the row at a place (a sample of the shown table, or
+    // the first row at or after a time); -1 without data.
+    CvxPosition PositionOfRow(int row) const;
+    int RowOfPosition(const CvxPosition& position) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

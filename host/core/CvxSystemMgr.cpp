@@ -58,6 +58,11 @@ void CvxSystemMgr::SendLockPosition(CvxMessageLockPosition& message)
         m_lockSender(message);
         return;
     }
+    DeliverLockPosition(message);
+}
+
+void CvxSystemMgr::DeliverLockPosition(CvxMessageLockPosition& message)
+{
     const CvxPlugInMgr& plugIns = CvxPlugInMgr::GetInstance();
     for (const CvxID& instance : plugIns.GetInstanceIDs()) {
         // Looked up each time: a receiver may make or delete plug-ins meanwhile.

@@ -37,6 +37,9 @@ public:
     void SetLockQuery(LockQuery query);
 
     void SendLockPosition(CvxMessageLockPosition& message);
+    // What SendLockPosition does without a sender of the host's: every plug-in but the sender
+    // gets the message.
+    void DeliverLockPosition(CvxMessageLockPosition& message);
     void SetLockPositionSender(LockPositionSender sender);
 
     void StopRepetitiveRun();

@@ -13,7 +13,14 @@
 #include "CvxHostSession.h"
 #include "CvxInfoMgr.h"
 #include "CvxLabelMgr.h"
+#include "CvxDefObserver.h"
+#include "CvxListingLock.h"
 #include "CvxListingModel.h"
+#include "CvxMessageLockPosition.h"
+#include "CvxMvcDefMsg.h"
+#include "CvxMvcModel.h"
+#include "CvxPlugInViewerBase.h"
+#include "CvxSystemMgr.h"
 #include "CvxMapi.h"
 #include "CvxPreferencesDlg.h"
 #include "CvxSimulatedAnalyzer.h"
@@ -34,6 +41,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMdiSubWindow>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -356,4 +365,49 @@ TEST_F(CvxHostMainWindowTest, CompareWindowsAreTheModulesViewsAndFollowTheTools)
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(&windows.front()->GetPlugIn(), m_session.GetTool(0));
     EXPECT_NE(windows.front()->GetView(), nullptr);
+}
+
+// The Listing locked to a Compare window: a row chosen in the Listing moves the Compare
+// window's centre (the tool takes the Listing's position as a locked viewer's), and the
+// tool's centre moves make the Listing's current row that sample. Unlocked, neither follows.
+TEST_F(CvxHostMainWindowTest, TheListingLockedToACompareWindowMovesWithIt)
+{
+    CvxToolWindow* compare = m_window->NewCompareWindow();
+    ASSERT_TRUE(m_window->RunOnce());
+    m_window->ShowListing();
+    auto* listing = m_window->findChild<QTableView*>("ListingTable");
+    ASSERT_NE(listing, nullptr);
+    struct Recorder : CvxDefObserver {
+        void Update(CvxMvcModel*, CvxMvcDefMsg* message) override { types.push_back(message->GetType()); }
+        std::vector<int> types;
+    } recorder;
+    CvxMvcModel* model = dynamic_cast<CvxPlugInViewerBase&>(compare->GetPlugIn()).GetDocument()->GetMvcModel();
+    model->AddObserver(&recorder);
+    constexpr int kCenterMoved = 11;
+    const auto centreMoves = [&] { return std::count(recorder.types.begin(), recorder.types.end(), kCenterMoved); };
+
+    listing->setCurrentIndex(m_window->GetListingModel()->index(40, 1));
+    EXPECT_EQ(centreMoves(), 0); // not locked yet
+
+    m_window->GetWorkspace()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(compare->parentWidget()));
+    m_window->findChild<QAction*>("LockListing")->trigger();
+    EXPECT_TRUE(m_window->findChild<QAction*>("LockListing")->isChecked());
+    EXPECT_EQ(m_window->GetListingLock().GetLockedTool(), compare->GetPlugIn().GetInstanceID());
+    listing->setCurrentIndex(m_window->GetListingModel()->index(300, 1));
+    EXPECT_EQ(centreMoves(), 1);
+
+    // The tool's centre move, as the tool announces it to the viewers locked to it.
+    const CvxListingModel& rows = *m_window->GetListingModel();
+    CvxMessageLockPosition moved(compare->GetPlugIn().GetInstanceID(), rows.PositionOfRow(1234));
+    CvxSystemMgr::GetInstance().SendLockPosition(moved);
+    EXPECT_EQ(listing->currentIndex().row(), 1234);
+    EXPECT_EQ(centreMoves(), 1); // following sends nothing back
+
+    m_window->findChild<QAction*>("LockListing")->trigger();
+    EXPECT_TRUE(m_window->GetListingLock().GetLockedTool().IsNull());
+    listing->setCurrentIndex(m_window->GetListingModel()->index(10, 1));
+    CvxSystemMgr::GetInstance().SendLockPosition(moved);
+    EXPECT_EQ(listing->currentIndex().row(), 10);
+    EXPECT_EQ(centreMoves(), 1);
+    model->RemoveObserver(&recorder);
 }
