@@ -5,7 +5,11 @@
 #include "CvxQtTestApp.h"
 
 #include "CvxPainterSelect.h"
+#include "CvxScrollBarWrapper.h"
+#include "CvxScrollable.h"
 #include "CvxViewportWidget.h"
+
+#include <QScrollBar>
 
 #include <QKeyEvent>
 #include <QTest>
@@ -35,6 +39,20 @@ public:
         return true;
     }
     std::vector<int> keys;
+};
+
+// Content of 1000 x 5000 pixels seen through the view's size.
+class ScrollingViewport : public CvxViewport, public CvxScrollable {
+public:
+    void Paint(QPainter&, const QRect&) override {}
+    Range GetScrollRange(Qt::Orientation orientation, int page) const override
+    {
+        const bool vertical = orientation == Qt::Vertical;
+        return {0, std::max(0, (vertical ? 5000 : 1000) - page), page, vertical ? 20 : 8, vertical ? y : x};
+    }
+    void ScrollTo(Qt::Orientation orientation, int value) override { (orientation == Qt::Vertical ? y : x) = value; }
+    int x = 0;
+    int y = 0;
 };
 
 } // namespace
@@ -98,4 +116,39 @@ TEST(CvxPainterSelect, HelpersPutBackWhatTheyChanged)
     painter.end();
     EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30));
     EXPECT_EQ(CvxColorRef(CvxColor(0x00123456)), 0x00123456);
+}
+
+// The wrapper keeps its bars beside the view, shows what the viewport can scroll and passes
+// the user's moves on; a range that becomes empty disables its bar.
+TEST(CvxScrollBarWrapper, BarsShowTheViewportsRangesAndPassMovesOn)
+{
+    CvxQtTestApp();
+    auto viewport = std::make_unique<ScrollingViewport>();
+    ScrollingViewport& content = *viewport;
+    auto* view = new CvxViewportWidget(std::move(viewport), nullptr);
+    CvxScrollBarWrapper wrapper(view, content, Qt::Vertical | Qt::Horizontal);
+    wrapper.resize(300, 200);
+    wrapper.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wrapper));
+    QScrollBar* vertical = wrapper.GetScrollBar(Qt::Vertical);
+    QScrollBar* horizontal = wrapper.GetScrollBar(Qt::Horizontal);
+    ASSERT_NE(vertical, nullptr);
+    EXPECT_EQ(view->width() + vertical->width(), 300);
+    EXPECT_EQ(view->height() + horizontal->height(), 200);
+    EXPECT_EQ(vertical->maximum(), 5000 - view->height());
+    EXPECT_EQ(vertical->pageStep(), view->height());
+    EXPECT_EQ(horizontal->maximum(), 1000 - view->width());
+
+    vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(content.y, 20);
+    horizontal->setValue(300);
+    EXPECT_EQ(content.x, 300);
+    content.y = 777; // the viewport moved by itself (a key, a find)
+    wrapper.UpdateScrollBars();
+    EXPECT_EQ(vertical->value(), 777);
+    EXPECT_EQ(content.y, 777); // setting the bar from the viewport is no move of the user's
+
+    wrapper.resize(1200, 200); // wider than the content
+    EXPECT_FALSE(horizontal->isEnabled());
+    EXPECT_TRUE(vertical->isEnabled());
 }
