@@ -1,6 +1,8 @@
 #include "CvxSigrokSource.h"
 
 #include "CvxDataBuilder.h"
+#include "CvxLabelMgr.h"
+#include "CvxPatternModel.h"
 #include "CvxSigrokContext.h"
 #include "CvxSigrokTableBuilder.h"
 #include "CvxSourceText.h"
@@ -25,6 +27,9 @@ struct CvxSigrokSource::Session {
         if (session != nullptr) {
             sr_session_datafeed_callback_remove_all(session);
             sr_session_destroy(session);
+        }
+        if (trigger != nullptr) {
+            sr_trigger_free(trigger);
         }
     }
     Session(const Session&) = delete;
@@ -84,6 +89,7 @@ struct CvxSigrokSource::Session {
     const std::vector<std::string>& channels;
     const std::vector<CvxSigrokBus>& buses;
     sr_session* session = nullptr;
+    sr_trigger* trigger = nullptr; // the device's trigger, freed after the session
     std::vector<std::pair<const sr_dev_inst*, std::unique_ptr<CvxSigrokTableBuilder>>> tables;
     std::vector<std::string> warnings;
     std::string error;
@@ -143,6 +149,7 @@ std::vector<CvxSourceOption> CvxSigrokSource::GetOptions() const
         {"channels", channels, "logic channels to read, comma-separated; empty: all"},
         {"buses", GetBusDefinitions(), "bus definitions NAME=CHANNELS separated by ';' (ADDR=D0-D7,D9)"},
         {"table", m_table, "name of the table; empty: the driver or file name"},
+        {"trigger", m_trigger.GetText(), "a device's trigger NAME=0bDIGITS on a bus or channel (X: any level)"},
     };
 }
 
@@ -178,10 +185,14 @@ bool CvxSigrokSource::SetOption(std::string_view key, std::string_view value, st
         m_channels = std::move(channels);
     } else if (key == "buses") {
         std::vector<CvxSigrokBus> buses;
-        if (!CvxSigrokBusDefinitions::Parse(text, buses, error)) {
+        CvxSigrokTrigger trigger;
+        if (!CvxSigrokBusDefinitions::Parse(text, buses, error) || !trigger.Parse(m_trigger.GetText(), buses, error)) {
             return false;
         }
         m_buses = std::move(buses);
+        m_trigger = std::move(trigger);
+    } else if (key == "trigger") {
+        return m_trigger.Parse(text, m_buses, error);
     } else {
         error = UnknownOption(key, "the libsigrok source");
         return false;
@@ -197,10 +208,7 @@ std::shared_ptr<CvxData> CvxSigrokSource::DoAcquire(std::int64_t)
     }
     CvxSigrokContext::Get().TakeErrors();
     CvxDataBuilder builder(GetInstanceID());
-    const std::u16string name = !m_table.empty()   ? CvxStringConvert::FromUtf8(m_table)
-                                : !m_device.empty() ? CvxStringConvert::FromUtf8(m_device.substr(0, m_device.find(':')))
-                                                  : FileName(m_session.empty() ? m_input : m_session);
-    Session session(builder, name, m_channels, m_buses);
+    Session session(builder, TableName(), m_channels, m_buses);
     if (!m_device.empty()) {
         AcquireDevice(session);
     } else if (!m_session.empty()) {
@@ -221,6 +229,59 @@ std::shared_ptr<CvxData> CvxSigrokSource::DoAcquire(std::int64_t)
         AddWarning(std::move(warning));
     }
     return builder.Finish();
+}
+
+std::u16string CvxSigrokSource::TableName() const
+{
+    return !m_table.empty()    ? CvxStringConvert::FromUtf8(m_table)
+           : !m_device.empty() ? CvxStringConvert::FromUtf8(m_device.substr(0, m_device.find(':')))
+                               : FileName(m_session.empty() ? m_input : m_session);
+}
+
+bool CvxSigrokSource::HasSimpleTrigger() const
+{
+    return !m_device.empty() && m_device == m_triggerDevice;
+}
+
+std::string CvxSigrokSource::TriggerTargetOf(const CvxID& id, int& width) const
+{
+    const CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    const CvxLabelBase* label = labels.IDToLabel(id);
+    const CvxLabelBase* folder = label != nullptr ? labels.IDToLabel(label->GetParentID()) : nullptr;
+    if (folder == nullptr || folder->GetName() != TableName() || !label->IsA(EvxLabelKind::BusSignal)) {
+        return {};
+    }
+    const std::string name = CvxStringConvert::ToUtf8(label->GetSourceName());
+    for (const CvxSigrokBus& bus : m_buses) {
+        if (bus.name == name) {
+            width = static_cast<int>(bus.channels.size());
+            return name;
+        }
+    }
+    width = 1;
+    return label->GetNumberOfChannels() == 1 ? name : std::string();
+}
+
+bool CvxSigrokSource::IsTriggerLabel(const CvxID& label) const
+{
+    int width = 0;
+    return HasSimpleTrigger() && !TriggerTargetOf(label, width).empty() && width <= 64;
+}
+
+bool CvxSigrokSource::SetTrigger(const CvxPatternModel& pattern, std::string& error)
+{
+    int width = 0;
+    const std::string target = TriggerTargetOf(pattern.GetLabel().GetLabelID(), width);
+    if (!HasSimpleTrigger() || target.empty() || width > 64 || pattern.GetLabel().GetChannel() >= 0) {
+        error = "this libsigrok source triggers on a whole bus of up to 64 bits or a channel of a device that offers triggers";
+        return false;
+    }
+    std::string text = target + "=0b";
+    for (int bit = width - 1; bit >= 0; --bit) {
+        const bool care = ((pattern.GetCareBits() >> bit) & 1) != 0;
+        text += !care ? 'X' : ((pattern.GetValueBits() >> bit) & 1) != 0 ? '1' : '0';
+    }
+    return SetOption("trigger", text, error);
 }
 
 void CvxSigrokSource::AcquireDevice(Session& session)
@@ -287,6 +348,14 @@ void CvxSigrokSource::AcquireDevice(Session& session)
     result = sr_session_dev_add(session.session, device);
     if (result != SR_OK) {
         throw CvxSourceError("device " + m_device + " cannot join a session: " + context.Explain(result));
+    }
+    m_triggerDevice = CvxSigrokTrigger::DeviceHasTrigger(device) ? m_device : std::string();
+    if (!m_trigger.IsEmpty() && m_triggerDevice.empty()) {
+        throw CvxSourceError("device " + m_device + " offers no trigger; clear the option trigger");
+    }
+    session.trigger = m_trigger.Make(device);
+    if (session.trigger != nullptr && (result = sr_session_trigger_set(session.session, session.trigger)) != SR_OK) {
+        throw CvxSourceError("device " + m_device + ": the trigger is refused: " + context.Explain(result));
     }
     // The table exists even when the device sends nothing.
     session.TableFor(device);

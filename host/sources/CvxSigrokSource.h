@@ -25,6 +25,7 @@
 
 #include "CvxAcquisitionSource.h"
 #include "CvxSigrokBusDefinitions.h"
+#include "CvxSigrokTrigger.h"
 
 #include <cstdint>
 
@@ -37,7 +38,18 @@ public:
     // The bus definitions as text, for the host setup.
     std::string GetBusDefinitions() const { return CvxSigrokBusDefinitions::Format(m_buses); }
 
+    // A device that offers trigger matches (known once it was opened) triggers on a pattern of
+    // one of its buses (up to 64 bits) or channels, set as the option "trigger".
+    bool HasSimpleTrigger() const override;
+    bool IsTriggerLabel(const CvxID& label) const override;
+    bool SetTrigger(const CvxPatternModel& pattern, std::string& error) override;
+
 private:
+    // The table the source fills: the option's name, else the driver's or the file's.
+    std::u16string TableName() const;
+    // The bus or channel a label of the table stands for, and its width; empty when the label
+    // is none of the source's.
+    std::string TriggerTargetOf(const CvxID& label, int& width) const;
     struct Session;
     std::shared_ptr<CvxData> DoAcquire(std::int64_t run) override;
     void AcquireDevice(Session& session);
@@ -54,4 +66,6 @@ private:
     std::vector<std::string> m_channels;
     std::vector<CvxSigrokBus> m_buses;
     std::string m_table;
+    CvxSigrokTrigger m_trigger;
+    std::string m_triggerDevice; // the device spec last opened, when it offered triggers
 };

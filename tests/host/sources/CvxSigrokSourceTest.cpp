@@ -1,5 +1,6 @@
 #include "CvxSigrokBusDefinitions.h"
 #include "CvxSigrokSource.h"
+#include "CvxPatternModel.h"
 #include "CvxSourceTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -208,4 +209,48 @@ TEST(CvxSigrokSource, CsvInputModule)
     }
     EXPECT_EQ(rows, "101 011 110 000 ");
     EXPECT_EQ(LabelNameOf(table.GetColumn(3)), "c");
+}
+
+// A device that offers trigger matches (the demo device, known once opened) takes a pattern on
+// one of its buses or channels as its trigger: the row libsigrok marks as the trigger holds
+// the pattern. Mistyped patterns are refused with the reason; files have no trigger.
+TEST(CvxSigrokSource, DemoDeviceTriggersOnABusPattern)
+{
+    auto source = MakeSigrok({{"device", "demo"}, {"samples", "2000"}, {"samplerate", "1M"}, {"buses", "LOW=D0-D3"}});
+    EXPECT_FALSE(source->HasSimpleTrigger()); // not known before the device was opened
+    const auto first = source->Acquire();
+    ASSERT_TRUE(first) << source->GetLastError();
+    ASSERT_TRUE(source->HasSimpleTrigger());
+    const CvxDataTable& table = first->GetTable(0);
+    const CvxDataColumnComponent* low = ColumnNamed(table, "LOW");
+    const CvxDataColumnComponent* d2 = ColumnNamed(table, "D2");
+    ASSERT_TRUE(low != nullptr && d2 != nullptr);
+    EXPECT_TRUE(source->IsTriggerLabel(low->GetLabelID()));
+    EXPECT_TRUE(source->IsTriggerLabel(d2->GetLabelID()));
+    EXPECT_FALSE(source->IsTriggerLabel(table.GetColumn(0).GetLabelID())); // time
+    EXPECT_FALSE(source->IsTriggerLabel(CvxID::New()));
+
+    std::string error;
+    for (const char* bad : {"LOW=0b1X2", "LOW=0b11111", "LOW", "=0b1"}) {
+        EXPECT_FALSE(source->SetOption("trigger", bad, error)) << bad;
+        EXPECT_NE(error.find("trigger"), std::string::npos) << error;
+    }
+    CvxPatternModel pattern(CvxLabelChannel(low->GetLabelID()), 4, kBaseBinary);
+    ASSERT_TRUE(pattern.Parse(u"1X01", error)) << error;
+    ASSERT_TRUE(source->SetTrigger(pattern, error)) << error;
+    EXPECT_EQ(source->GetOptions().back().value, "LOW=0b1X01");
+    const auto triggered = source->Acquire();
+    ASSERT_TRUE(triggered) << source->GetLastError();
+    const CvxDataTable& again = triggered->GetTable(0);
+    const std::int64_t row = again.GetTriggerRow();
+    ASSERT_GE(row, 0);
+    ASSERT_LT(row, again.GetRowCount());
+    EXPECT_EQ(ColumnNamed(again, "LOW")->GetValue(row).Low64() & 0b1011U, 0b1001U) << "row " << row;
+
+    // A channel the device does not read any more cannot trigger it.
+    ASSERT_TRUE(source->SetOption("trigger", "D0=1", error)) << error;
+    ASSERT_TRUE(source->SetOption("buses", "", error)) << error;
+    ASSERT_TRUE(source->SetOption("channels", "D4,D5", error));
+    EXPECT_FALSE(source->Acquire());
+    EXPECT_NE(source->GetLastError().find("no enabled logic channel 'D0'"), std::string::npos) << source->GetLastError();
 }
