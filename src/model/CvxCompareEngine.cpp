@@ -1,11 +1,14 @@
 #include "CvxCompareEngine.h"
 
+#include "CvxCancelMgr.h"
 #include "CvxCompareColumnPropertiesCommand.h"
 #include "CvxCompareDataSourceFactory.h"
 #include "CvxCompareFastColumn.h"
 #include "CvxCompareMessage.h"
 #include "CvxData.h"
+#include "CvxInfoMgr.h"
 #include "CvxSampleIterBase.h"
+#include "CvxStringConvert.h"
 
 #include <algorithm>
 #include <climits>
@@ -120,11 +123,12 @@ void CvxCompareEngine::CopyReference(const std::vector<CvxLabelChannel>& labels,
                                      const CvxCompareModel::ColumnWidthMeasure& measure)
 {
     CvxCompareDataChangedMessage changed;
+    const CvxCompareRange oldCompare = m_model.GetCompareRange();
+    const CvxCompareRange oldReference = m_model.GetReferenceRange();
     m_model.SetCompareRange(range);
     m_model.SetReferenceRange(range);
-    CvxCompareSourceList& buffer = m_model.GetReferenceBuffer();
-    buffer.Clear();
-    m_model.GetResults().Clear();
+    // Copied aside: a cancelled copy leaves the reference buffer as it was.
+    CvxCompareSourceList buffer;
 
     if (m_model.IsDataValid()) {
         const CvxData& data = *m_model.GetInputData();
@@ -172,11 +176,20 @@ void CvxCompareEngine::CopyReference(const std::vector<CvxLabelChannel>& labels,
                     }
                 }
             }
+            if (CvxCancelMgr::GetInstance().IsCancelled()) {
+                m_model.SetCompareRange(oldCompare);
+                m_model.SetReferenceRange(oldReference);
+                CvxInfoMgr::GetInstance().LogMessage(kMessageWarning,
+                                                     u"Copy cancelled: the reference buffer is as it was.");
+                return;
+            }
         }
         if (!resized.empty()) {
             m_model.Execute(std::make_unique<CvxCompareColumnPropertiesCommand>(m_model, resized));
         }
     }
+    m_model.GetReferenceBuffer() = std::move(buffer);
+    m_model.GetResults().Clear();
     Compare(true);
     m_model.Broadcast(changed);
 }
@@ -266,6 +279,8 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
     std::int64_t comparisons = 0;
     std::int64_t differences = 0;
     bool stop = false;
+    bool cancelled = false;
+    std::size_t columnsDone = 0;
     CvxUInt inputValue;
     CvxUInt referenceValue;
     std::u16string inputText;
@@ -289,6 +304,11 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
                 differences += outcome.differences;
                 samplesCompared = std::max(samplesCompared, outcome.compared);
                 stop = outcome.stopped;
+                ++columnsDone;
+                if (!stop && columnsDone < columns.size() && CvxCancelMgr::GetInstance().IsCancelled()) {
+                    stop = true;
+                    cancelled = true;
+                }
                 continue;
             }
         }
@@ -368,12 +388,26 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
             input.Next();
         }
         samplesCompared = std::max(samplesCompared, comparedHere);
+        ++columnsDone;
+        // Long work polls between columns: a column runs as one tight loop.
+        if (!stop && columnsDone < columns.size() && CvxCancelMgr::GetInstance().IsCancelled()) {
+            stop = true;
+            cancelled = true;
+        }
     }
 
     results.SetSamplesCompared(ClampToInt(samplesCompared));
     results.SetComparisons(ClampToInt(comparisons));
     results.SetDifferences(ClampToInt(differences));
     results.RebuildBucketList();
+    if (cancelled) {
+        // The user stopped it: the counts cover the columns compared, and no run-until rule acts.
+        CvxInfoMgr::GetInstance().LogMessage(
+            kMessageWarning, u"Comparison cancelled after " + CvxStringConvert::FromUtf8(std::to_string(columnsDone)) + u" of "
+                                 + CvxStringConvert::FromUtf8(std::to_string(columns.size()))
+                                 + u" buses/signals; the counts cover those.");
+        return;
+    }
     if (!shortcut) {
         m_model.ApplyRunUntil(ClampToInt(differences));
     }

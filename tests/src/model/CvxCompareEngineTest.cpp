@@ -1,6 +1,7 @@
 // The reference copy and the comparison: counts, marks, offsets, sub-rows, strings, stop
 // comparing and the overview, written as short rows of values with the expected outcome.
 
+#include "CvxCancelMgr.h"
 #include "CvxCompareEngine.h"
 #include "CvxCompareTestData.h"
 
@@ -275,4 +276,48 @@ TEST_F(CvxCompareEngineTest, AnUncertainRowEndsTheWalkOfItsColumn)
     EXPECT_EQ(m_model.GetResults().GetComparisons(), 3);
     EXPECT_EQ(m_model.GetResults().GetSamplesCompared(), 3);
     EXPECT_EQ(m_model.GetResults().GetDifferences(), 0);
+}
+
+// Long work polls the cancel service between buses/signals. A cancelled comparison counts the
+// columns it finished and no run-until rule acts on it; a cancelled copy leaves the reference
+// buffer, its ranges and the results as they were.
+TEST_F(CvxCompareEngineTest, CancelStopsBetweenColumnsAndACancelledCopyChangesNothing)
+{
+    CopyThenRun({{u"A", 8, {1, 2, 3}}, {u"B", 8, {1, 2, 3}}, {u"C", 8, {1, 2, 3}}},
+                {{u"A", 8, {1, 9, 3}}, {u"B", 8, {9, 9, 9}}, {u"C", 8, {9, 9, 9}}});
+    ASSERT_EQ(m_model.GetResults().GetDifferences(), 7);
+
+    CvxCancelMgr& cancel = CvxCancelMgr::GetInstance();
+    int polls = 0;
+    cancel.SetPumpHook([&] {
+        if (++polls == 1) {
+            CvxCancelMgr::GetInstance().Cancel();
+        }
+    });
+    CvxCompareRunUntil rule;
+    rule.SetStopComparingEnabled(true);
+    rule.SetNumberOfDifferences(100);
+    m_model.SetRunUntil(rule);
+    cancel.Enable();
+    m_model.Recompare();
+    cancel.Disable();
+    EXPECT_EQ(polls, 1);
+    EXPECT_EQ(m_model.GetResults().GetComparisons(), 3); // A alone
+    EXPECT_EQ(m_model.GetResults().GetDifferences(), 1);
+    ASSERT_FALSE(CvxInfoMgr::GetInstance().GetRecentMessages().empty());
+    EXPECT_NE(CvxInfoMgr::GetInstance().GetRecentMessages().back().text.find(u"cancelled after 1 of 3"),
+              std::u16string::npos);
+
+    polls = 0;
+    const std::size_t before = m_model.GetReferenceBuffer().GetCount();
+    cancel.Enable();
+    m_model.CopyReference({CvxLabelChannel(CvxTestLabel(u"A"))}, CvxCompareRange());
+    cancel.Disable();
+    EXPECT_EQ(m_model.GetReferenceBuffer().GetCount(), before);
+    EXPECT_EQ(m_model.GetResults().GetDifferences(), 1); // the last results stand
+    EXPECT_NE(CvxInfoMgr::GetInstance().GetRecentMessages().back().text.find(u"Copy cancelled"), std::u16string::npos);
+    cancel.Reset();
+
+    m_model.Recompare(); // nothing cancels now: everything again
+    EXPECT_EQ(m_model.GetResults().GetDifferences(), 7);
 }
