@@ -17,6 +17,16 @@ CvxScrollBarWrapper::CvxScrollBarWrapper(QWidget* view, CvxScrollable& scrollabl
                 m_scrollable.ScrollTo(orientation, value);
             }
         });
+        connect(bar, &QScrollBar::actionTriggered, this, [this, bar, orientation](int action) {
+            if (action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction) {
+                return;
+            }
+            if (m_scrollable.ScrollAction(orientation, action)) {
+                // The viewport moved by itself: the bar keeps its place until it is told the new one.
+                bar->setSliderPosition(bar->value());
+                UpdateScrollBars();
+            }
+        });
         return bar;
     };
     if (bars & Qt::Vertical) {

@@ -19,4 +19,13 @@ public:
     // `extent`: the pixels the view shows in that direction, as the wrapper lays it out now.
     virtual Range GetScrollRange(Qt::Orientation orientation, int extent) const = 0;
     virtual void ScrollTo(Qt::Orientation orientation, int value) = 0;
+    // A step, page or end action of a bar (QAbstractSlider::SliderAction) that the viewport
+    // takes as a move of its own (a row, a page, the first sample) instead of a new value;
+    // false lets the bar's value change as usual.
+    virtual bool ScrollAction(Qt::Orientation orientation, int action)
+    {
+        static_cast<void>(orientation);
+        static_cast<void>(action);
+        return false;
+    }
 };

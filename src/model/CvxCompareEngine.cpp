@@ -5,6 +5,7 @@
 #include "CvxCompareDataSourceFactory.h"
 #include "CvxCompareFastColumn.h"
 #include "CvxCompareMessage.h"
+#include "CvxCompareStoreIter.h"
 #include "CvxData.h"
 #include "CvxInfoMgr.h"
 #include "CvxSampleIterBase.h"
@@ -16,11 +17,7 @@
 
 namespace {
 
-struct IterDeleter {
-    const CvxCompareDataSource* store;
-    void operator()(CvxCompareDataSourceIter* it) const { store->DestroyIter(it); }
-};
-using StoreIter = std::unique_ptr<CvxCompareDataSourceIter, IterDeleter>;
+using StoreIter = CvxCompareStoreIter;
 
 // The working record of one reference column during a comparison.
 struct Column {
@@ -28,7 +25,7 @@ struct Column {
     CvxCompareTableMarks* differences = nullptr;
     CvxCompareTableMarks* matches = nullptr;
     CvxCompareDataSource* store = nullptr;
-    StoreIter storeIter{nullptr, IterDeleter{nullptr}};
+    StoreIter storeIter;
     std::unique_ptr<CvxSampleIterBase> input;
 };
 
@@ -144,7 +141,6 @@ void CvxCompareEngine::CopyReference(const std::vector<CvxLabelChannel>& labels,
         if (from > to) {
             std::swap(from, to);
         }
-        std::vector<CvxCompareColumn> resized;
         for (const CvxLabelChannel& label : labels) {
             const CvxDataColumnComponent* column = data.GetColumnWithLabelID(label.GetLabelID());
             if (column == nullptr) {
@@ -163,19 +159,6 @@ void CvxCompareEngine::CopyReference(const std::vector<CvxLabelChannel>& labels,
             }
             store->EndAppend();
             buffer.Add(label, std::move(store));
-
-            if (measure) {
-                for (const CvxCompareColumn& shown : m_model.GetColumns()) {
-                    if (shown.GetLabel() == label) {
-                        const int width = measure(shown);
-                        if (width != shown.GetWidth()) {
-                            CvxCompareColumn copy = shown;
-                            copy.SetWidth(width, true);
-                            resized.push_back(copy);
-                        }
-                    }
-                }
-            }
             if (CvxCancelMgr::GetInstance().IsCancelled()) {
                 m_model.SetCompareRange(oldCompare);
                 m_model.SetReferenceRange(oldReference);
@@ -184,11 +167,24 @@ void CvxCompareEngine::CopyReference(const std::vector<CvxLabelChannel>& labels,
                 return;
             }
         }
-        if (!resized.empty()) {
-            m_model.Execute(std::make_unique<CvxCompareColumnPropertiesCommand>(m_model, resized));
-        }
     }
     m_model.GetReferenceBuffer() = std::move(buffer);
+    // Widths for the new content, measured with the new reference in place (it may add the
+    // reference half of a column).
+    std::vector<CvxCompareColumn> resized;
+    for (const auto& source : m_model.GetReferenceBuffer()) {
+        for (const CvxCompareColumn& shown : m_model.GetColumns()) {
+            const int width = measure && shown.GetLabel() == source->GetLabelChannel() ? measure(shown) : shown.GetWidth();
+            if (width != shown.GetWidth()) {
+                CvxCompareColumn copy = shown;
+                copy.SetWidth(width, true);
+                resized.push_back(copy);
+            }
+        }
+    }
+    if (!resized.empty()) {
+        m_model.Execute(std::make_unique<CvxCompareColumnPropertiesCommand>(m_model, resized));
+    }
     m_model.GetResults().Clear();
     Compare(true);
     m_model.Broadcast(changed);
@@ -247,7 +243,7 @@ void CvxCompareEngine::CompareImpl(bool copyShortcutAllowed, bool allowFastPath)
         const CvxID& table = column.input->GetTable()->GetID();
         column.differences = MarksOf(differenceMarks, table);
         column.matches = MarksOf(matchMarks, table);
-        column.storeIter = StoreIter(column.store->CreateIter(), IterDeleter{column.store});
+        column.storeIter = CvxMakeStoreIter(*column.store);
         PlaceReference(*column.storeIter, referenceFirst, column.store->GetCount());
     }
 

@@ -2,6 +2,7 @@
 
 #include "CvxCompareModel.h"
 #include "CvxCompareOptionsRequest.h"
+#include "CvxCompareStoreIter.h"
 #include "CvxData.h"
 #include "CvxMarkupDocument.h"
 #include "CvxSampleIterBase.h"
@@ -29,11 +30,6 @@ std::u16string MarkerName(CvxMarkerMgr& markers, const CvxID& id, const CvxID& f
     }
     return marker == nullptr ? std::u16string() : marker->GetName();
 }
-
-struct IterDeleter {
-    const CvxCompareDataSource* store;
-    void operator()(CvxCompareDataSourceIter* it) const { store->DestroyIter(it); }
-};
 
 // A rig sets the same range before every run: a user marker already at the time serves again,
 // so that repeated requests do not pile up markers.
@@ -264,7 +260,7 @@ bool CvxCompareRemoteCommands::GetDifference(int index, bool withMarks, std::u16
             if ((isDifferent || isEqual) && results.GetIntervalStart(table, intervalStart)) {
                 const std::int64_t referenceRow = input.GetRow() - intervalStart - offset;
                 CvxCompareDataSource* store = column.source->GetDataSource();
-                const std::unique_ptr<CvxCompareDataSourceIter, IterDeleter> it(store->CreateIter(), IterDeleter{store});
+                const CvxCompareStoreIter it = CvxMakeStoreIter(*store);
                 reference = isDifferent ? u"<empty>" : u"";
                 const bool inStore = referenceRow >= 0 && referenceRow < store->GetCount();
                 if (inStore && it->Goto(static_cast<std::int32_t>(referenceRow))

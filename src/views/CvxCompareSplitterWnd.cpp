@@ -108,11 +108,12 @@ void CvxCompareSplitterWnd::EndTracking(bool apply)
 
 void CvxCompareSplitterWnd::ScrollHorizontally(QWidget* pane, int x)
 {
-    const auto inColumn = [&](Cell first, Cell second) {
-        const auto& a = GetPanes(first);
-        const auto& b = GetPanes(second);
-        return std::find(a.begin(), a.end(), pane) != a.end() || std::find(b.begin(), b.end(), pane) != b.end();
+    // A pane may sit inside its scroll bars' wrapper, which is what the cell holds.
+    const auto holds = [&](Cell cell) {
+        const auto& panes = GetPanes(cell);
+        return std::any_of(panes.begin(), panes.end(), [&](QWidget* w) { return w == pane || w->isAncestorOf(pane); });
     };
+    const auto inColumn = [&](Cell first, Cell second) { return holds(first) || holds(second); };
     std::vector<Cell> column;
     if (inColumn(Layout::kHeader, Layout::kGrid)) {
         column = {Layout::kGrid, Layout::kHeader};
@@ -121,10 +122,22 @@ void CvxCompareSplitterWnd::ScrollHorizontally(QWidget* pane, int x)
     } else if (inColumn(Layout::kHeaderRight, Layout::kDataRight)) {
         column = {Layout::kDataRight, Layout::kHeaderRight};
     }
+    // The first pane of the column leads (the grid keeps its offset within its columns); the
+    // others take the offset it kept.
+    bool lead = true;
     for (const Cell cell : column) {
         for (QWidget* widget : GetPanes(cell)) {
-            if (auto* view = qobject_cast<CvxComparePaneView*>(widget)) {
+            auto* view = qobject_cast<CvxComparePaneView*>(widget);
+            view = view != nullptr ? view : widget->findChild<CvxComparePaneView*>();
+            if (view == nullptr) {
+                continue;
+            }
+            if (view->GetHorizontalOrigin() != x) {
                 view->SetHorizontalOrigin(x);
+            }
+            if (lead) {
+                x = view->GetHorizontalOrigin();
+                lead = false;
             }
         }
     }

@@ -1,8 +1,10 @@
 #include "CvxCompareView.h"
 
 #include "CvxCompare.h"
+#include "CvxCompareColumnWidth.h"
 #include "CvxCompareControlsDlg.h"
 #include "CvxCompareDataView.h"
+#include "CvxCompareDataViewport.h"
 #include "CvxCompareDoc.h"
 #include "CvxCompareEmptyView.h"
 #include "CvxCompareHeaderView.h"
@@ -17,6 +19,7 @@
 #include "CvxFontMgr.h"
 #include "CvxPainterSelect.h"
 #include "CvxQtText.h"
+#include "CvxScrollBarWrapper.h"
 
 #include <QFontMetrics>
 #include <QJsonArray>
@@ -48,6 +51,7 @@ CvxCompareView::~CvxCompareView()
 {
     if (m_model != nullptr) {
         m_model->RemoveObserver(this);
+        m_model->SetColumnWidthMeasure({});
     }
     // The panes observe the model too; they go before the model's observer list is left.
     delete m_splitter;
@@ -60,6 +64,8 @@ bool CvxCompareView::Create(CvxDocument& document)
         return false;
     }
     m_model = &compare->GetModel();
+    CvxCompareModel* model = m_model;
+    m_model->SetColumnWidthMeasure([model](const CvxCompareColumn& column) { return CvxCompareColumnWidth::Measure(*model, column); });
     m_bar = new CvxCompareControlsDlg(*m_model, this);
     m_model->AddObserver(this);
 
@@ -71,8 +77,11 @@ bool CvxCompareView::Create(CvxDocument& document)
     cornerLeft->setObjectName("CvxCompareEmptyViewLeft");
     auto* cornerRight = new CvxCompareEmptyView(*m_model, m_splitter);
     cornerRight->setObjectName("CvxCompareEmptyViewRight");
-    m_grid = new CvxCompareDataView(*m_model, m_splitter);
+    m_grid = new CvxCompareDataView(*m_model, nullptr);
     m_grid->setObjectName("CvxCompareDataView");
+    auto* gridBars = new CvxScrollBarWrapper(m_grid, m_grid->GetGrid(), Qt::Vertical | Qt::Horizontal, m_splitter);
+    gridBars->setObjectName("CvxCompareDataViewScrollBars");
+    m_grid->SetScrollBars(gridBars);
     auto* markersLeft = new CvxCompareSystemMarkerLeftView(*m_model, m_splitter);
     markersLeft->setObjectName("CvxCompareSystemMarkerLeftView");
     auto* markersRight = new CvxCompareSystemMarkerRightView(*m_model, m_splitter);
@@ -83,7 +92,7 @@ bool CvxCompareView::Create(CvxDocument& document)
     m_splitter->SetPanes(Layout::kHeader, {m_header});
     m_splitter->SetPanes(Layout::kHeaderRight, {cornerRight});
     m_splitter->SetPanes(Layout::kDataLeft, {markersLeft});
-    m_splitter->SetPanes(Layout::kGrid, {m_grid});
+    m_splitter->SetPanes(Layout::kGrid, {gridBars});
     m_splitter->SetPanes(Layout::kDataRight, {markersRight, overview});
 
     m_status = new CvxCompareStatusBar(this);

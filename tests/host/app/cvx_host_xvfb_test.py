@@ -94,6 +94,10 @@ def main():
         counters = [n["content"]["counters"] for n in everything if n["path"].endswith("Compare 2/CvxCompareView")]
         if not counters or counters[0][3] != "Differences: 1":
             fail("the Compare 2 window shows: " + repr(counters))
+        grids = [n["content"] for n in everything if n["path"].endswith("Compare 2/CvxCompareView/59649/CvxCompareDataViewScrollBars/CvxCompareDataView")]
+        cells = [c for row in (grids[0].get("rows", []) if grids else []) for c in row["cells"]]
+        if not cells or not any(c.get("background") == "reference" and c.get("reference") for c in cells):
+            fail("the grid of Compare 2 in the dump: " + repr(grids[0] if grids else None)[:500])
         panes = {n["name"]: n for n in everything if "/Compare 2/CvxCompareView/59649/" in n["path"]}
         for pane in ("CvxCompareHeaderView", "CvxCompareDataView", "CvxCompareOverView"):
             if pane not in panes or panes[pane]["geometry"][2] <= 0 or panes[pane]["class"] != pane:

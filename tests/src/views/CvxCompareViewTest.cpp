@@ -9,6 +9,7 @@
 #include "CvxCompareContextMenu.h"
 #include "CvxCompareControlsDlg.h"
 #include "CvxCompareDataView.h"
+#include "CvxCompareDataViewport.h"
 #include "CvxCompareDoc.h"
 #include "CvxCompareEmptyView.h"
 #include "CvxCompareHeaderView.h"
@@ -22,6 +23,7 @@
 #include "CvxFontMgr.h"
 #include "CvxPainterSelect.h"
 #include "CvxQtText.h"
+#include "CvxStringConvert.h"
 #include "CvxUiServices.h"
 
 #include <QFontMetrics>
@@ -80,8 +82,8 @@ TEST_F(CvxCompareViewTest, TheInitialUpdateDerivesSizesFromTheFontsAndLaysOutThe
     const int b = QFontMetrics(CvxFont(CvxQt(standard.GetFaceName()), standard.GetPointSize()).Get()).averageCharWidth();
     EXPECT_EQ(PaneGeometry("CvxCompareSystemMarkerLeftView").width(), 6 * b);
     EXPECT_EQ(PaneGeometry("CvxCompareSystemMarkerRightView").width() + PaneGeometry("CvxCompareOverView").width(), 12 * b);
-    EXPECT_EQ(PaneGeometry("CvxCompareHeaderView").left(), PaneGeometry("CvxCompareDataView").left());
-    EXPECT_EQ(PaneGeometry("CvxCompareHeaderView").width(), PaneGeometry("CvxCompareDataView").width());
+    EXPECT_EQ(PaneGeometry("CvxCompareHeaderView").left(), PaneGeometry("CvxCompareDataViewScrollBars").left());
+    EXPECT_EQ(PaneGeometry("CvxCompareHeaderView").width(), PaneGeometry("CvxCompareDataViewScrollBars").width());
 
     // The bar on top keeps its height, the status bar its own at the bottom, the splitter the rest.
     const QRect bar = m_view->GetControlsBar()->geometry();
@@ -113,8 +115,8 @@ TEST_F(CvxCompareViewTest, DisplayTogglesReshapeTheHeaderRowAndSideColumnsAndUnd
     ASSERT_TRUE(Corner().ExecuteCommand(Menu::kShowBase));
     EXPECT_EQ(Splitter().GetLayout().GetRowHeight(), line * (lines + (base ? -1 : 1)));
     ASSERT_TRUE(Corner().ExecuteCommand(Menu::kShowMarkers));
-    EXPECT_EQ(PaneGeometry("CvxCompareDataView").left(), 0);
-    EXPECT_EQ(PaneGeometry("CvxCompareDataView").width(), Splitter().width());
+    EXPECT_EQ(PaneGeometry("CvxCompareDataViewScrollBars").left(), 0);
+    EXPECT_EQ(PaneGeometry("CvxCompareDataViewScrollBars").width(), Splitter().width());
     EXPECT_FALSE(Splitter().findChild<QWidget*>("CvxCompareOverView")->isVisible());
 
     Corner().ShowContextMenu({5, 5});
@@ -125,7 +127,7 @@ TEST_F(CvxCompareViewTest, DisplayTogglesReshapeTheHeaderRowAndSideColumnsAndUnd
     ASSERT_TRUE(Corner().ExecuteCommand(Menu::kUndo));
     ASSERT_TRUE(Corner().ExecuteCommand(Menu::kUndo));
     EXPECT_EQ(Splitter().GetLayout().GetRowHeight(), line * lines);
-    EXPECT_GT(PaneGeometry("CvxCompareDataView").left(), 0);
+    EXPECT_GT(PaneGeometry("CvxCompareDataViewScrollBars").left(), 0);
     EXPECT_TRUE(Splitter().findChild<QWidget*>("CvxCompareOverView")->isVisible());
     EXPECT_FALSE(Corner().ExecuteCommand(Menu::kUndo));
 }
@@ -216,9 +218,29 @@ TEST_F(CvxCompareViewTest, TabCyclesThroughThePanesThatTakeKeysAndTheHeaderFollo
     EXPECT_EQ(tab(CvxCompareKbTabMessage::kType), header);
     EXPECT_EQ(tab(kCvxCompareKbReverseTabType), grid);
 
-    // Horizontal scrolling: the header follows the grid; the side panes stay.
+    // Horizontal scrolling: the header follows the grid, within the columns' width; the side
+    // panes stay.
+    std::vector<CvxTestBus> wide;
+    for (int i = 0; i < 20; ++i) {
+        const std::u16string name = CvxStringConvert::FromUtf8("W" + std::to_string(i));
+        wide.push_back(CvxTestBus(name, 64, {1, 2}));
+    }
+    CvxGiveData(Model(), CvxMakeTestData(wide));
+    std::vector<CvxCompareColumn> columns;
+    for (const CvxTestBus& bus : wide) {
+        columns.emplace_back(CvxLabelChannel(CvxTestLabel(bus.name)));
+    }
+    Model().ReplaceColumns(columns);
+    CvxCompareColumnsChangedMessage changed;
+    Model().Broadcast(changed); // as the insert command tells the window
+    ASSERT_EQ(Model().GetColumnCount(), 20);
+    ASSERT_GT(Model().GetColumns().back().GetWidth(), 0);
+    ASSERT_GT(grid->GetGrid().GetColumnsWidth(), grid->width() + 120);
     Splitter().ScrollHorizontally(grid, 120);
     EXPECT_EQ(header->GetHorizontalOrigin(), 120);
     EXPECT_EQ(grid->GetHorizontalOrigin(), 120);
+    Splitter().ScrollHorizontally(header, 1000000);
+    EXPECT_LT(grid->GetHorizontalOrigin(), 1000000);
+    EXPECT_EQ(header->GetHorizontalOrigin(), grid->GetHorizontalOrigin());
     EXPECT_EQ(Splitter().findChild<CvxComparePaneView*>("CvxCompareOverView")->GetHorizontalOrigin(), 0);
 }

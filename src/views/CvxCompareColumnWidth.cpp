@@ -1,0 +1,44 @@
+#include "CvxCompareColumnWidth.h"
+
+#include "CvxCompareModel.h"
+#include "CvxLabelMgr.h"
+#include "CvxLabelNameFormatter.h"
+#include "CvxPainterSelect.h"
+#include "CvxQtText.h"
+#include "CvxValueFormatter.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+int CvxCompareColumnWidth::Measure(const CvxCompareModel& model, const CvxCompareColumn& column)
+{
+    const CvxCompareProperties& properties = model.GetProperties();
+    const QFontMetrics label(CvxFont(CvxQt(properties.GetLabelFontName()), properties.GetFontPointSize()).Get());
+    const QFontMetrics data(CvxFont(CvxQt(properties.GetDataFontName()), properties.GetFontPointSize()).Get());
+    const CvxLabelChannel& channel = column.GetLabel();
+    const CvxLabelBase* base = CvxLabelMgr::GetInstance().IDToLabel(channel.GetLabelID());
+    const int bits = channel.GetChannel() >= 0 ? 1 : (base != nullptr ? base->GetNumberOfChannels() : 1);
+    const int characters = std::max(1, CvxValueFormatter(column.GetBase(), std::max(1, bits), base).GetFormattedWidth());
+    const int a = std::max(1, data.averageCharWidth());
+    const bool halves = model.GetReferenceBuffer().Find(channel) != nullptr
+                        && column.GetDifferenceDisplay().GetCode() != CvxCompareColumnDifference::kInputOnly;
+    const int value = (characters + 1) * a * (halves ? 2 : 1) + (halves ? 2 : 1);
+    const int name = label.horizontalAdvance(CvxQt(CvxLabelNameFormatter::Format(channel.GetLabelID(), channel.GetChannel(), false)))
+                     + label.averageCharWidth();
+    return std::max({CvxCompareColumn::kMinWidth, value, name});
+}
+
+bool CvxCompareColumnWidth::SizeUnsized(CvxCompareModel& model)
+{
+    std::vector<std::pair<CvxID, int>> sizes;
+    for (const CvxCompareColumn& column : model.GetColumns()) {
+        if (column.GetWidth() < 0) {
+            sizes.emplace_back(column.GetID(), Measure(model, column));
+        }
+    }
+    for (const auto& [id, width] : sizes) {
+        model.SetColumnWidth(id, width);
+    }
+    return !sizes.empty();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The painting of the data grid: one row per sample (or sub-row) of the acquisition, centred on
+// the model's centre position and painted outwards from it, one cell per column that meets the
+// visible range, the centre lines and the marker lines. It turns the model's move messages and
+// the scroll bars into moves of the centre and of the horizontal offset, and describes the rows
+// it shows (texts and colours of every cell) for the UI dump.
+
+#include "CvxScrollable.h"
+#include "CvxViewport.h"
+
+#include <QFont>
+
+#include <functional>
+
+class CvxCompareMessage;
+class CvxCompareModel;
+class CvxTimeCorrelatedIter;
+struct CvxCompareCellStyle;
+class CvxCompareCellPainter;
+
+class CvxCompareDataViewport : public CvxViewport, public CvxScrollable {
+public:
+    // The vertical scroll bar's range, mapped onto the time span of the data.
+    static constexpr int kThumbRange = 100000;
+
+    explicit CvxCompareDataViewport(CvxCompareModel& model);
+    ~CvxCompareDataViewport() override;
+
+    void Paint(QPainter& painter, const QRect& dirty) override;
+    QJsonObject Describe() const override;
+
+    // The pixel of the columns shown at the left edge; kept between 0 and the columns' end.
+    int GetOriginX() const { return m_originX; }
+    void SetOriginX(int x);
+    // Told when the user moves the horizontal offset (the splitter moves the header with it).
+    void SetOriginHook(std::function<void(int)> hook) { m_originHook = std::move(hook); }
+    int GetColumnsWidth() const;
+    int GetRowHeight() const;
+    int GetAverageCharWidth() const;
+    // Whole rows that fit the pane (at least one).
+    int GetPageRows() const;
+
+    // A message of the model: moves, and what needs a repaint. Answers whether the scroll
+    // bars must be read again.
+    bool OnModelMessage(const CvxCompareMessage& message);
+
+    Range GetScrollRange(Qt::Orientation orientation, int extent) const override;
+    void ScrollTo(Qt::Orientation orientation, int value) override;
+    bool ScrollAction(Qt::Orientation orientation, int action) override;
+
+private:
+    struct Frame;
+    // Walks the rows the pane shows from the centre outwards, calling `row` with the band's
+    // top, the walk on the row and the frame; false when there is nothing to show.
+    bool WalkRows(Frame& frame, const std::function<void(int top, CvxTimeCorrelatedIter& walk)>& row) const;
+    QFont DataFont() const;
+    void MoveOrigin(int x);
+    // Moves are refused while long work runs.
+    bool MayMove() const;
+
+    CvxCompareModel& m_model;
+    int m_originX = 0;
+    std::function<void(int)> m_originHook;
+};

@@ -1,0 +1,34 @@
+#include "CvxCompareTextLayout.h"
+
+
+#include <algorithm>
+
+bool CvxCompareTextLayout::Cut(std::u16string& text, int width, int averageCharWidth, const QFontMetrics& metrics)
+{
+    if (text.size() <= 1 || averageCharWidth <= 0) {
+        return false;
+    }
+    const int textWidth = metrics.horizontalAdvance(QString::fromRawData(reinterpret_cast<const QChar*>(text.data()),
+                                                                         static_cast<qsizetype>(text.size())));
+    if (textWidth < width - averageCharWidth / 2) {
+        return false;
+    }
+    const std::size_t n = static_cast<std::size_t>(std::max(0, width / averageCharWidth - 1));
+    if (n >= text.size() - 1) {
+        return false;
+    }
+    text.resize(n + 1);
+    text[n] = kEllipsis;
+    return true;
+}
+
+int CvxCompareTextLayout::TextX(int alignment, int x0, int width, int textWidth, int averageCharWidth)
+{
+    int x = x0 + averageCharWidth / 2;
+    if (alignment == kCenter) {
+        x = x0 + (width - textWidth) / 2;
+    } else if (alignment == kRight) {
+        x = x0 + width - textWidth - averageCharWidth / 2;
+    }
+    return std::max(x, x0);
+}
