@@ -6,6 +6,7 @@ namespace {
 
 constexpr int kSeparator = 0;
 constexpr int kDisplay = -1;
+constexpr int kCopyTextMenu = -2;
 using C = CvxCompareContextMenu;
 
 } // namespace
@@ -60,9 +61,33 @@ const std::vector<CvxCompareMenuEntry>& CvxCompareContextMenu::Entries(Kind kind
         {kSeparator, nullptr},
         {C::kProperties, "Properties..."},
     };
+    static const std::vector<CvxCompareMenuEntry> column = {
+        {C::kUndo, "Undo"},
+        {kSeparator, nullptr},
+        {C::kGoto, "Go To..."},
+        {C::kGotoFirstSample, "Go To First Sample"},
+        {C::kGotoLastSample, "Go To Last Sample"},
+        {C::kPlaceMarker, "Place Marker..."},
+        {kSeparator, nullptr},
+        {C::kFind, "Find..."},
+        {C::kFindNext, "Find Next"},
+        {C::kFindPrevious, "Find Previous"},
+        {kSeparator, nullptr},
+        {C::kProperties, "Properties..."},
+    };
+    static const std::vector<CvxCompareMenuEntry> outline = {
+        {C::kQuickTrigger, "Set Quick Trigger"},
+        {C::kOutlineFindNext, "Find Next"},
+        {C::kOutlineFindPrevious, "Find Prev"},
+        {kSeparator, nullptr},
+        {kCopyTextMenu, "Copy Text"},
+    };
     switch (kind) {
     case kInsideHeader: return inside;
     case kOutsideHeader: return outside;
+    case kInsideColumn:
+    case kOutsideColumn: return column;
+    case kDragOutline: return outline;
     default: return empty;
     }
 }
@@ -78,9 +103,19 @@ const std::vector<CvxCompareMenuEntry>& CvxCompareContextMenu::DisplayEntries()
     return display;
 }
 
+const std::vector<CvxCompareMenuEntry>& CvxCompareContextMenu::CopyTextEntries()
+{
+    static const std::vector<CvxCompareMenuEntry> copy = {
+        {C::kCopyText, "Without Bus/Signal Name"},
+        {C::kCopyTextWithNames, "With Bus/Signal Name"},
+    };
+    return copy;
+}
+
 std::unique_ptr<QMenu> CvxCompareContextMenu::Build(Kind kind, QWidget* parent)
 {
-    static const char* const names[] = {"InsideHeader", "OutsideHeader", "EmptyHeader"};
+    static const char* const names[] = {"InsideHeader", "OutsideHeader", "EmptyHeader",
+                                        "InsideColumn", "OutSideColumn", "DragOutline"};
     auto menu = std::make_unique<QMenu>(parent);
     menu->setObjectName(names[kind]);
     const auto add = [](QMenu& to, const CvxCompareMenuEntry& entry) {
@@ -96,6 +131,12 @@ std::unique_ptr<QMenu> CvxCompareContextMenu::Build(Kind kind, QWidget* parent)
             display->setObjectName("Display");
             for (const CvxCompareMenuEntry& item : DisplayEntries()) {
                 add(*display, item)->setCheckable(true);
+            }
+        } else if (entry.id == kCopyTextMenu) {
+            QMenu* copy = menu->addMenu(QString::fromUtf8(entry.text));
+            copy->setObjectName("CopyText");
+            for (const CvxCompareMenuEntry& item : CopyTextEntries()) {
+                add(*copy, item);
             }
         } else {
             add(*menu, entry);

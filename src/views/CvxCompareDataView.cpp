@@ -6,8 +6,23 @@
 #include "CvxCompareSplitterWnd.h"
 #include "CvxScrollBarWrapper.h"
 
+#include "CvxClipboard.h"
+#include "CvxCompareContextMenu.h"
+#include "CvxCompareCopyText.h"
+#include "CvxCompareModel.h"
+#include "CvxData.h"
+#include "CvxSampleIterBase.h"
+
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
 #include <QWheelEvent>
+
+#include <algorithm>
+
+using Menu = CvxCompareContextMenu;
 
 CvxCompareDataView::CvxCompareDataView(CvxCompareModel& model, QWidget* parent)
     : CvxComparePaneView(model, std::make_unique<CvxCompareDataViewport>(model), nullptr, true, parent)
@@ -27,9 +42,16 @@ CvxCompareDataView::CvxCompareDataView(CvxCompareModel& model, QWidget* parent)
     });
 }
 
+CvxCompareDataView::~CvxCompareDataView() = default;
+
 CvxCompareDataViewport& CvxCompareDataView::GetGrid()
 {
     return static_cast<CvxCompareDataViewport&>(GetViewport());
+}
+
+const CvxCompareDataViewport& CvxCompareDataView::GetGrid() const
+{
+    return static_cast<const CvxCompareDataViewport&>(GetViewport());
 }
 
 void CvxCompareDataView::SetScrollBars(CvxScrollBarWrapper* bars)
@@ -66,6 +88,23 @@ void CvxCompareDataView::keyPressEvent(QKeyEvent* event)
             m_bars->UpdateScrollBars();
         }
     };
+    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
+    if (event->key() == Qt::Key_Escape) {
+        EndOutline();
+        event->accept();
+        return;
+    }
+    if (control && (event->key() == Qt::Key_A || event->key() == Qt::Key_U)) {
+        std::vector<CvxID> all;
+        if (event->key() == Qt::Key_A) {
+            for (const CvxCompareColumn& column : GetModel().GetColumns()) {
+                all.push_back(column.GetID());
+            }
+        }
+        GetModel().SetColumnSelection(all);
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Up: send(CvxCompareKbArrowUpMessage()); break;
     case Qt::Key_Down: send(CvxCompareKbArrowDownMessage()); break;
@@ -112,4 +151,182 @@ void CvxCompareDataView::resizeEvent(QResizeEvent* event)
 {
     CvxComparePaneView::resizeEvent(event);
     GetGrid().SetOriginX(GetGrid().GetOriginX());
+}
+
+void CvxCompareDataView::SelectColumn(const CvxID& id, Qt::KeyboardModifiers modifiers)
+{
+    CvxCompareModel& model = GetModel();
+    const std::vector<CvxCompareColumn>& columns = model.GetColumns();
+    const auto at = static_cast<int>(std::find_if(columns.begin(), columns.end(),
+                                                  [&](const CvxCompareColumn& c) { return c.GetID() == id; })
+                                     - columns.begin());
+    std::vector<CvxID> selected = model.GetSelectedColumns();
+    if ((modifiers & Qt::ShiftModifier) && m_anchor >= 0 && m_anchor < static_cast<int>(columns.size())) {
+        selected.clear();
+        for (int i = std::min(m_anchor, at); i <= std::max(m_anchor, at); ++i) {
+            selected.push_back(columns[static_cast<std::size_t>(i)].GetID());
+        }
+    } else if (modifiers & Qt::ControlModifier) {
+        const auto it = std::find(selected.begin(), selected.end(), id);
+        if (it != selected.end()) {
+            selected.erase(it);
+        } else {
+            selected.push_back(id);
+        }
+        m_anchor = at;
+    } else {
+        selected = {id};
+        m_anchor = at;
+    }
+    model.SetColumnSelection(selected);
+}
+
+void CvxCompareDataView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        CvxComparePaneView::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint at = event->position().toPoint();
+    CvxPosition row;
+    const CvxCompareColumn* column = GetGrid().ColumnAt(at.x());
+    if (column == nullptr || !GetGrid().RowAt(at.y(), row)) {
+        return;
+    }
+    SelectColumn(column->GetID(), event->modifiers());
+    m_dragging = true;
+    GetGrid().SetOutline(row, row);
+}
+
+void CvxCompareDataView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragging) {
+        CvxComparePaneView::mouseMoveEvent(event);
+        return;
+    }
+    // The row under the point, kept within the pane.
+    const int y = std::clamp(static_cast<int>(event->position().y()), 0, std::max(0, height() - 1));
+    CvxPosition row;
+    if (GetGrid().RowAt(y, row)) {
+        GetGrid().SetOutline(GetGrid().GetOutlineFirst(), row);
+    }
+}
+
+void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_dragging || event->button() != Qt::LeftButton) {
+        CvxComparePaneView::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    ShowMenu(Menu::kDragOutline, event->position().toPoint());
+}
+
+void CvxCompareDataView::EndOutline()
+{
+    m_dragging = false;
+    GetGrid().ClearOutline();
+}
+
+void CvxCompareDataView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_dragging) {
+        return;
+    }
+    ShowContextMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
+}
+
+void CvxCompareDataView::ShowContextMenu(const QPoint& point)
+{
+    setFocus(Qt::OtherFocusReason);
+    const QPoint at(std::clamp(point.x(), 1, std::max(1, width() - 2)), std::clamp(point.y(), 1, std::max(1, height() - 2)));
+    if (const CvxCompareColumn* column = GetGrid().ColumnAt(at.x())) {
+        SelectColumn(column->GetID(), Qt::NoModifier);
+        ShowMenu(Menu::kInsideColumn, at);
+    } else {
+        GetModel().SetColumnSelection({});
+        ShowMenu(Menu::kOutsideColumn, at);
+    }
+}
+
+void CvxCompareDataView::ShowMenu(int kind, const QPoint& at)
+{
+    m_menu = Menu::Build(static_cast<Menu::Kind>(kind), this);
+    for (QAction* action : m_menu->findChildren<QAction*>()) {
+        bool number = false;
+        const int id = action->objectName().toInt(&number);
+        if (!number) {
+            continue;
+        }
+        action->setEnabled(IsCommandEnabled(id));
+        connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    }
+    if (kind == Menu::kDragOutline) {
+        // Afterwards the selection and the outline go (after the chosen entry has run).
+        connect(m_menu.get(), &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                GetModel().SetColumnSelection({});
+                EndOutline();
+            });
+        });
+    }
+    m_menu->popup(mapToGlobal(at));
+}
+
+bool CvxCompareDataView::IsCommandEnabled(int id) const
+{
+    CvxCompareModel& model = GetModel();
+    const bool valid = model.IsDataValid();
+    switch (id) {
+    case Menu::kUndo: return !model.IsHistoryEmpty();
+    case Menu::kCopyText:
+    case Menu::kCopyTextWithNames: return valid && GetGrid().HasOutline() && !model.GetSelectedColumns().empty();
+    case Menu::kGotoFirstSample:
+    case Menu::kGotoLastSample: return valid;
+    default: return false; // the trigger, find, marker and properties entries come with their dialogs
+    }
+}
+
+bool CvxCompareDataView::ExecuteCommand(int id)
+{
+    if (!IsCommandEnabled(id)) {
+        return false;
+    }
+    CvxCompareModel& model = GetModel();
+    switch (id) {
+    case Menu::kUndo: return model.Undo();
+    case Menu::kCopyText:
+    case Menu::kCopyTextWithNames: {
+        std::vector<const CvxCompareColumn*> outlined;
+        for (const CvxCompareColumn& column : model.GetColumns()) {
+            if (column.IsSelected()) {
+                outlined.push_back(&column);
+            }
+        }
+        CvxClipboard::SetText(CvxCompareCopyText::Build(model, outlined, GetGrid().GetOutlineFirst(),
+                                                        GetGrid().GetOutlineLast(), id == Menu::kCopyTextWithNames));
+        return true;
+    }
+    case Menu::kGotoFirstSample:
+    case Menu::kGotoLastSample: {
+        // The first or last sample of the selected column's bus/signal (of the data without one).
+        const std::vector<CvxID> selected = model.GetSelectedColumns();
+        const CvxCompareColumn* column = nullptr;
+        for (const CvxCompareColumn& c : model.GetColumns()) {
+            column = column == nullptr && !selected.empty() && c.GetID() == selected.front() ? &c : column;
+        }
+        if (column == nullptr) {
+            id == Menu::kGotoFirstSample ? model.GotoFirst() : model.GotoLast();
+            return true;
+        }
+        auto it = model.GetInputData()->CreateIter(column->GetLabel(), CvxSampleIterBase::kModeSamples);
+        id == Menu::kGotoFirstSample ? it->First() : it->Last();
+        if (!it->IsDone()) {
+            model.MoveCenter(it->GetPosition(), true);
+        }
+        return true;
+    }
+    default: return false;
+    }
 }

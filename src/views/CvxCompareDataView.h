@@ -1,31 +1,59 @@
 #pragma once
 // The data grid in the middle of the Compare window: the grid viewport inside its scroll bars.
 // It takes keyboard input (the arrows, pages, Home and End move the centre; left and right
-// scroll the columns), a wheel notch moves one row, and it leads the horizontal scrolling of
-// its column.
+// scroll the columns; Esc ends an outline, Ctrl+A and Ctrl+U select all columns or none), a
+// wheel notch moves one row, and it leads the horizontal scrolling of its column. A click
+// selects columns (Ctrl toggles, Shift extends) and a drag outlines cells, whose menu copies
+// their text; the context menus offer the grid's commands.
 
 #include "CvxComparePaneView.h"
 
+#include <memory>
+
+class QMenu;
 class CvxCompareDataViewport;
+class CvxID;
 class CvxScrollBarWrapper;
 
 class CvxCompareDataView : public CvxComparePaneView {
     Q_OBJECT
 public:
     CvxCompareDataView(CvxCompareModel& model, QWidget* parent);
+    ~CvxCompareDataView() override;
 
     CvxCompareDataViewport& GetGrid();
+    const CvxCompareDataViewport& GetGrid() const;
     // The scroll bars around the view (made by the window, which places them in the splitter).
     void SetScrollBars(CvxScrollBarWrapper* bars);
     CvxScrollBarWrapper* GetScrollBars() const { return m_bars; }
     void SetHorizontalOrigin(int x) override;
+
+    // A command of the grid's menus (35404, 35408, 35457, 35462, 35463, ...) as its entry runs
+    // it; false when it is disabled now.
+    bool ExecuteCommand(int id);
+    bool IsCommandEnabled(int id) const;
+    // The menu last opened (null before the first): tests and remote clients pick its entries.
+    QMenu* GetMenu() const { return m_menu.get(); }
+    // Opens the "InsideColumn" or "OutSideColumn" menu at a point of the pane.
+    void ShowContextMenu(const QPoint& at);
 
 protected:
     void OnModelMessage(CvxCompareMessage& message) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void SelectColumn(const CvxID& column, Qt::KeyboardModifiers modifiers);
+    void ShowMenu(int kind, const QPoint& at);
+    void EndOutline();
+
     CvxScrollBarWrapper* m_bars = nullptr;
+    bool m_dragging = false;
+    std::unique_ptr<QMenu> m_menu;
+    int m_anchor = -1; // the place of the column a Shift click extends from
 };

@@ -14,6 +14,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 
 // What one paint needs, made once per paint: the visible columns with their iterators and
 // cell painters.
@@ -176,9 +177,12 @@ void CvxCompareDataViewport::Paint(QPainter& painter, const QRect&)
             text.swap(request.text);
         }
     });
+    m_painted = frame.painted;
+    m_rowHeight = frame.rowHeight;
     if (!shown) {
         return;
     }
+    PaintOutline(painter, frame);
     m_model.SetVisibleRows(std::max(1, GetSize().height() / frame.rowHeight));
     const int width = GetSize().width();
     if (properties.IsCenterRectDisplayed()) {
@@ -214,6 +218,79 @@ void CvxCompareDataViewport::Paint(QPainter& painter, const QRect&)
         painter.drawLine(0, y + 1, width, y + 1);
         painter.drawLine(0, y + frame.rowHeight - 1, width, y + frame.rowHeight - 1);
     }
+}
+
+bool CvxCompareDataViewport::RowAt(int y, CvxPosition& position) const
+{
+    for (const auto& [at, top] : m_painted) {
+        if (y >= top && y < top + m_rowHeight) {
+            position = at;
+            return true;
+        }
+    }
+    return false;
+}
+
+const CvxCompareColumn* CvxCompareDataViewport::ColumnAt(int x) const
+{
+    const int at = x + m_originX;
+    for (const CvxCompareColumn& column : m_model.GetColumns()) {
+        if (at >= column.GetLeft() && at < column.GetLeft() + column.GetWidth()) {
+            return &column;
+        }
+    }
+    return nullptr;
+}
+
+void CvxCompareDataViewport::SetOutline(const CvxPosition& first, const CvxPosition& last)
+{
+    if (!m_outlined || !(first == m_outlineFirst) || !(last == m_outlineLast)) {
+        m_outlined = true;
+        m_outlineFirst = first;
+        m_outlineLast = last;
+        Invalidate();
+    }
+}
+
+void CvxCompareDataViewport::ClearOutline()
+{
+    if (m_outlined) {
+        m_outlined = false;
+        Invalidate();
+    }
+}
+
+void CvxCompareDataViewport::PaintOutline(QPainter& painter, const Frame& frame) const
+{
+    if (!m_outlined) {
+        return;
+    }
+    const CvxPosition low = std::min(m_outlineFirst, m_outlineLast);
+    const CvxPosition high = std::max(m_outlineFirst, m_outlineLast);
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    for (const auto& [position, rowTop] : frame.painted) {
+        if (!(position < low) && !(high < position)) {
+            top = std::min(top, rowTop);
+            bottom = std::max(bottom, rowTop + frame.rowHeight - 1);
+        }
+    }
+    int left = INT_MAX;
+    int right = INT_MIN;
+    for (const CvxCompareColumn& column : m_model.GetColumns()) {
+        if (column.IsSelected()) {
+            left = std::min(left, column.GetLeft() - m_originX);
+            right = std::max(right, column.GetLeft() + column.GetWidth() - 1 - m_originX);
+        }
+    }
+    if (top > bottom || left > right) {
+        return;
+    }
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(255, 0, 0), 1, Qt::DashLine));
+    painter.drawRect(QRect(QPoint(left, top), QPoint(right, bottom)));
+    painter.restore();
 }
 
 QJsonObject CvxCompareDataViewport::Describe() const
@@ -259,7 +336,12 @@ QJsonObject CvxCompareDataViewport::Describe() const
                                  {"centre", rows[i].first == frame.centreTop},
                                  {"cells", rows[i].second}});
     }
-    return QJsonObject{{"pane", "grid"}, {"originX", m_originX}, {"rows", shown}};
+    QJsonObject described{{"pane", "grid"}, {"originX", m_originX}, {"rows", shown}};
+    if (m_outlined) {
+        described["outline"] = QJsonObject{{"first", static_cast<qint64>(m_outlineFirst.AsSample())},
+                                           {"last", static_cast<qint64>(m_outlineLast.AsSample())}};
+    }
+    return described;
 }
 
 bool CvxCompareDataViewport::OnModelMessage(const CvxCompareMessage& message)

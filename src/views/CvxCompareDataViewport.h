@@ -10,8 +10,13 @@
 
 #include <QFont>
 
-#include <functional>
+#include "CvxPosition.h"
 
+#include <functional>
+#include <utility>
+#include <vector>
+
+class CvxCompareColumn;
 class CvxCompareMessage;
 class CvxCompareModel;
 class CvxTimeCorrelatedIter;
@@ -44,6 +49,19 @@ public:
     // bars must be read again.
     bool OnModelMessage(const CvxCompareMessage& message);
 
+    // Where things are, as last painted: the position of the row at y, the column at x (null
+    // outside the columns).
+    bool RowAt(int y, CvxPosition& position) const;
+    const CvxCompareColumn* ColumnAt(int x) const;
+
+    // The outline around cells (from one row to another over the selected columns), drawn with
+    // a dashed pen; an empty outline draws nothing.
+    void SetOutline(const CvxPosition& first, const CvxPosition& last);
+    void ClearOutline();
+    bool HasOutline() const { return m_outlined; }
+    const CvxPosition& GetOutlineFirst() const { return m_outlineFirst; }
+    const CvxPosition& GetOutlineLast() const { return m_outlineLast; }
+
     Range GetScrollRange(Qt::Orientation orientation, int extent) const override;
     void ScrollTo(Qt::Orientation orientation, int value) override;
     bool ScrollAction(Qt::Orientation orientation, int action) override;
@@ -58,7 +76,14 @@ private:
     // Moves are refused while long work runs.
     bool MayMove() const;
 
+    void PaintOutline(QPainter& painter, const Frame& frame) const;
+
     CvxCompareModel& m_model;
     int m_originX = 0;
+    int m_rowHeight = 1;
+    std::vector<std::pair<CvxPosition, int>> m_painted; // each painted row's position and top
+    bool m_outlined = false;
+    CvxPosition m_outlineFirst;
+    CvxPosition m_outlineLast;
     std::function<void(int)> m_originHook;
 };

@@ -26,6 +26,7 @@
 #include "CvxStringConvert.h"
 #include "CvxUiServices.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QJsonArray>
 #include <QMenu>
@@ -243,4 +244,58 @@ TEST_F(CvxCompareViewTest, TabCyclesThroughThePanesThatTakeKeysAndTheHeaderFollo
     EXPECT_LT(grid->GetHorizontalOrigin(), 1000000);
     EXPECT_EQ(header->GetHorizontalOrigin(), grid->GetHorizontalOrigin());
     EXPECT_EQ(Splitter().findChild<CvxComparePaneView*>("CvxCompareOverView")->GetHorizontalOrigin(), 0);
+}
+
+// The grid under the mouse and keys: a drag outlines cells of the clicked column, its menu
+// copies their text to the real clipboard (with the names first when asked) and then the
+// selection goes; Ctrl+A and Ctrl+U select all columns or none; Esc ends an outline; the
+// context menu on a column selects it and goes to its last sample.
+TEST_F(CvxCompareViewTest, OutlinedCellsCopyTheirTextAndKeysSelectColumns)
+{
+    CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, {1, 2, 3, 4, 5, 6}}, {u"B", 8, {7, 7, 7, 7, 7, 7}}}));
+    Model().ReplaceColumns({CvxCompareColumn(CvxLabelChannel(CvxTestLabel(u"A"))),
+                            CvxCompareColumn(CvxLabelChannel(CvxTestLabel(u"B")))});
+    CvxCompareColumnsChangedMessage changed;
+    Model().Broadcast(changed);
+    Model().CopyReference({CvxLabelChannel(CvxTestLabel(u"A"))}, CvxCompareRange());
+    CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, {1, 9, 3, 4, 5, 6}}, {u"B", 8, {7, 7, 7, 7, 7, 7}}}), 2);
+    Model().GotoFirst();
+    CvxCompareDataView& grid = *m_view->GetGrid();
+    grid.repaint();
+    const int rowHeight = grid.GetGrid().GetRowHeight();
+    const QPoint first(5, grid.height() / 2);
+
+    QTest::mousePress(&grid, Qt::LeftButton, Qt::NoModifier, first);
+    EXPECT_EQ(Model().GetSelectedColumns().size(), 1U);
+    QTest::mouseMove(&grid, first + QPoint(0, 2 * rowHeight));
+    QTest::mouseRelease(&grid, Qt::LeftButton, Qt::NoModifier, first + QPoint(0, 2 * rowHeight));
+    QMenu* menu = grid.GetMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), QString("DragOutline"));
+    EXPECT_FALSE(menu->findChild<QAction*>("35409")->isEnabled()); // the quick trigger comes later
+    menu->findChild<QAction*>("35457")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString("A\n01\t01\n09\t02\n03\t03\n"));
+    menu->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Model().GetSelectedColumns().empty());
+    EXPECT_FALSE(grid.GetGrid().HasOutline());
+
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Model().GetSelectedColumns().size(), 2U);
+    QTest::keyClick(&grid, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_TRUE(Model().GetSelectedColumns().empty());
+    QTest::mousePress(&grid, Qt::LeftButton, Qt::NoModifier, first);
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_FALSE(grid.GetGrid().HasOutline());
+    QTest::mouseRelease(&grid, Qt::LeftButton, Qt::NoModifier, first);
+
+    grid.ShowContextMenu(first);
+    menu = grid.GetMenu();
+    EXPECT_EQ(menu->objectName(), QString("InsideColumn"));
+    EXPECT_EQ(Model().GetSelectedColumns().size(), 1U);
+    ASSERT_TRUE(menu->findChild<QAction*>("35463")->isEnabled());
+    menu->findChild<QAction*>("35463")->trigger();
+    EXPECT_EQ(Model().GetCenter().AsSample(), 5);
+    menu->close();
 }
