@@ -10,7 +10,10 @@
 #include "CvxCompareContextMenu.h"
 #include "CvxCompareCopyText.h"
 #include "CvxCompareModel.h"
+#include "CvxCancelMgr.h"
+#include "CvxCompareGridDialogs.h"
 #include "CvxData.h"
+#include "CvxFindMgr.h"
 #include "CvxSampleIterBase.h"
 
 #include <QContextMenuEvent>
@@ -74,6 +77,19 @@ void CvxCompareDataView::OnModelMessage(CvxCompareMessage& message)
     if (type == CvxCompareNewDataMessage::kType || type == CvxCompareColumnsChangedMessage::kType
         || type == CvxCompareInsertColumnMessage::kType) {
         CvxCompareColumnWidth::SizeUnsized(GetModel()); // new columns get the width their values need
+    }
+    switch (type) {
+    case CvxCompareMarkerNewMessage::kType: Post([this] { CvxCompareGridDialogs::NewMarker(GetModel(), this); }); break;
+    case CvxCompareMarkerPlaceMessage::kType:
+        Post([this] { CvxCompareGridDialogs::PlaceMarker(GetModel(), GetModel().GetCenter(), this); });
+        break;
+    case CvxCompareMarkerGotoMessage::kType: Post([this] { CvxCompareGridDialogs::GotoMarker(GetModel(), this); }); break;
+    case CvxCompareMarkerDeleteMessage::kType: Post([this] { CvxCompareGridDialogs::DeleteMarkers(GetModel(), this); }); break;
+    case CvxCompareDisplayGotoDlgMessage::kType: Post([this] { ExecuteCommand(Menu::kGoto); }); break;
+    case CvxCompareFindMessage::kType: Post([this] { ExecuteCommand(Menu::kFind); }); break;
+    case CvxCompareFindNextMessage::kType: Post([this] { ExecuteCommand(Menu::kFindNext); }); break;
+    case CvxCompareFindPrevMessage::kType: Post([this] { ExecuteCommand(Menu::kFindPrevious); }); break;
+    default: break;
     }
     if (GetGrid().OnModelMessage(message) && m_bars != nullptr) {
         m_bars->UpdateScrollBars();
@@ -237,10 +253,28 @@ void CvxCompareDataView::contextMenuEvent(QContextMenuEvent* event)
     ShowContextMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
 }
 
+void CvxCompareDataView::Post(std::function<void()> action)
+{
+    QTimer::singleShot(0, this, std::move(action));
+}
+
+const CvxCompareColumn* CvxCompareDataView::CommandColumn() const
+{
+    const std::vector<CvxCompareColumn>& columns = GetModel().GetColumns();
+    for (const CvxCompareColumn& column : columns) {
+        if (column.IsSelected()) {
+            return &column;
+        }
+    }
+    return columns.empty() ? nullptr : &columns.front();
+}
+
 void CvxCompareDataView::ShowContextMenu(const QPoint& point)
 {
     setFocus(Qt::OtherFocusReason);
     const QPoint at(std::clamp(point.x(), 1, std::max(1, width() - 2)), std::clamp(point.y(), 1, std::max(1, height() - 2)));
+    CvxPosition row;
+    m_menuRow = GetGrid().RowAt(at.y(), row) ? std::make_unique<CvxPosition>(row) : nullptr;
     if (const CvxCompareColumn* column = GetGrid().ColumnAt(at.x())) {
         SelectColumn(column->GetID(), Qt::NoModifier);
         ShowMenu(Menu::kInsideColumn, at);
@@ -278,13 +312,19 @@ bool CvxCompareDataView::IsCommandEnabled(int id) const
 {
     CvxCompareModel& model = GetModel();
     const bool valid = model.IsDataValid();
+    const bool idle = !CvxCancelMgr::GetInstance().IsEnabled();
     switch (id) {
     case Menu::kUndo: return !model.IsHistoryEmpty();
+    case Menu::kGoto:
+    case Menu::kPlaceMarker: return valid && CommandColumn() != nullptr;
+    case Menu::kFind: return valid && idle && CommandColumn() != nullptr;
+    case Menu::kFindNext:
+    case Menu::kFindPrevious: return valid && idle && !CvxFindMgr::GetInstance().GetModel().IsEmpty();
     case Menu::kCopyText:
     case Menu::kCopyTextWithNames: return valid && GetGrid().HasOutline() && !model.GetSelectedColumns().empty();
     case Menu::kGotoFirstSample:
     case Menu::kGotoLastSample: return valid;
-    default: return false; // the trigger, find, marker and properties entries come with their dialogs
+    default: return false; // the quick trigger and the properties come with their own steps
     }
 }
 
@@ -308,6 +348,12 @@ bool CvxCompareDataView::ExecuteCommand(int id)
                                                         GetGrid().GetOutlineLast(), id == Menu::kCopyTextWithNames));
         return true;
     }
+    case Menu::kGoto: return CvxCompareGridDialogs::Goto(model, *CommandColumn(), this);
+    case Menu::kPlaceMarker:
+        return CvxCompareGridDialogs::PlaceMarker(model, m_menuRow != nullptr ? *m_menuRow : model.GetCenter(), this);
+    case Menu::kFind: return CvxCompareGridDialogs::Find(model, *CommandColumn(), this);
+    case Menu::kFindNext:
+    case Menu::kFindPrevious: return CvxCompareGridDialogs::FindAgain(model, id == Menu::kFindNext);
     case Menu::kGotoFirstSample:
     case Menu::kGotoLastSample: {
         // The first or last sample of the selected column's bus/signal (of the data without one).

@@ -8,10 +8,13 @@
 
 #include "CvxComparePaneView.h"
 
+#include <functional>
 #include <memory>
 
 class QMenu;
+class CvxCompareColumn;
 class CvxCompareDataViewport;
+class CvxPosition;
 class CvxID;
 class CvxScrollBarWrapper;
 
@@ -49,6 +52,10 @@ protected:
 
 private:
     void SelectColumn(const CvxID& column, Qt::KeyboardModifiers modifiers);
+    // The column the grid's commands act on: the first selected one, else the first one.
+    const CvxCompareColumn* CommandColumn() const;
+    // Runs after the current broadcast, from the event loop (the dialogs are modal).
+    void Post(std::function<void()> action);
     void ShowMenu(int kind, const QPoint& at);
     void EndOutline();
 
@@ -56,4 +63,5 @@ private:
     bool m_dragging = false;
     std::unique_ptr<QMenu> m_menu;
     int m_anchor = -1; // the place of the column a Shift click extends from
+    std::unique_ptr<CvxPosition> m_menuRow; // the row the context menu was opened on
 };

@@ -27,6 +27,10 @@
 #include "CvxUiServices.h"
 
 #include <QClipboard>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
 #include <QFontMetrics>
 #include <QJsonArray>
 #include <QMenu>
@@ -298,4 +302,56 @@ TEST_F(CvxCompareViewTest, OutlinedCellsCopyTheirTextAndKeysSelectColumns)
     menu->findChild<QAction*>("35463")->trigger();
     EXPECT_EQ(Model().GetCenter().AsSample(), 5);
     menu->close();
+}
+
+namespace {
+
+// Answers the next modal dialog: fills its fields, then accepts it.
+void AnswerNextDialog(std::function<void(QDialog&)> fill)
+{
+    QTimer::singleShot(50, [fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        fill(*dialog);
+        dialog->accept();
+    });
+}
+
+} // namespace
+
+// The model's marker and go-to messages (the host's Markers and Edit menus) open the host's
+// dialogs from the event loop, after the broadcast; what they answer moves the window.
+TEST_F(CvxCompareViewTest, MarkerAndGotoMessagesOpenTheHostDialogsAndMoveTheCentre)
+{
+    CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, {1, 2, 3, 4, 5, 6, 7, 8}}}));
+    Model().ReplaceColumns({CvxCompareColumn(CvxLabelChannel(CvxTestLabel(u"A")))});
+    Model().GotoFirst();
+    CvxCompareDataView& grid = *m_view->GetGrid();
+
+    AnswerNextDialog([](QDialog& dialog) { dialog.findChild<QLineEdit*>("Sample")->setText("6"); });
+    CvxCompareDisplayGotoDlgMessage gotoDialog;
+    Model().Dispatch(gotoDialog);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // not inside the broadcast
+    QTest::qWait(200);
+    EXPECT_EQ(Model().GetCenter().AsSample(), 6);
+
+    const std::size_t markers = Model().GetMarkerMgr().GetMarkers(false).size();
+    AnswerNextDialog([](QDialog&) {});
+    CvxCompareMarkerNewMessage newMarker;
+    Model().Dispatch(newMarker);
+    QTest::qWait(200);
+    ASSERT_EQ(Model().GetMarkerMgr().GetMarkers(false).size(), markers + 1);
+
+    // The marker list of Go To Marker takes the new one (the last listed by position).
+    Model().GotoFirst();
+    AnswerNextDialog([](QDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>();
+        list->setCurrentRow(list->count() - 1);
+    });
+    CvxCompareMarkerGotoMessage gotoMarker;
+    Model().Dispatch(gotoMarker);
+    QTest::qWait(200);
+    EXPECT_EQ(Model().GetCenter().AsSample(), 7); // the data's end marker comes last
+    EXPECT_TRUE(grid.IsCommandEnabled(CvxCompareContextMenu::kGoto));
+    EXPECT_FALSE(grid.IsCommandEnabled(CvxCompareContextMenu::kProperties));
 }
