@@ -10,8 +10,6 @@
 
 namespace {
 
-const QColor kUncertainText(128, 128, 128);
-
 QString Raw(const std::u16string& text)
 {
     return QString::fromRawData(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
@@ -19,9 +17,39 @@ QString Raw(const std::u16string& text)
 
 } // namespace
 
+void CvxCompareCellStyle::Prepare()
+{
+    referenceBrush = QBrush(referenceBackground);
+    noReferenceBrush = QBrush(noReferenceBackground);
+    differenceBrush = QBrush(differenceBackground);
+    differencePen = QPen(differenceForeground);
+    uncertainPen = QPen(QColor(128, 128, 128));
+    for (std::size_t c = 0; c < advances.size(); ++c) {
+        advances[c] = metrics != nullptr ? metrics->horizontalAdvance(QChar(static_cast<char16_t>(c))) : averageCharWidth;
+    }
+}
+
+int CvxCompareCellStyle::Advance(char16_t character) const
+{
+    if (character < advances.size()) {
+        return advances[character];
+    }
+    return metrics != nullptr ? metrics->horizontalAdvance(QChar(character)) : averageCharWidth;
+}
+
+int CvxCompareCellStyle::TextWidth(std::u16string_view text) const
+{
+    int width = 0;
+    for (const char16_t character : text) {
+        width += Advance(character);
+    }
+    return width;
+}
+
 CvxCompareCellPainter::CvxCompareCellPainter(const CvxCompareModel& model, const CvxCompareColumn& column,
                                              const CvxCompareCellStyle& style)
-    : m_column(column), m_style(style), m_display(column.GetDifferenceDisplay().GetCode())
+    : m_column(column), m_style(style), m_display(column.GetDifferenceDisplay().GetCode()),
+      m_textPen(CvxColor(column.GetColor()))
 {
     if (const CvxCompareSource* source = model.GetReferenceBuffer().Find(column.GetLabel())) {
         m_store = source->GetDataSource();
@@ -84,15 +112,17 @@ void CvxCompareCellPainter::Paint(CvxCompareCellRequest& request)
         const QRect& cell = request.cell;
         const int width = cell.width();
         const bool inputOnly = !m_decision.compared || m_display == CvxCompareColumnDifference::kInputOnly;
-        const QColor text = request.status == kStatusUncertain ? kUncertainText : CvxColor(request.color);
+        if (m_textPen.color() != CvxColor(request.color)) {
+            m_textPen = QPen(CvxColor(request.color));
+        }
+        const QPen& text = request.status == kStatusUncertain ? m_style.uncertainPen : m_textPen;
         if (inputOnly) {
             DrawText(painter, QRect(cell.left(), cell.top(), width - 1, cell.height()), cell, request.text, request.text,
                      text, false);
         } else {
             const QRect inputArea(cell.left(), cell.top(), width / 2 - 1, cell.height());
             const QRect referenceArea(cell.left() + width / 2, cell.top(), width - 1 - width / 2, cell.height());
-            painter.fillRect(referenceArea, m_decision.referencePresent ? m_style.referenceBackground
-                                                                        : m_style.noReferenceBackground);
+            painter.fillRect(referenceArea, m_decision.referencePresent ? m_style.referenceBrush : m_style.noReferenceBrush);
             DrawText(painter, inputArea, cell, request.text, m_decision.referenceText, text, m_decision.differ);
             if (ShowsReference()) {
                 DrawText(painter, referenceArea, cell, m_decision.referenceText, request.text, text, m_decision.differ);
@@ -104,36 +134,46 @@ void CvxCompareCellPainter::Paint(CvxCompareCellRequest& request)
     }
 }
 
-void CvxCompareCellPainter::DrawText(QPainter& painter, const QRect& area, const QRect& clip, std::u16string text,
-                                     const std::u16string& other, const QColor& color, bool differ) const
+void CvxCompareCellPainter::DrawText(QPainter& painter, const QRect& area, const QRect& clip, const std::u16string& text,
+                                     const std::u16string& other, const QPen& pen, bool differ)
 {
     const QFontMetrics& metrics = *m_style.metrics;
     const int a = m_style.averageCharWidth;
-    const bool cut = CvxCompareTextLayout::Cut(text, area.width(), a, metrics);
-    const QString shown = Raw(text);
-    const int textWidth = metrics.horizontalAdvance(shown);
+    m_shown.assign(text);
+    int textWidth = m_style.TextWidth(m_shown);
+    const bool cut = CvxCompareTextLayout::Cut(m_shown, area.width(), a, textWidth);
+    if (cut) {
+        textWidth = m_style.TextWidth(m_shown);
+    }
+    const QString shown = Raw(m_shown);
     int x = CvxCompareTextLayout::TextX(m_column.GetAlignment(), area.left(), area.width(), textWidth, a);
     const int baseline = area.top() + metrics.ascent();
-    painter.save();
-    painter.setClipRect(clip, Qt::IntersectClip);
-    painter.setPen(color);
+    // A text that still does not fit (one wide character) is clipped to its cell; the others
+    // fit, and clipping them would cost an allocation a cell.
+    const bool clipped = x + textWidth > clip.right() + 1;
+    if (clipped) {
+        painter.save();
+        painter.setClipRect(clip, Qt::IntersectClip);
+    }
+    painter.setPen(pen);
     if (!differ) {
         painter.drawText(x, baseline, shown);
-        painter.restore();
-        return;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const QChar character(text[i]);
-        const int advance = metrics.horizontalAdvance(character);
-        const bool ellipsis = cut && i + 1 == text.size();
-        if (ellipsis || CvxCompareTextLayout::Differs(text, other, i)) {
-            painter.fillRect(QRect(x, area.top(), advance, area.height()), m_style.differenceBackground);
-            painter.setPen(m_style.differenceForeground);
-        } else {
-            painter.setPen(color);
+    } else {
+        for (std::size_t i = 0; i < m_shown.size(); ++i) {
+            const QString character = QString::fromRawData(reinterpret_cast<const QChar*>(&m_shown[i]), 1);
+            const int advance = m_style.Advance(m_shown[i]);
+            const bool ellipsis = cut && i + 1 == m_shown.size();
+            if (ellipsis || CvxCompareTextLayout::Differs(m_shown, other, i)) {
+                painter.fillRect(QRect(x, area.top(), advance, area.height()), m_style.differenceBrush);
+                painter.setPen(m_style.differencePen);
+            } else {
+                painter.setPen(pen);
+            }
+            painter.drawText(x, baseline, character);
+            x += advance;
         }
-        painter.drawText(x, baseline, QString(character));
-        x += advance;
     }
-    painter.restore();
+    if (clipped) {
+        painter.restore();
+    }
 }

@@ -8,11 +8,15 @@
 
 #include "CvxCompareStoreIter.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QFontMetrics>
+#include <QPen>
 #include <QRect>
 
+#include <array>
 #include <string>
+#include <string_view>
 
 class CvxCompareColumn;
 class CvxCompareModel;
@@ -31,7 +35,8 @@ struct CvxCompareCellRequest {
     bool returnReferenceText = false;
 };
 
-// The fonts and colours of one paint.
+// The fonts and colours of one paint. Pens and brushes are made once here: each one made
+// per cell would be an allocation per cell.
 struct CvxCompareCellStyle {
     const QFontMetrics* metrics = nullptr;
     int averageCharWidth = 1;
@@ -39,6 +44,19 @@ struct CvxCompareCellStyle {
     QColor noReferenceBackground;
     QColor differenceForeground;
     QColor differenceBackground;
+
+    // Makes the pens and brushes from the colours, and the advance table from the metrics.
+    void Prepare();
+    // A text's width: the sum of its characters' advances (from a table for the first 256),
+    // which a layout of the whole string would give for the grid's values without allocating.
+    int TextWidth(std::u16string_view text) const;
+    int Advance(char16_t character) const;
+    QBrush referenceBrush;
+    QBrush noReferenceBrush;
+    QBrush differenceBrush;
+    QPen differencePen;
+    QPen uncertainPen;
+    std::array<int, 256> advances{};
 };
 
 class CvxCompareCellPainter {
@@ -62,8 +80,8 @@ public:
 private:
     void Decide(const CvxCompareCellRequest& request);
     // The text in an area, compared character by character against `other` when `differ`.
-    void DrawText(QPainter& painter, const QRect& area, const QRect& clip, std::u16string text,
-                  const std::u16string& other, const QColor& color, bool differ) const;
+    void DrawText(QPainter& painter, const QRect& area, const QRect& clip, const std::u16string& text,
+                  const std::u16string& other, const QPen& pen, bool differ);
 
     const CvxCompareColumn& m_column;
     const CvxCompareCellStyle& m_style;
@@ -73,4 +91,6 @@ private:
     CvxCompareStoreIter m_reference;
     int m_offset = 0;
     Decision m_decision;
+    QPen m_textPen;          // the column's colour
+    std::u16string m_shown;  // the text as drawn (cut), its buffer kept from cell to cell
 };

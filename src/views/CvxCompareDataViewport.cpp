@@ -103,6 +103,7 @@ bool CvxCompareDataViewport::WalkRows(Frame& frame, const std::function<void(int
     frame.style.noReferenceBackground = CvxColor(properties.GetNoRefBackgroundColor());
     frame.style.differenceForeground = CvxColor(properties.GetDiffForegroundColor());
     frame.style.differenceBackground = CvxColor(properties.GetDiffBackgroundColor());
+    frame.style.Prepare();
 
     // Only the columns that meet the visible range are read and formatted.
     std::vector<CvxSampleIterBase*> iters;

@@ -3,13 +3,11 @@
 
 #include <algorithm>
 
-bool CvxCompareTextLayout::Cut(std::u16string& text, int width, int averageCharWidth, const QFontMetrics& metrics)
+bool CvxCompareTextLayout::Cut(std::u16string& text, int width, int averageCharWidth, int textWidth)
 {
     if (text.size() <= 1 || averageCharWidth <= 0) {
         return false;
     }
-    const int textWidth = metrics.horizontalAdvance(QString::fromRawData(reinterpret_cast<const QChar*>(text.data()),
-                                                                         static_cast<qsizetype>(text.size())));
     if (textWidth < width - averageCharWidth / 2) {
         return false;
     }

@@ -1,9 +1,7 @@
 #pragma once
 // How a value's text sits in one half of a grid cell: cut with the ellipsis when it does not
 // fit, placed by the column's alignment, and which of its characters differ from the other
-// half's text. Plain functions over font metrics, so that tests check them as tables.
-
-#include <QFontMetrics>
+// half's text. Plain functions over measured widths, so that tests check them as tables.
 
 #include <string>
 #include <string_view>
@@ -16,10 +14,10 @@ public:
     static constexpr int kCenter = 1;
     static constexpr int kRight = 2;
 
-    // A text at least as wide as `width` less half a character is cut to n = width / a - 1
-    // characters (at least 0) followed by the ellipsis; a text of one character is never cut.
-    // Answers whether it cut.
-    static bool Cut(std::u16string& text, int width, int averageCharWidth, const QFontMetrics& metrics);
+    // A text (`textWidth` pixels wide) at least as wide as `width` less half a character is cut
+    // to n = width / a - 1 characters (at least 0) followed by the ellipsis; a text of one
+    // character is never cut. Answers whether it cut.
+    static bool Cut(std::u16string& text, int width, int averageCharWidth, int textWidth);
     // Where the text starts in an area from x0, `width` wide: half a character in from the
     // left, centred, or half a character in from the right; never left of x0.
     static int TextX(int alignment, int x0, int width, int textWidth, int averageCharWidth);

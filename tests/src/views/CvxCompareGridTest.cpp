@@ -11,6 +11,7 @@
 #include "CvxCompareMessage.h"
 #include "CvxCompareTextLayout.h"
 #include "CvxPainterSelect.h"
+#include "CvxQtText.h"
 #include "CvxTimeCorrelatedIter.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ TEST(CvxCompareTextLayout, CutsWithTheEllipsisPlacesByAlignmentAndMarksDifferenc
                           Case{u"7", 0, u"7"}, Case{u"123456", 6, u"123456"}, Case{u"123456", 5, u"1234\u2026"},
                           Case{u"12", 2, u"12"}}) {
         std::u16string text = c.text;
-        const bool cut = Layout::Cut(text, c.width * a, a, metrics);
+        const bool cut = Layout::Cut(text, c.width * a, a, metrics.horizontalAdvance(CvxQt(text)));
         EXPECT_EQ(text, c.shown) << c.width;
         EXPECT_EQ(cut, text != c.text) << c.width;
     }
@@ -84,6 +85,7 @@ protected:
         m_style.noReferenceBackground = QColor(128, 128, 128);
         m_style.differenceForeground = QColor(0, 0, 0);
         m_style.differenceBackground = QColor(255, 255, 0);
+        m_style.Prepare();
     }
 
     const CvxCompareColumn& Column() const { return m_model.GetColumns().front(); }
