@@ -65,6 +65,15 @@ bool CvxStdCmdIFaceMgr::IsValidTriggerLabel(const CvxLabelChannel& label) const
     return m_triggerQuery ? m_triggerQuery(label) : IsKnownBusSignal(label);
 }
 
+bool CvxStdCmdIFaceMgr::SetSimpleTrigger(const std::vector<CvxPatternModel>& patterns, std::string& error) const
+{
+    if (!m_triggerSetter) {
+        error = "this host has no analyzer whose trigger could be set";
+        return false;
+    }
+    return m_triggerSetter(patterns, error);
+}
+
 bool CvxStdCmdIFaceMgr::IsValidActivityIndicatorLabel(const CvxLabelChannel& label) const
 {
     return m_activityQuery ? m_activityQuery(label) : IsKnownBusSignal(label);
@@ -81,4 +90,5 @@ void CvxStdCmdIFaceMgr::Reset()
     m_triggerQuery = nullptr;
     m_activityQuery = nullptr;
     m_simpleQuery = nullptr;
+    m_triggerSetter = nullptr;
 }

@@ -6,8 +6,10 @@
 // all simple.
 
 #include "CvxID.h"
+#include "CvxPatternModel.h"
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -37,6 +39,12 @@ public:
     void SetTriggerLabelQuery(LabelQuery query) { m_triggerQuery = std::move(query); }
     void SetActivityIndicatorLabelQuery(LabelQuery query) { m_activityQuery = std::move(query); }
     void SetSimpleTriggerQuery(std::function<bool()> query) { m_simpleQuery = std::move(query); }
+    // Makes the patterns (all to match at one sample) the analyzer's trigger for the next
+    // acquisition; false with `error` saying why when the host's analyzer takes no such
+    // trigger (or the host has none).
+    using TriggerSetter = std::function<bool(const std::vector<CvxPatternModel>& patterns, std::string& error)>;
+    bool SetSimpleTrigger(const std::vector<CvxPatternModel>& patterns, std::string& error) const;
+    void SetTriggerSetter(TriggerSetter setter) { m_triggerSetter = std::move(setter); }
 
     // Forgets every interface and query.
     void Reset();
@@ -48,4 +56,5 @@ private:
     LabelQuery m_triggerQuery;
     LabelQuery m_activityQuery;
     std::function<bool()> m_simpleQuery;
+    TriggerSetter m_triggerSetter;
 };

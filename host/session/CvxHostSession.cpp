@@ -125,6 +125,18 @@ CvxHostSession::CvxHostSession()
     // The trigger the tools offer to edit is the source's own.
     CvxStdCmdIFaceMgr& ifaces = CvxStdCmdIFaceMgr::GetInstance();
     ifaces.SetSimpleTriggerQuery([this] { return m_source != nullptr && m_source->HasSimpleTrigger(); });
+    // A tool's quick trigger: the sources trigger on one bus/signal at a time.
+    ifaces.SetTriggerSetter([this](const std::vector<CvxPatternModel>& patterns, std::string& error) {
+        if (patterns.size() != 1) {
+            error = "the source triggers on one bus/signal at a time; outline one";
+            return false;
+        }
+        if (!SetTrigger(patterns.front())) {
+            error = GetLastError();
+            return false;
+        }
+        return true;
+    });
     ifaces.SetTriggerLabelQuery([this](const CvxLabelChannel& label) {
         return m_source != nullptr && m_source->IsTriggerLabel(label.GetLabelID());
     });
@@ -137,6 +149,7 @@ CvxHostSession::~CvxHostSession()
     system.SetLabelProvider({});
     system.SetStopRepetitiveRunHandler({});
     CvxStdCmdIFaceMgr::GetInstance().SetSimpleTriggerQuery({});
+    CvxStdCmdIFaceMgr::GetInstance().SetTriggerSetter({});
     CvxStdCmdIFaceMgr::GetInstance().SetTriggerLabelQuery({});
     if (m_source != nullptr) {
         CvxPlugInMgr::GetInstance().Remove(m_source->GetInstanceID());

@@ -13,7 +13,13 @@
 #include "CvxCancelMgr.h"
 #include "CvxCompareGridDialogs.h"
 #include "CvxData.h"
+#include "CvxCompareQuickTrigger.h"
 #include "CvxFindMgr.h"
+#include "CvxFindModel.h"
+#include "CvxInfoDlg.h"
+#include "CvxQtText.h"
+#include "CvxStdCmdIFaceMgr.h"
+#include "CvxStringConvert.h"
 #include "CvxSampleIterBase.h"
 
 #include <QContextMenuEvent>
@@ -21,6 +27,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -29,6 +36,7 @@ using Menu = CvxCompareContextMenu;
 
 CvxCompareDataView::CvxCompareDataView(CvxCompareModel& model, QWidget* parent)
     : CvxComparePaneView(model, std::make_unique<CvxCompareDataViewport>(model), nullptr, true, parent)
+    , m_quick(std::make_unique<CvxCompareQuickTrigger>())
 {
     // A move of the columns made here moves the header with the grid.
     GetGrid().SetOriginHook([this](int x) {
@@ -213,6 +221,24 @@ void CvxCompareDataView::mousePressEvent(QMouseEvent* event)
     SelectColumn(column->GetID(), event->modifiers());
     m_dragging = true;
     GetGrid().SetOutline(row, row);
+    UpdateQuickTrigger(at);
+}
+
+std::vector<const CvxCompareColumn*> CvxCompareDataView::OutlinedColumns() const
+{
+    std::vector<const CvxCompareColumn*> outlined;
+    for (const CvxCompareColumn& column : GetModel().GetColumns()) {
+        if (column.IsSelected()) {
+            outlined.push_back(&column);
+        }
+    }
+    return outlined;
+}
+
+void CvxCompareDataView::UpdateQuickTrigger(const QPoint& at)
+{
+    m_quick->Build(GetModel(), OutlinedColumns(), GetGrid().GetOutlineFirst(), GetGrid().GetOutlineLast());
+    QToolTip::showText(mapToGlobal(at), CvxQt(m_quick->GetToolTip()), this);
 }
 
 void CvxCompareDataView::mouseMoveEvent(QMouseEvent* event)
@@ -224,8 +250,9 @@ void CvxCompareDataView::mouseMoveEvent(QMouseEvent* event)
     // The row under the point, kept within the pane.
     const int y = std::clamp(static_cast<int>(event->position().y()), 0, std::max(0, height() - 1));
     CvxPosition row;
-    if (GetGrid().RowAt(y, row)) {
+    if (GetGrid().RowAt(y, row) && !(row == GetGrid().GetOutlineLast())) {
         GetGrid().SetOutline(GetGrid().GetOutlineFirst(), row);
+        UpdateQuickTrigger(event->position().toPoint());
     }
 }
 
@@ -236,6 +263,7 @@ void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     m_dragging = false;
+    QToolTip::hideText();
     ShowMenu(Menu::kDragOutline, event->position().toPoint());
 }
 
@@ -322,6 +350,9 @@ bool CvxCompareDataView::IsCommandEnabled(int id) const
     case Menu::kFindPrevious: return valid && idle && !CvxFindMgr::GetInstance().GetModel().IsEmpty();
     case Menu::kCopyText:
     case Menu::kCopyTextWithNames: return valid && GetGrid().HasOutline() && !model.GetSelectedColumns().empty();
+    case Menu::kQuickTrigger: return GetGrid().HasOutline() && m_quick->IsTriggerAllowed();
+    case Menu::kOutlineFindNext:
+    case Menu::kOutlineFindPrevious: return valid && idle && GetGrid().HasOutline() && m_quick->IsFindAllowed();
     case Menu::kGotoFirstSample:
     case Menu::kGotoLastSample: return valid;
     default: return false; // the quick trigger and the properties come with their own steps
@@ -337,15 +368,34 @@ bool CvxCompareDataView::ExecuteCommand(int id)
     switch (id) {
     case Menu::kUndo: return model.Undo();
     case Menu::kCopyText:
-    case Menu::kCopyTextWithNames: {
-        std::vector<const CvxCompareColumn*> outlined;
-        for (const CvxCompareColumn& column : model.GetColumns()) {
-            if (column.IsSelected()) {
-                outlined.push_back(&column);
-            }
-        }
-        CvxClipboard::SetText(CvxCompareCopyText::Build(model, outlined, GetGrid().GetOutlineFirst(),
+    case Menu::kCopyTextWithNames:
+        CvxClipboard::SetText(CvxCompareCopyText::Build(model, OutlinedColumns(), GetGrid().GetOutlineFirst(),
                                                         GetGrid().GetOutlineLast(), id == Menu::kCopyTextWithNames));
+        return true;
+    case Menu::kQuickTrigger: {
+        std::string error;
+        if (!CvxStdCmdIFaceMgr::GetInstance().SetSimpleTrigger(m_quick->GetPatterns(), error)) {
+            CvxInfoDlg::Show(CvxInfoDlg::kDialogWarning, u"The quick trigger was not set: " + CvxStringConvert::FromUtf8(error));
+            return false;
+        }
+        return true;
+    }
+    case Menu::kOutlineFindNext:
+    case Menu::kOutlineFindPrevious: {
+        CvxFindModel find;
+        for (const CvxPatternModel& pattern : m_quick->GetPatterns()) {
+            find.AddPattern(pattern);
+        }
+        find.SetForward(id == Menu::kOutlineFindNext);
+        CvxFindMgr::GetInstance().SetModel(find);
+        CvxPosition found;
+        std::string error;
+        if (!CvxFindMgr::GetInstance().Find(*model.GetInputData(), GetGrid().GetOutlineFirst(), id == Menu::kOutlineFindNext,
+                                            found, error)) {
+            CvxInfoDlg::Show(CvxInfoDlg::kDialogInformation, CvxStringConvert::FromUtf8(error));
+            return false;
+        }
+        model.MoveCenter(found, true);
         return true;
     }
     case Menu::kGoto: return CvxCompareGridDialogs::Goto(model, *CommandColumn(), this);

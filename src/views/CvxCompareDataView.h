@@ -10,10 +10,12 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QMenu;
 class CvxCompareColumn;
 class CvxCompareDataViewport;
+class CvxCompareQuickTrigger;
 class CvxPosition;
 class CvxID;
 class CvxScrollBarWrapper;
@@ -58,10 +60,14 @@ private:
     void Post(std::function<void()> action);
     void ShowMenu(int kind, const QPoint& at);
     void EndOutline();
+    // The outlined columns (the selected ones) and the quick trigger of the outline.
+    std::vector<const CvxCompareColumn*> OutlinedColumns() const;
+    void UpdateQuickTrigger(const QPoint& at);
 
     CvxScrollBarWrapper* m_bars = nullptr;
     bool m_dragging = false;
     std::unique_ptr<QMenu> m_menu;
     int m_anchor = -1; // the place of the column a Shift click extends from
     std::unique_ptr<CvxPosition> m_menuRow; // the row the context menu was opened on
+    std::unique_ptr<CvxCompareQuickTrigger> m_quick;
 };

@@ -315,7 +315,10 @@ TEST_F(CvxHostMainWindowTest, TheTriggerIsTheSourcesOwn)
     CvxPatternModel pattern{CvxLabelChannel(data8), 8, kBaseHex};
     std::string error;
     ASSERT_TRUE(pattern.Parse(u"5B", error));
-    ASSERT_TRUE(m_session.SetTrigger(pattern)) << m_session.GetLastError();
+    // A tool's quick trigger reaches the source through the host's trigger setter: one term.
+    EXPECT_FALSE(ifaces.SetSimpleTrigger({pattern, pattern}, error));
+    EXPECT_NE(error.find("one bus/signal at a time"), std::string::npos) << error;
+    ASSERT_TRUE(ifaces.SetSimpleTrigger({pattern}, error)) << error;
     ASSERT_TRUE(m_window->RunOnce());
     const CvxDataTable& next = m_session.GetData()->GetTable(0);
     const CvxDataColumnComponent* column = m_session.GetData()->GetColumnWithLabelID(data8);

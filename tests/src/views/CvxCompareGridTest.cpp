@@ -9,9 +9,11 @@
 #include "CvxCompareCellPainter.h"
 #include "CvxCompareDataViewport.h"
 #include "CvxCompareMessage.h"
+#include "CvxCompareQuickTrigger.h"
 #include "CvxCompareTextLayout.h"
 #include "CvxPainterSelect.h"
 #include "CvxQtText.h"
+#include "CvxStdCmdIFaceMgr.h"
 #include "CvxTimeCorrelatedIter.h"
 
 #include <QApplication>
@@ -222,4 +224,59 @@ TEST_F(CvxCompareGridTest, TheViewportPaintsAroundTheCentreAndMovesItWithTheKeys
     grid.Paint(painter, grid.GetRect());
     painter.end();
     EXPECT_EQ(image.pixelColor(299, 0), CvxColor(m_model.GetProperties().GetBackgroundColor()));
+}
+
+// The quick trigger of an outline: one term per bus/signal at the outline's first row, signals
+// as Low/High, four terms listed and " and ... " for more (whose patterns still count), the
+// heading by whether every bus/signal can trigger, "<empty>" without terms; the tool tip adds
+// begin, end and length.
+TEST(CvxCompareQuickTrigger, TermsHeadingAndToolTip)
+{
+    CvxQtTestApp();
+    CvxResetTestHost();
+    CvxCompareModel model;
+    std::vector<CvxTestBus> buses = {{u"S", 1, {0, 1, 1}}};
+    for (const char16_t* name : {u"B1", u"B2", u"B3", u"B4", u"B5"}) {
+        buses.emplace_back(name, 8, std::vector<std::int64_t>{0x0A, 0x3F, 0x10});
+    }
+    CvxGiveData(model, CvxMakeTestData(buses));
+    std::vector<CvxCompareColumn> columns;
+    for (const CvxTestBus& bus : buses) {
+        columns.emplace_back(CvxLabelChannel(CvxTestLabel(bus.name)));
+    }
+    model.ReplaceColumns(columns);
+    const CvxDataTable& table = model.GetInputData()->GetTable(0);
+    const auto outline = [&](std::size_t count) {
+        std::vector<const CvxCompareColumn*> chosen;
+        for (std::size_t i = 0; i < count; ++i) {
+            chosen.push_back(&model.GetColumns()[i]);
+        }
+        CvxCompareQuickTrigger quick;
+        quick.Build(model, chosen, table.GetRowPosition(1), table.GetRowPosition(2));
+        return quick;
+    };
+
+    const CvxCompareQuickTrigger two = outline(2);
+    EXPECT_EQ(two.GetText(), u"Set Quick Trigger / Find = \nS = High and\nB1 = 3F");
+    EXPECT_TRUE(two.IsTriggerAllowed());
+    ASSERT_EQ(two.GetPatterns().size(), 2U);
+    EXPECT_TRUE(two.GetPatterns()[1].Matches(CvxUInt(0x3F)));
+    EXPECT_EQ(two.GetToolTip(), u"Begin sample = 1\nEnd sample = 2\nDelta sample = 1\n" + two.GetText());
+
+    const CvxCompareQuickTrigger six = outline(6);
+    EXPECT_EQ(six.GetText(), u"Set Quick Trigger / Find = \nS = High and\nB1 = 3F and\nB2 = 3F and\nB3 = 3F and ... ");
+    EXPECT_EQ(six.GetPatterns().size(), 6U);
+
+    const CvxCompareQuickTrigger none = outline(0);
+    EXPECT_EQ(none.GetText(), u"Set Quick Find = <empty>");
+    EXPECT_FALSE(none.IsTriggerAllowed());
+    EXPECT_FALSE(none.IsFindAllowed());
+
+    // A bus the host does not take as a trigger label: a find only.
+    CvxStdCmdIFaceMgr::GetInstance().SetTriggerLabelQuery([](const CvxLabelChannel&) { return false; });
+    const CvxCompareQuickTrigger findOnly = outline(1);
+    CvxStdCmdIFaceMgr::GetInstance().SetTriggerLabelQuery({});
+    EXPECT_EQ(findOnly.GetText(), u"Set Quick Find = \nS = High");
+    EXPECT_FALSE(findOnly.IsTriggerAllowed());
+    EXPECT_TRUE(findOnly.IsFindAllowed());
 }
