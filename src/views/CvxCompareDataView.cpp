@@ -36,8 +36,10 @@ using Menu = CvxCompareContextMenu;
 
 CvxCompareDataView::CvxCompareDataView(CvxCompareModel& model, QWidget* parent)
     : CvxComparePaneView(model, std::make_unique<CvxCompareDataViewport>(model), nullptr, true, parent)
+    , m_autoScroll(new QTimer(this))
     , m_quick(std::make_unique<CvxCompareQuickTrigger>())
 {
+    connect(m_autoScroll, &QTimer::timeout, this, [this] { AutoScrollTick(); });
     // A move of the columns made here moves the header with the grid.
     GetGrid().SetOriginHook([this](int x) {
         CvxComparePaneView::SetHorizontalOrigin(x);
@@ -79,7 +81,7 @@ void CvxCompareDataView::SetHorizontalOrigin(int x)
     }
 }
 
-void CvxCompareDataView::OnModelMessage(CvxCompareMessage& message)
+void CvxCompareDataView::OnModelMessage(CvxMvcDefMsg& message)
 {
     const int type = message.GetType();
     if (type == CvxCompareNewDataMessage::kType || type == CvxCompareColumnsChangedMessage::kType
@@ -87,12 +89,19 @@ void CvxCompareDataView::OnModelMessage(CvxCompareMessage& message)
         CvxCompareColumnWidth::SizeUnsized(GetModel()); // new columns get the width their values need
     }
     switch (type) {
-    case CvxCompareMarkerNewMessage::kType: Post([this] { CvxCompareGridDialogs::NewMarker(GetModel(), this); }); break;
+    // The marker lines change with the markers.
+    case CvxCompareMarkerNewMessage::kType:
+        Post([this] { CvxCompareGridDialogs::NewMarker(GetModel(), this) && (GetGrid().Invalidate(), true); });
+        break;
     case CvxCompareMarkerPlaceMessage::kType:
-        Post([this] { CvxCompareGridDialogs::PlaceMarker(GetModel(), GetModel().GetCenter(), this); });
+        Post([this] {
+            CvxCompareGridDialogs::PlaceMarker(GetModel(), GetModel().GetCenter(), this) && (GetGrid().Invalidate(), true);
+        });
         break;
     case CvxCompareMarkerGotoMessage::kType: Post([this] { CvxCompareGridDialogs::GotoMarker(GetModel(), this); }); break;
-    case CvxCompareMarkerDeleteMessage::kType: Post([this] { CvxCompareGridDialogs::DeleteMarkers(GetModel(), this); }); break;
+    case CvxCompareMarkerDeleteMessage::kType:
+        Post([this] { CvxCompareGridDialogs::DeleteMarkers(GetModel(), this) && (GetGrid().Invalidate(), true); });
+        break;
     case CvxCompareDisplayGotoDlgMessage::kType: Post([this] { ExecuteCommand(Menu::kGoto); }); break;
     case CvxCompareFindMessage::kType: Post([this] { ExecuteCommand(Menu::kFind); }); break;
     case CvxCompareFindNextMessage::kType: Post([this] { ExecuteCommand(Menu::kFindNext); }); break;
@@ -115,6 +124,11 @@ void CvxCompareDataView::keyPressEvent(QKeyEvent* event)
     const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
     if (event->key() == Qt::Key_Escape) {
         EndOutline();
+        event->accept();
+        return;
+    }
+    if (control && event->key() == Qt::Key_Plus && (event->modifiers() & Qt::KeypadModifier)) {
+        SizeAllColumns();
         event->accept();
         return;
     }
@@ -213,6 +227,14 @@ void CvxCompareDataView::mousePressEvent(QMouseEvent* event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
+    m_lastPoint = at;
+    for (const CvxID& marker : GetGrid().MarkersAt(at.y())) {
+        if (GetModel().GetMarkerMgr().IsDragable(marker)) {
+            m_draggedMarker = std::make_unique<CvxID>(marker);
+            setCursor(Qt::SizeVerCursor);
+            return;
+        }
+    }
     CvxPosition row;
     const CvxCompareColumn* column = GetGrid().ColumnAt(at.x());
     if (column == nullptr || !GetGrid().RowAt(at.y(), row)) {
@@ -243,21 +265,88 @@ void CvxCompareDataView::UpdateQuickTrigger(const QPoint& at)
 
 void CvxCompareDataView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_dragging) {
+    if (!m_dragging && m_draggedMarker == nullptr) {
         CvxComparePaneView::mouseMoveEvent(event);
         return;
     }
-    // The row under the point, kept within the pane.
-    const int y = std::clamp(static_cast<int>(event->position().y()), 0, std::max(0, height() - 1));
+    m_lastPoint = event->position().toPoint();
+    DragTo(m_lastPoint);
+    UpdateAutoScroll(m_lastPoint.y());
+}
+
+void CvxCompareDataView::DragTo(const QPoint& at)
+{
+    const int y = std::clamp(at.y(), 0, std::max(0, height() - 1));
     CvxPosition row;
-    if (GetGrid().RowAt(y, row) && !(row == GetGrid().GetOutlineLast())) {
-        GetGrid().SetOutline(GetGrid().GetOutlineFirst(), row);
-        UpdateQuickTrigger(event->position().toPoint());
+    if (!GetGrid().RowAt(y, row)) {
+        return;
     }
+    if (m_draggedMarker != nullptr) {
+        if (GetModel().GetMarkerMgr().MoveMarkerPosition(*m_draggedMarker, row)) {
+            GetGrid().Invalidate();
+        }
+        return;
+    }
+    if (!(row == GetGrid().GetOutlineLast())) {
+        GetGrid().SetOutline(GetGrid().GetOutlineFirst(), row);
+        UpdateQuickTrigger(at);
+    }
+}
+
+void CvxCompareDataView::UpdateAutoScroll(int y)
+{
+    const int outside = y < 0 ? -y : (y >= height() ? y - height() + 1 : 0);
+    if (outside == 0) {
+        m_autoScroll->stop();
+        m_autoScrollStep = 0;
+        return;
+    }
+    // 225 ms one pixel out, 25 ms less a pixel, no wait from ten pixels on.
+    const int interval = 250 - 25 * std::min(outside, 10);
+    m_autoScrollStep = y < 0 ? -1 : 1;
+    if (!m_autoScroll->isActive() || m_autoScroll->interval() != interval) {
+        m_autoScroll->start(interval);
+    }
+}
+
+void CvxCompareDataView::AutoScrollTick()
+{
+    CvxCompareModel& model = GetModel();
+    const CvxPosition before = model.GetCenter();
+    if (m_autoScrollStep < 0) {
+        model.StepBackward(1, true);
+    } else if (m_autoScrollStep > 0) {
+        model.StepForward(1, true);
+    }
+    if (model.GetCenter() == before) {
+        m_autoScroll->stop(); // the first or last sample is reached
+        return;
+    }
+    repaint(); // the rows under the cursor are the new ones
+    DragTo(m_lastPoint);
+}
+
+void CvxCompareDataView::SizeAllColumns()
+{
+    std::vector<CvxCompareColumn> sized;
+    for (const CvxCompareColumn& column : GetModel().GetColumns()) {
+        CvxCompareColumn copy = column;
+        copy.SetWidth(CvxCompareColumnWidth::Measure(GetModel(), column), true);
+        if (copy.GetWidth() != column.GetWidth()) {
+            sized.push_back(copy);
+        }
+    }
+    GetModel().RequestColumnProperties(sized);
 }
 
 void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)
 {
+    m_autoScroll->stop();
+    if (m_draggedMarker != nullptr) {
+        m_draggedMarker.reset();
+        unsetCursor();
+        return;
+    }
     if (!m_dragging || event->button() != Qt::LeftButton) {
         CvxComparePaneView::mouseReleaseEvent(event);
         return;
@@ -270,6 +359,10 @@ void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)
 void CvxCompareDataView::EndOutline()
 {
     m_dragging = false;
+    m_draggedMarker.reset();
+    unsetCursor();
+    m_autoScroll->stop();
+    QToolTip::hideText();
     GetGrid().ClearOutline();
 }
 
@@ -400,7 +493,11 @@ bool CvxCompareDataView::ExecuteCommand(int id)
     }
     case Menu::kGoto: return CvxCompareGridDialogs::Goto(model, *CommandColumn(), this);
     case Menu::kPlaceMarker:
-        return CvxCompareGridDialogs::PlaceMarker(model, m_menuRow != nullptr ? *m_menuRow : model.GetCenter(), this);
+        if (!CvxCompareGridDialogs::PlaceMarker(model, m_menuRow != nullptr ? *m_menuRow : model.GetCenter(), this)) {
+            return false;
+        }
+        GetGrid().Invalidate();
+        return true;
     case Menu::kFind: return CvxCompareGridDialogs::Find(model, *CommandColumn(), this);
     case Menu::kFindNext:
     case Menu::kFindPrevious: return CvxCompareGridDialogs::FindAgain(model, id == Menu::kFindNext);

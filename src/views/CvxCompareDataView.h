@@ -13,6 +13,7 @@
 #include <vector>
 
 class QMenu;
+class QTimer;
 class CvxCompareColumn;
 class CvxCompareDataViewport;
 class CvxCompareQuickTrigger;
@@ -43,7 +44,7 @@ public:
     void ShowContextMenu(const QPoint& at);
 
 protected:
-    void OnModelMessage(CvxCompareMessage& message) override;
+    void OnModelMessage(CvxMvcDefMsg& message) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -63,9 +64,19 @@ private:
     // The outlined columns (the selected ones) and the quick trigger of the outline.
     std::vector<const CvxCompareColumn*> OutlinedColumns() const;
     void UpdateQuickTrigger(const QPoint& at);
+    // The outline's end, or the dragged marker, to the row under the point (kept in the pane).
+    void DragTo(const QPoint& at);
+    // Outside the pane while dragging: one row a tick, faster the further out.
+    void UpdateAutoScroll(int y);
+    void AutoScrollTick();
+    void SizeAllColumns();
 
     CvxScrollBarWrapper* m_bars = nullptr;
     bool m_dragging = false;
+    std::unique_ptr<CvxID> m_draggedMarker; // the marker being dragged, or null
+    QTimer* m_autoScroll = nullptr;
+    int m_autoScrollStep = 0; // -1 up, +1 down
+    QPoint m_lastPoint;
     std::unique_ptr<QMenu> m_menu;
     int m_anchor = -1; // the place of the column a Shift click extends from
     std::unique_ptr<CvxPosition> m_menuRow; // the row the context menu was opened on

@@ -192,6 +192,7 @@ void CvxCompareDataViewport::Paint(QPainter& painter, const QRect&)
         painter.drawLine(0, frame.centreTop + frame.rowHeight, width, frame.centreTop + frame.rowHeight);
     }
     // Markers: two dotted lines around the row each shown marker falls on.
+    m_markerRows.clear();
     if (frame.painted.empty()) {
         return;
     }
@@ -215,6 +216,7 @@ void CvxCompareDataViewport::Paint(QPainter& painter, const QRect&)
         if (!found) {
             continue;
         }
+        m_markerRows.emplace_back(marker->GetID(), y);
         painter.setPen(QPen(CvxColor(marker->GetBackgroundColor()), 1, Qt::DotLine));
         painter.drawLine(0, y + 1, width, y + 1);
         painter.drawLine(0, y + frame.rowHeight - 1, width, y + frame.rowHeight - 1);
@@ -230,6 +232,17 @@ bool CvxCompareDataViewport::RowAt(int y, CvxPosition& position) const
         }
     }
     return false;
+}
+
+std::vector<CvxID> CvxCompareDataViewport::MarkersAt(int y) const
+{
+    std::vector<CvxID> markers;
+    for (const auto& [id, top] : m_markerRows) {
+        if (y >= top && y < top + m_rowHeight) {
+            markers.push_back(id);
+        }
+    }
+    return markers;
 }
 
 const CvxCompareColumn* CvxCompareDataViewport::ColumnAt(int x) const
@@ -345,7 +358,7 @@ QJsonObject CvxCompareDataViewport::Describe() const
     return described;
 }
 
-bool CvxCompareDataViewport::OnModelMessage(const CvxCompareMessage& message)
+bool CvxCompareDataViewport::OnModelMessage(const CvxMvcDefMsg& message)
 {
     const int type = message.GetType();
     const auto move = [&](const std::function<void()>& action) {

@@ -17,7 +17,7 @@
 #include <vector>
 
 class CvxCompareColumn;
-class CvxCompareMessage;
+class CvxMvcDefMsg;
 class CvxCompareModel;
 class CvxTimeCorrelatedIter;
 struct CvxCompareCellStyle;
@@ -47,12 +47,14 @@ public:
 
     // A message of the model: moves, and what needs a repaint. Answers whether the scroll
     // bars must be read again.
-    bool OnModelMessage(const CvxCompareMessage& message);
+    bool OnModelMessage(const CvxMvcDefMsg& message);
 
     // Where things are, as last painted: the position of the row at y, the column at x (null
     // outside the columns).
     bool RowAt(int y, CvxPosition& position) const;
     const CvxCompareColumn* ColumnAt(int x) const;
+    // The shown markers whose row band holds y.
+    std::vector<CvxID> MarkersAt(int y) const;
 
     // The outline around cells (from one row to another over the selected columns), drawn with
     // a dashed pen; an empty outline draws nothing.
@@ -82,6 +84,7 @@ private:
     int m_originX = 0;
     int m_rowHeight = 1;
     std::vector<std::pair<CvxPosition, int>> m_painted; // each painted row's position and top
+    std::vector<std::pair<CvxID, int>> m_markerRows;    // each drawn marker and its row's top
     bool m_outlined = false;
     CvxPosition m_outlineFirst;
     CvxPosition m_outlineLast;

@@ -47,7 +47,7 @@ void CvxCompareHeaderView::ShowSelectedColumn()
     }
 }
 
-void CvxCompareHeaderView::OnModelMessage(CvxCompareMessage& message)
+void CvxCompareHeaderView::OnModelMessage(CvxMvcDefMsg& message)
 {
     const int type = message.GetType();
     if (type == CvxComparePropertiesChangedMessage::kType || type == CvxCompareModelLoadedMessage::kType) {

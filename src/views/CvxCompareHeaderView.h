@@ -24,7 +24,7 @@ public:
     void ShowSelectedColumn();
 
 protected:
-    void OnModelMessage(CvxCompareMessage& message) override;
+    void OnModelMessage(CvxMvcDefMsg& message) override;
     void customEvent(QEvent* event) override;
 
 private:

@@ -29,17 +29,16 @@ void CvxComparePaneView::SetHorizontalOrigin(int x)
 
 void CvxComparePaneView::Update(CvxMvcModel*, CvxMvcDefMsg* message)
 {
-    auto* compare = dynamic_cast<CvxCompareMessage*>(message);
-    if (compare == nullptr) {
+    if (message == nullptr) {
         return;
     }
-    if (compare->GetType() == CvxCompareGetWindowsMessage::kType) {
-        if (m_takesKeyboard) {
-            static_cast<CvxCompareGetWindowsMessage*>(compare)->AddWindow(static_cast<QWidget*>(this));
+    if (message->GetType() == CvxCompareGetWindowsMessage::kType) {
+        if (auto* windows = dynamic_cast<CvxCompareGetWindowsMessage*>(message); windows != nullptr && m_takesKeyboard) {
+            windows->AddWindow(static_cast<QWidget*>(this));
         }
         return;
     }
-    OnModelMessage(*compare);
+    OnModelMessage(*message);
 }
 
-void CvxComparePaneView::OnModelMessage(CvxCompareMessage&) {}
+void CvxComparePaneView::OnModelMessage(CvxMvcDefMsg&) {}

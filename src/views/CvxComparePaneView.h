@@ -7,7 +7,7 @@
 #include "CvxDefObserver.h"
 #include "CvxViewportWidget.h"
 
-class CvxCompareMessage;
+class CvxMvcDefMsg;
 class CvxCompareModel;
 
 class CvxComparePaneView : public CvxViewportWidget, public CvxDefObserver {
@@ -27,8 +27,9 @@ public:
     void Update(CvxMvcModel* model, CvxMvcDefMsg* message) final;
 
 protected:
-    // Every compare message but the window-list question, which the base answers.
-    virtual void OnModelMessage(CvxCompareMessage& message);
+    // Every message of the model (the typed messages and the commands it broadcasts) but the
+    // window-list question, which the base answers.
+    virtual void OnModelMessage(CvxMvcDefMsg& message);
 
 private:
     CvxCompareModel& m_model;

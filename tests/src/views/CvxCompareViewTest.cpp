@@ -356,3 +356,54 @@ TEST_F(CvxCompareViewTest, MarkerAndGotoMessagesOpenTheHostDialogsAndMoveTheCent
     EXPECT_TRUE(grid.IsCommandEnabled(CvxCompareContextMenu::kGoto));
     EXPECT_FALSE(grid.IsCommandEnabled(CvxCompareContextMenu::kProperties));
 }
+
+// Dragging beyond the pane scrolls the grid a row a tick and the outline follows; a drag that
+// starts on a marker's row moves the marker; Ctrl with keypad plus sizes every column to its
+// content as one undoable change.
+TEST_F(CvxCompareViewTest, DragsScrollAtTheEdgeMoveMarkersAndKeypadPlusSizesColumns)
+{
+    std::vector<std::int64_t> values(400);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = static_cast<std::int64_t>(i % 256);
+    }
+    CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, values}}));
+    Model().ReplaceColumns({CvxCompareColumn(CvxLabelChannel(CvxTestLabel(u"A")))});
+    CvxCompareColumnsChangedMessage changed;
+    Model().Broadcast(changed);
+    Model().GotoFirst();
+    CvxCompareDataView& grid = *m_view->GetGrid();
+    grid.repaint();
+    const QPoint centre(5, grid.height() / 2);
+
+    QTest::mousePress(&grid, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseMove(&grid, QPoint(5, grid.height() + 20)); // well below: a row a turn
+    QTest::qWait(150);
+    QTest::mouseRelease(&grid, Qt::LeftButton, Qt::NoModifier, QPoint(5, grid.height() + 20));
+    EXPECT_GT(Model().GetCenter().AsSample(), 3);
+    EXPECT_GT(grid.GetGrid().GetOutlineLast().AsSample(), Model().GetCenter().AsSample());
+    grid.GetMenu()->close();
+    QCoreApplication::processEvents();
+
+    // A user marker on the centre row, dragged three rows down.
+    Model().GotoFirst();
+    CvxMarker* marker = Model().GetMarkerMgr().AddUserMarker(Model().GetCenter());
+    ASSERT_NE(marker, nullptr);
+    grid.GetGrid().Invalidate(); // as the marker dialogs do
+    grid.repaint();
+    const std::vector<CvxID> onRow = grid.GetGrid().MarkersAt(centre.y()); // with the data's begin marker
+    ASSERT_NE(std::find(onRow.begin(), onRow.end(), marker->GetID()), onRow.end());
+    const int rowHeight = grid.GetGrid().GetRowHeight();
+    QTest::mousePress(&grid, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseMove(&grid, centre + QPoint(0, 3 * rowHeight));
+    QTest::mouseRelease(&grid, Qt::LeftButton, Qt::NoModifier, centre + QPoint(0, 3 * rowHeight));
+    EXPECT_EQ(marker->GetPosition().AsSample(), 3);
+    EXPECT_FALSE(grid.GetGrid().HasOutline()); // a marker drag is no outline
+
+    Model().SetColumnWidth(Model().GetColumns().front().GetID(), 300);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    const int sized = Model().GetColumns().front().GetWidth();
+    EXPECT_LT(sized, 300);
+    ASSERT_TRUE(Model().Undo());
+    EXPECT_EQ(Model().GetColumns().front().GetWidth(), 300);
+}
