@@ -106,6 +106,20 @@ void CvxCompareDataView::OnModelMessage(CvxMvcDefMsg& message)
     case CvxCompareFindMessage::kType: Post([this] { ExecuteCommand(Menu::kFind); }); break;
     case CvxCompareFindNextMessage::kType: Post([this] { ExecuteCommand(Menu::kFindNext); }); break;
     case CvxCompareFindPrevMessage::kType: Post([this] { ExecuteCommand(Menu::kFindPrevious); }); break;
+    case CvxCompareWindowHandleMessage::kType:
+        static_cast<CvxCompareWindowHandleMessage&>(message).SetWindow(static_cast<QWidget*>(this));
+        break;
+    case CvxCompareWindowRangeMessage::kType: {
+        auto& range = static_cast<CvxCompareWindowRangeMessage&>(message);
+        CvxPosition first;
+        CvxPosition last;
+        if (GetGrid().GetShownRange(first, last)) {
+            range.SetStartPosition(first);
+            range.SetEndPosition(last);
+            range.SetCenterPosition(GetModel().GetCenter());
+        }
+        break;
+    }
     default: break;
     }
     if (GetGrid().OnModelMessage(message) && m_bars != nullptr) {

@@ -234,6 +234,18 @@ bool CvxCompareDataViewport::RowAt(int y, CvxPosition& position) const
     return false;
 }
 
+bool CvxCompareDataViewport::GetShownRange(CvxPosition& first, CvxPosition& last) const
+{
+    Frame frame;
+    if (!WalkRows(frame, [](int, CvxTimeCorrelatedIter&) {}) || frame.painted.empty()) {
+        return false;
+    }
+    const auto [low, high] = std::minmax_element(frame.painted.begin(), frame.painted.end());
+    first = low->first;
+    last = high->first;
+    return true;
+}
+
 std::vector<CvxID> CvxCompareDataViewport::MarkersAt(int y) const
 {
     std::vector<CvxID> markers;

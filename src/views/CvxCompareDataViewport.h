@@ -53,6 +53,8 @@ public:
     // outside the columns).
     bool RowAt(int y, CvxPosition& position) const;
     const CvxCompareColumn* ColumnAt(int x) const;
+    // The first and last positions the pane shows now; false without rows to show.
+    bool GetShownRange(CvxPosition& first, CvxPosition& last) const;
     // The shown markers whose row band holds y.
     std::vector<CvxID> MarkersAt(int y) const;
 

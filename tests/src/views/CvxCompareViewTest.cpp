@@ -407,3 +407,27 @@ TEST_F(CvxCompareViewTest, DragsScrollAtTheEdgeMoveMarkersAndKeypadPlusSizesColu
     ASSERT_TRUE(Model().Undo());
     EXPECT_EQ(Model().GetColumns().front().GetWidth(), 300);
 }
+
+// The side panes ask the grid for its window and for the rows it shows.
+TEST_F(CvxCompareViewTest, TheGridAnswersWithItsWindowAndTheRowsItShows)
+{
+    std::vector<std::int64_t> values(1000, 5);
+    CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, values}}));
+    Model().ReplaceColumns({CvxCompareColumn(CvxLabelChannel(CvxTestLabel(u"A")))});
+    CvxCompareColumnsChangedMessage changed;
+    Model().Broadcast(changed);
+    Model().GotoFirst();
+    Model().StepForward(500, true);
+
+    CvxCompareWindowHandleMessage handle;
+    Model().Dispatch(handle);
+    EXPECT_EQ(handle.GetWindow(), static_cast<QWidget*>(m_view->GetGrid()));
+    CvxCompareWindowRangeMessage range;
+    Model().Dispatch(range);
+    EXPECT_EQ(range.GetCenterPosition().AsSample(), 500);
+    const std::int64_t rows = m_view->GetGrid()->height() / m_view->GetGrid()->GetGrid().GetRowHeight();
+    EXPECT_LT(range.GetStartPosition().AsSample(), 500);
+    EXPECT_GT(range.GetEndPosition().AsSample(), 500);
+    EXPECT_GE(range.GetEndPosition().AsSample() - range.GetStartPosition().AsSample() + 1, rows);
+    EXPECT_LE(range.GetEndPosition().AsSample() - range.GetStartPosition().AsSample() + 1, rows + 4);
+}
