@@ -245,6 +245,7 @@ void CvxCompareDataView::mousePressEvent(QMouseEvent* event)
     for (const CvxID& marker : GetGrid().MarkersAt(at.y())) {
         if (GetModel().GetMarkerMgr().IsDragable(marker)) {
             m_draggedMarker = std::make_unique<CvxID>(marker);
+            m_markerFrom = std::make_unique<CvxPosition>(GetModel().GetMarkerMgr().GetMarker(marker)->GetPosition());
             setCursor(Qt::SizeVerCursor);
             return;
         }
@@ -358,6 +359,7 @@ void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)
     m_autoScroll->stop();
     if (m_draggedMarker != nullptr) {
         m_draggedMarker.reset();
+        m_markerFrom.reset();
         unsetCursor();
         return;
     }
@@ -373,6 +375,10 @@ void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)
 void CvxCompareDataView::EndOutline()
 {
     m_dragging = false;
+    if (m_draggedMarker != nullptr && m_markerFrom != nullptr) {
+        GetModel().GetMarkerMgr().MoveMarkerPosition(*m_draggedMarker, *m_markerFrom);
+        GetGrid().Invalidate();
+    }
     m_draggedMarker.reset();
     unsetCursor();
     m_autoScroll->stop();

@@ -74,6 +74,7 @@ private:
     CvxScrollBarWrapper* m_bars = nullptr;
     bool m_dragging = false;
     std::unique_ptr<CvxID> m_draggedMarker; // the marker being dragged, or null
+    std::unique_ptr<CvxPosition> m_markerFrom; // where it was before the drag (Esc puts it back)
     QTimer* m_autoScroll = nullptr;
     int m_autoScrollStep = 0; // -1 up, +1 down
     QPoint m_lastPoint;

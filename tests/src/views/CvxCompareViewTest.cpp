@@ -398,6 +398,15 @@ TEST_F(CvxCompareViewTest, DragsScrollAtTheEdgeMoveMarkersAndKeypadPlusSizesColu
     QTest::mouseRelease(&grid, Qt::LeftButton, Qt::NoModifier, centre + QPoint(0, 3 * rowHeight));
     EXPECT_EQ(marker->GetPosition().AsSample(), 3);
     EXPECT_FALSE(grid.GetGrid().HasOutline()); // a marker drag is no outline
+    // Esc during a marker drag puts the marker back where the drag took it from.
+    grid.repaint();
+    const QPoint markerRow = centre + QPoint(0, 3 * rowHeight);
+    QTest::mousePress(&grid, Qt::LeftButton, Qt::NoModifier, markerRow);
+    QTest::mouseMove(&grid, markerRow + QPoint(0, 2 * rowHeight));
+    EXPECT_EQ(marker->GetPosition().AsSample(), 5);
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(marker->GetPosition().AsSample(), 3);
+    QTest::mouseRelease(&grid, Qt::LeftButton, Qt::NoModifier, markerRow);
 
     Model().SetColumnWidth(Model().GetColumns().front().GetID(), 300);
     grid.setFocus();
