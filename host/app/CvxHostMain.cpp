@@ -89,6 +89,7 @@ int main(int argc, char** argv)
     }
 
     CvxHostSession session;
+    session.SetActivityUpdates(true);
     if (!session.LoadModule()) {
         return Fail(QString::fromStdString(session.GetLastError()) + " (set CVX_MODULE_PATH to the module's path)");
     }

@@ -421,6 +421,10 @@ CvxPlugInBase* CvxHostSession::AddCompareTool(const std::u16string& name)
     if (m_data != nullptr) {
         CvxMessageRun run(m_data, static_cast<int>(m_runs));
         tool->OnHostMessage(run);
+        if (m_activityUpdates) {
+            CvxMessageUpdateActivityIndicators activity;
+            tool->OnHostMessage(activity);
+        }
     }
     return tool;
 }
@@ -466,6 +470,10 @@ void CvxHostSession::Deliver(std::shared_ptr<CvxData> data, int runs)
     for (const auto& tool : m_tools) {
         CvxMessageRun run(m_data, runs);
         tool->plugIn->OnHostMessage(run);
+        if (m_activityUpdates) {
+            CvxMessageUpdateActivityIndicators activity;
+            tool->plugIn->OnHostMessage(activity);
+        }
     }
 }
 

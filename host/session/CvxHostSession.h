@@ -97,6 +97,9 @@ public:
     // Whether Run makes every tool compare, whatever its range (a Markers range is otherwise
     // compared only on request, as in the window); the command line's repetitive run does.
     void SetCompareEveryRun(bool compare) { m_compareEveryRun = compare; }
+    // Whether the tools are told to recompute their activity indicators after each acquisition
+    // (windows show them; headless runs skip the extra pass over the data).
+    void SetActivityUpdates(bool updates) { m_activityUpdates = updates; }
     // The labels of the last loaded setup, in its order, as this session knows them.
     const std::vector<CvxID>& GetSetupLabels() const { return m_setupLabels; }
     // Hands data from elsewhere (a file loaded by the caller) to every tool as a run.
@@ -149,6 +152,7 @@ private:
     CvxReferenceCapture m_referenceCapture;
     CvxReferenceCapture::Pair m_lastPair;
     bool m_compareEveryRun = false;
+    bool m_activityUpdates = false;
     std::int64_t m_runs = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_running{false};

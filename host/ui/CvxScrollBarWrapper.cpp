@@ -17,6 +17,8 @@ CvxScrollBarWrapper::CvxScrollBarWrapper(QWidget* view, CvxScrollable& scrollabl
                 m_scrollable.ScrollTo(orientation, value);
             }
         });
+        connect(bar, &QScrollBar::sliderReleased, this,
+                [this, orientation] { m_scrollable.ScrollEnded(orientation); });
         connect(bar, &QScrollBar::actionTriggered, this, [this, bar, orientation](int action) {
             if (action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction) {
                 return;

@@ -28,4 +28,6 @@ public:
         static_cast<void>(action);
         return false;
     }
+    // The user let go of the bar's thumb.
+    virtual void ScrollEnded(Qt::Orientation orientation) { static_cast<void>(orientation); }
 };

@@ -68,6 +68,8 @@ struct CvxCompareModel::SvxImp : public CvxEventBase {
     bool graphStatus = false;
     bool eventsRegistered = false;
     ColumnWidthMeasure measure;
+    int activityHolds = 0;       // moves under way that hold activity updates back
+    bool activityPending = false; // an update arrived while held
 };
 
 void CvxCompareModel::SvxImp::OnEvent(const CvxEvent& event)
@@ -243,6 +245,11 @@ void CvxCompareModel::OnLabelOrder(const std::vector<CvxID>& labels)
 
 void CvxCompareModel::OnUpdateActivityIndicators()
 {
+    if (m_imp->activityHolds > 0) {
+        m_imp->activityPending = true;
+        return;
+    }
+    m_imp->activityPending = false;
     for (CvxCompareColumn& column : m_imp->columns) {
         if (column.IsActivityIndicatorSupported()) {
             column.GetActivityIndicator().Update(m_imp->input.get(), column.GetLabel());
@@ -250,6 +257,14 @@ void CvxCompareModel::OnUpdateActivityIndicators()
     }
     CvxCompareUpdateActivityIndicatorsMessage updated;
     Broadcast(updated);
+}
+
+void CvxCompareModel::HoldActivityUpdates(bool hold)
+{
+    m_imp->activityHolds = std::max(0, m_imp->activityHolds + (hold ? 1 : -1));
+    if (m_imp->activityHolds == 0 && m_imp->activityPending) {
+        OnUpdateActivityIndicators();
+    }
 }
 
 void CvxCompareModel::OnLockViewer(const CvxMessageLockViewer& message)

@@ -52,6 +52,9 @@ public:
     void OnLabelsDeleted(const std::vector<CvxID>& labels);
     void OnLabelOrder(const std::vector<CvxID>& labels);
     void OnUpdateActivityIndicators();
+    // Holds activity updates back while the grid moves (the recomputation would slow every
+    // step); an update that arrives meanwhile is made when the last hold is released.
+    void HoldActivityUpdates(bool hold);
     // A lock-viewer message that is not a question: whether its sender is now locked to us.
     void OnLockViewer(const CvxMessageLockViewer& message);
 

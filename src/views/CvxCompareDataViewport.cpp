@@ -16,6 +16,22 @@
 #include <algorithm>
 #include <climits>
 
+namespace {
+
+// Holds the model's activity updates back for one move of the grid.
+class ActivityHold {
+public:
+    explicit ActivityHold(CvxCompareModel& model) : m_model(model) { m_model.HoldActivityUpdates(true); }
+    ~ActivityHold() { m_model.HoldActivityUpdates(false); }
+    ActivityHold(const ActivityHold&) = delete;
+    ActivityHold& operator=(const ActivityHold&) = delete;
+
+private:
+    CvxCompareModel& m_model;
+};
+
+} // namespace
+
 // What one paint needs, made once per paint: the visible columns with their iterators and
 // cell painters.
 struct CvxCompareDataViewport::Frame {
@@ -33,7 +49,10 @@ struct CvxCompareDataViewport::Frame {
 
 CvxCompareDataViewport::CvxCompareDataViewport(CvxCompareModel& model) : m_model(model) {}
 
-CvxCompareDataViewport::~CvxCompareDataViewport() = default;
+CvxCompareDataViewport::~CvxCompareDataViewport()
+{
+    ScrollEnded(Qt::Vertical);
+}
 
 QFont CvxCompareDataViewport::DataFont() const
 {
@@ -375,6 +394,7 @@ bool CvxCompareDataViewport::OnModelMessage(const CvxMvcDefMsg& message)
     const int type = message.GetType();
     const auto move = [&](const std::function<void()>& action) {
         if (MayMove()) {
+            const ActivityHold hold(m_model);
             action();
         }
         return true;
@@ -451,6 +471,11 @@ void CvxCompareDataViewport::ScrollTo(Qt::Orientation orientation, int value)
         return;
     }
     // The thumb maps linearly onto the time span; the centre settles on the first sample there.
+    // Activity updates wait until the thumb is let go.
+    if (!m_thumbHold) {
+        m_thumbHold = true;
+        m_model.HoldActivityUpdates(true);
+    }
     const CvxInt128 first = m_model.GetDataFirst().AsInt128();
     const CvxInt128 span = m_model.GetDataLast().AsInt128() - first;
     const auto offset = static_cast<CvxInt128>(static_cast<long double>(span) * value / kThumbRange);
@@ -465,6 +490,7 @@ bool CvxCompareDataViewport::ScrollAction(Qt::Orientation orientation, int actio
     if (!MayMove()) {
         return true;
     }
+    const ActivityHold hold(m_model);
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub: m_model.StepBackward(1, true); return true;
     case QAbstractSlider::SliderSingleStepAdd: m_model.StepForward(1, true); return true;
@@ -473,5 +499,13 @@ bool CvxCompareDataViewport::ScrollAction(Qt::Orientation orientation, int actio
     case QAbstractSlider::SliderToMinimum: m_model.GotoFirst(); return true;
     case QAbstractSlider::SliderToMaximum: m_model.GotoLast(); return true;
     default: return false;
+    }
+}
+
+void CvxCompareDataViewport::ScrollEnded(Qt::Orientation orientation)
+{
+    if (orientation == Qt::Vertical && m_thumbHold) {
+        m_thumbHold = false;
+        m_model.HoldActivityUpdates(false);
     }
 }

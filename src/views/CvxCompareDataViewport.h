@@ -69,6 +69,7 @@ public:
     Range GetScrollRange(Qt::Orientation orientation, int extent) const override;
     void ScrollTo(Qt::Orientation orientation, int value) override;
     bool ScrollAction(Qt::Orientation orientation, int action) override;
+    void ScrollEnded(Qt::Orientation orientation) override;
 
 private:
     struct Frame;
@@ -91,4 +92,5 @@ private:
     CvxPosition m_outlineFirst;
     CvxPosition m_outlineLast;
     std::function<void(int)> m_originHook;
+    bool m_thumbHold = false; // activity updates held while the thumb is dragged
 };

@@ -102,3 +102,21 @@ TEST_F(CvxCompareModelTest, EveryColumnWhoseLabelSupportsItShowsAnActivityIndica
     EXPECT_EQ(m_model.GetColumns()[0].GetActivityIndicator().GetLevel(), CvxActivityIndicator().GetLevel());
     CvxStdCmdIFaceMgr::GetInstance().SetActivityIndicatorLabelQuery({});
 }
+
+TEST_F(CvxCompareModelTest, ActivityUpdatesHeldBackDuringMovesAreMadeWhenTheLastHoldEnds)
+{
+    const auto level = [&] { return m_model.GetColumns()[1].GetActivityIndicator().GetLevel(); };
+    ASSERT_EQ(level(), CvxActivityIndicator::kLevelUnknown);
+    m_model.HoldActivityUpdates(true);
+    m_model.HoldActivityUpdates(true); // a thumb drag with a step inside it
+    m_model.OnUpdateActivityIndicators();
+    EXPECT_EQ(level(), CvxActivityIndicator::kLevelUnknown);
+    m_model.HoldActivityUpdates(false);
+    EXPECT_EQ(level(), CvxActivityIndicator::kLevelUnknown);
+    m_model.HoldActivityUpdates(false);
+    EXPECT_EQ(level(), CvxActivityIndicator::kLevelHigh); // B holds 2 throughout
+    m_model.HoldActivityUpdates(false); // an unmatched release changes nothing
+    m_model.HoldActivityUpdates(true);
+    m_model.HoldActivityUpdates(false);
+    EXPECT_EQ(level(), CvxActivityIndicator::kLevelHigh);
+}
