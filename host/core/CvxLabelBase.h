@@ -70,6 +70,7 @@ public:
 
     // Symbol table for the Symbols base: value -> name.
     void SetSymbol(const CvxUInt& value, std::u16string name) { m_symbols[value] = std::move(name); }
+    void SetSymbols(std::map<CvxUInt, std::u16string> symbols) { m_symbols = std::move(symbols); }
     const std::u16string* FindSymbol(const CvxUInt& value) const;
     const std::map<CvxUInt, std::u16string>& GetSymbols() const { return m_symbols; }
 

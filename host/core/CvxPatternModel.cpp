@@ -105,6 +105,39 @@ void CvxPatternModel::SetValue(const CvxUInt& value)
     }
 }
 
+bool CvxPatternModel::SetBits(CvxUInt128 value, CvxUInt128 care)
+{
+    const CvxUInt128 all = WidthMask(m_width);
+    value &= all & care;
+    care &= all;
+    std::u16string text;
+    if (m_base == kBaseDecimal) {
+        if (care != all) {
+            return false;
+        }
+        do {
+            text.insert(text.begin(), static_cast<char16_t>(u'0' + static_cast<int>(value % 10)));
+            value /= 10;
+        } while (value != 0);
+    } else {
+        const int bits = m_base == kBaseBinary ? 1 : m_base == kBaseOctal ? 3 : 4;
+        const CvxUInt128 digitMask = (CvxUInt128{1} << bits) - 1;
+        for (int digit = (m_width + bits - 1) / bits - 1; digit >= 0; --digit) {
+            // Bits of the top digit beyond the width count neither way.
+            const CvxUInt128 inWidth = (all >> (bits * digit)) & digitMask;
+            const CvxUInt128 cared = (care >> (bits * digit)) & digitMask;
+            if (cared != 0 && cared != inWidth) {
+                return false;
+            }
+            text += cared == 0 ? u'X' : u"0123456789ABCDEF"[static_cast<int>((value >> (bits * digit)) & digitMask)];
+        }
+    }
+    m_text = std::move(text);
+    m_value = value;
+    m_care = care;
+    return true;
+}
+
 bool CvxPatternModel::Matches(const CvxUInt& value) const
 {
     const CvxUInt128 bits = m_width <= 64 ? CvxUInt128{value.Low64()} : value.AsU128();

@@ -31,6 +31,10 @@ public:
     // An exact value (all bits cared for, written in hexadecimal), as the quick trigger takes a
     // sample's value.
     void SetValue(const CvxUInt& value);
+    // Takes value and care bits (within the width), written in the pattern's base with one
+    // digit for every digit of the width; false (the pattern unchanged) when the base cannot
+    // write them: a hexadecimal or octal digit whose bits are partly X, any X in decimal.
+    bool SetBits(CvxUInt128 value, CvxUInt128 care);
 
     // Whether a value of the bus (as its column gives it: for up to 64 bits, words 2-3 are the
     // X/Z mask) matches.

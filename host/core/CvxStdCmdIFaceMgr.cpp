@@ -74,6 +74,20 @@ bool CvxStdCmdIFaceMgr::SetSimpleTrigger(const std::vector<CvxPatternModel>& pat
     return m_triggerSetter(patterns, error);
 }
 
+bool CvxStdCmdIFaceMgr::GetSimpleTrigger(CvxPatternModel& pattern) const
+{
+    return m_triggerGetter && m_triggerGetter(pattern);
+}
+
+bool CvxStdCmdIFaceMgr::SetTriggerRow(std::int64_t row, std::string& error) const
+{
+    if (!m_triggerRowSetter) {
+        error = "this host has no analyzer that could trigger at a fixed sample";
+        return false;
+    }
+    return m_triggerRowSetter(row, error);
+}
+
 bool CvxStdCmdIFaceMgr::IsValidActivityIndicatorLabel(const CvxLabelChannel& label) const
 {
     return m_activityQuery ? m_activityQuery(label) : IsKnownBusSignal(label);
@@ -91,4 +105,8 @@ void CvxStdCmdIFaceMgr::Reset()
     m_activityQuery = nullptr;
     m_simpleQuery = nullptr;
     m_triggerSetter = nullptr;
+    m_triggerGetter = nullptr;
+    m_triggerRowQuery = nullptr;
+    m_triggerRowGetter = nullptr;
+    m_triggerRowSetter = nullptr;
 }

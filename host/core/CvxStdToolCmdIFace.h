@@ -5,6 +5,9 @@
 
 #include "CvxID.h"
 
+#include "CvxUInt.h"
+
+#include <map>
 #include <string>
 
 class CvxStdToolCmdIFace {
@@ -62,5 +65,19 @@ public:
         static_cast<void>(label);
         static_cast<void>(name);
         return kRenameDone;
+    }
+    // Whether the tool keeps a symbol table (value -> name) for a label it created, and the
+    // table's replacement (false when the tool takes no symbols for the label, or a value
+    // does not fit it).
+    virtual bool CanSetLabelSymbols(const CvxID& label) const
+    {
+        static_cast<void>(label);
+        return false;
+    }
+    virtual bool SetLabelSymbols(const CvxID& label, const std::map<CvxUInt, std::u16string>& symbols)
+    {
+        static_cast<void>(label);
+        static_cast<void>(symbols);
+        return false;
     }
 };

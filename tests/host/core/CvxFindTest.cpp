@@ -59,6 +59,51 @@ TEST(CvxPatternModel, DigitsAndXInEveryBaseAndTheirRefusals)
     EXPECT_TRUE(Pattern(8, kBaseHex, (std::u16string(40, u'0') + u"A5").c_str()).Matches(CvxUInt(0xA5)));
 }
 
+// Value and care bits written back as text: one digit per digit of the width, X where no bit
+// is cared for; a digit partly X cannot be written in hexadecimal or octal, no X in decimal.
+// What is written parses back to the same bits.
+TEST(CvxPatternModel, BitsAreWrittenInTheBaseOrRefused)
+{
+    struct Case {
+        int width;
+        int base;
+        std::uint64_t value;
+        std::uint64_t care;
+        const char16_t* text; // null: refused
+    };
+    const Case cases[] = {
+        {16, kBaseHex, 0x0100, 0xFFFF, u"0100"},
+        {16, kBaseHex, 0x0100, 0xFF0F, u"01X0"},
+        {6, kBaseHex, 0x25, 0x3F, u"25"},          // the top digit has two bits in the width
+        {6, kBaseHex, 0x05, 0x0F, u"X5"},
+        {16, kBaseHex, 0x0100, 0xFF07, nullptr}, // a digit partly X
+        {8, kBaseBinary, 0x81, 0xC3, u"10XXXX01"},
+        {1, kBaseBinary, 1, 1, u"1"},
+        {1, kBaseBinary, 0, 0, u"X"},
+        {9, kBaseOctal, 0711, 0x1FF, u"711"},
+        {9, kBaseOctal, 0701, 0x1C7, u"7X1"},
+        {32, kBaseDecimal, 4294967295ULL, 0xFFFFFFFFULL, u"4294967295"},
+        {8, kBaseDecimal, 0, 0xFF, u"0"},
+        {8, kBaseDecimal, 3, 0xFE, nullptr},
+        {64, kBaseHex, 0xFFFFFFFFFFFFFFFFULL, 0xFFFFFFFFFFFFFFFFULL, u"FFFFFFFFFFFFFFFF"},
+    };
+    for (const Case& c : cases) {
+        CvxPatternModel pattern(CvxLabelChannel(CvxID::New()), c.width, c.base);
+        const bool taken = pattern.SetBits(c.value, c.care);
+        ASSERT_EQ(taken, c.text != nullptr) << c.width << " " << c.value << "/" << c.care;
+        if (!taken) {
+            EXPECT_TRUE(pattern.GetText().empty()); // unchanged
+            continue;
+        }
+        EXPECT_EQ(pattern.GetText(), c.text);
+        CvxPatternModel parsed(pattern.GetLabel(), c.width, c.base);
+        std::string error;
+        ASSERT_TRUE(parsed.Parse(pattern.GetText(), error)) << error;
+        EXPECT_EQ(parsed.GetValueBits(), pattern.GetValueBits());
+        EXPECT_EQ(parsed.GetCareBits(), pattern.GetCareBits());
+    }
+}
+
 TEST(CvxFindMgr, FindsTheNthSampleWhereEveryPatternMatchesInEitherDirection)
 {
     CvxLabelMgr::GetInstance().Clear();

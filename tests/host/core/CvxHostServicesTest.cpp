@@ -1,6 +1,7 @@
 // The host's services as the module relies on them: store iterator bases, reference counts,
 // observers, the undo history, events, cancel, the system hub, viewer locks and the log.
 
+#include "CvxBase.h"
 #include "CvxCancelMgr.h"
 #include "CvxClipboard.h"
 #include "CvxDataIter.h"
@@ -490,7 +491,40 @@ TEST_F(HostServicesTest, CommandInterfaceAndPrintRegisters)
     EXPECT_TRUE(ifaces.IsValidTriggerLabel(CvxLabelChannel(text->GetID(), 0)));
     EXPECT_TRUE(ifaces.AreAllAnalyzerModuleTriggersSimple());
     EXPECT_FALSE(ifaces.Register(CvxID::New(), nullptr));
+
+    // Without a host behind them the trigger hooks answer "none" and refuse with a reason;
+    // Reset forgets the host's.
+    const auto noTrigger = [&] {
+        CvxPatternModel pattern;
+        std::string error;
+        EXPECT_FALSE(ifaces.GetSimpleTrigger(pattern));
+        EXPECT_FALSE(ifaces.CanSetTriggerRow());
+        EXPECT_EQ(ifaces.GetTriggerRow(), -1);
+        EXPECT_FALSE(ifaces.SetTriggerRow(5, error));
+        EXPECT_NE(error.find("fixed sample"), std::string::npos) << error;
+    };
+    noTrigger();
+    std::int64_t row = -1;
+    ifaces.SetSimpleTriggerGetter([&](CvxPatternModel& pattern) {
+        pattern = CvxPatternModel(CvxLabelChannel(bus->GetID()), 8, kBaseHex);
+        return row < 0;
+    });
+    ifaces.SetTriggerRowQuery([] { return true; });
+    ifaces.SetTriggerRowGetter([&] { return row; });
+    ifaces.SetTriggerRowSetter([&](std::int64_t at, std::string&) {
+        row = at;
+        return true;
+    });
+    CvxPatternModel pattern;
+    std::string error;
+    EXPECT_TRUE(ifaces.GetSimpleTrigger(pattern));
+    EXPECT_EQ(pattern.GetLabel().GetLabelID(), bus->GetID());
+    EXPECT_TRUE(ifaces.CanSetTriggerRow());
+    EXPECT_TRUE(ifaces.SetTriggerRow(7, error));
+    EXPECT_EQ(ifaces.GetTriggerRow(), 7);
+    EXPECT_FALSE(ifaces.GetSimpleTrigger(pattern));
     ifaces.Reset();
+    noTrigger();
     CvxLabelMgr::GetInstance().Clear();
 
     // Print controllers are opaque to the host core: registered by address.
