@@ -1,5 +1,7 @@
 #include "CvxAcquisitionSource.h"
 
+#include "CvxBase.h"
+
 #include <new>
 
 CvxAcquisitionSource::CvxAcquisitionSource() : m_instance(CvxID::New()) {}
@@ -36,6 +38,17 @@ std::shared_ptr<CvxData> CvxAcquisitionSource::Acquire()
     }
     ++m_runs;
     return data;
+}
+
+CvxPatternModel CvxAcquisitionSource::MakeTriggerPattern(const CvxID& label, int width, CvxUInt128 value, CvxUInt128 care)
+{
+    CvxPatternModel hex(CvxLabelChannel(label), width, width == 1 ? kBaseBinary : kBaseHex);
+    if (hex.SetBits(value, care)) {
+        return hex;
+    }
+    CvxPatternModel binary(CvxLabelChannel(label), width, kBaseBinary);
+    binary.SetBits(value, care);
+    return binary;
 }
 
 std::string CvxAcquisitionSource::UnknownOption(std::string_view key, const std::string& what) const

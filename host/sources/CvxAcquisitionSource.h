@@ -95,8 +95,29 @@ public:
         error = GetName() + " has no trigger to set";
         return false;
     }
+    // The pattern the next acquisitions trigger on: its bus/signal, width, and digits in
+    // hexadecimal (binary for a signal, or where a hexadecimal digit would be partly X);
+    // false when the source has no trigger, no such bus/signal yet, or triggers at a row.
+    virtual bool GetTrigger(CvxPatternModel& pattern) const
+    {
+        static_cast<void>(pattern);
+        return false;
+    }
+    // ---- The advanced trigger: at a fixed row of the acquisition ----
+    virtual bool CanTriggerAtRow() const { return false; }
+    // The fixed trigger row, or -1 when the source triggers on its pattern (or has no trigger).
+    virtual std::int64_t GetTriggerRow() const { return -1; }
+    // Triggers the next acquisitions at `row` (0 or more); a pattern set later replaces it.
+    virtual bool SetTriggerRow(std::int64_t row, std::string& error)
+    {
+        static_cast<void>(row);
+        error = GetName() + " cannot trigger at a fixed sample";
+        return false;
+    }
 
 protected:
+    // The trigger pattern on `label` from its value and care bits, written as GetTrigger says.
+    static CvxPatternModel MakeTriggerPattern(const CvxID& label, int width, CvxUInt128 value, CvxUInt128 care);
     // "unknown option 'KEY' of WHAT (k1, k2, ...)": the error of an unknown key, naming the
     // keys there are.
     std::string UnknownOption(std::string_view key, const std::string& what) const;

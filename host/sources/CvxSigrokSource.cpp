@@ -284,6 +284,41 @@ bool CvxSigrokSource::SetTrigger(const CvxPatternModel& pattern, std::string& er
     return SetOption("trigger", text, error);
 }
 
+bool CvxSigrokSource::GetTrigger(CvxPatternModel& pattern) const
+{
+    const std::string& text = m_trigger.GetText();
+    const std::size_t eq = text.find('=');
+    if (eq == std::string::npos) {
+        return false;
+    }
+    const std::string name = text.substr(0, eq);
+    const CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    for (const CvxID& id : labels.GetLabelsBelow(labels.GetLabelRootID())) {
+        int width = 0;
+        if (TriggerTargetOf(id, width) != name || width > 64) {
+            continue;
+        }
+        // Binary digits (most significant first, X: any level), zeros on the left.
+        std::string_view digits = std::string_view(text).substr(eq + 1);
+        if (digits.size() > 2 && (digits.substr(0, 2) == "0b" || digits.substr(0, 2) == "0B")) {
+            digits.remove_prefix(2);
+        }
+        CvxUInt128 value = 0;
+        CvxUInt128 care = width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
+        for (std::size_t bit = 0; bit < digits.size(); ++bit) {
+            const char digit = digits[digits.size() - 1 - bit];
+            if (digit == 'X' || digit == 'x') {
+                care &= ~(CvxUInt128{1} << bit);
+            } else if (digit == '1') {
+                value |= CvxUInt128{1} << bit;
+            }
+        }
+        pattern = MakeTriggerPattern(id, width, value, care);
+        return true;
+    }
+    return false;
+}
+
 void CvxSigrokSource::AcquireDevice(Session& session)
 {
     CvxSigrokContext& context = CvxSigrokContext::Get();

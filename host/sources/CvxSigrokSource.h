@@ -43,6 +43,8 @@ public:
     bool HasSimpleTrigger() const override;
     bool IsTriggerLabel(const CvxID& label) const override;
     bool SetTrigger(const CvxPatternModel& pattern, std::string& error) override;
+    // The option "trigger" on its bus or channel of the source's table.
+    bool GetTrigger(CvxPatternModel& pattern) const override;
 
 private:
     // The table the source fills: the option's name, else the driver's or the file's.

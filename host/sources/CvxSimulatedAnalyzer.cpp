@@ -402,3 +402,32 @@ bool CvxSimulatedAnalyzer::SetTrigger(const CvxPatternModel& pattern, std::strin
     return SetOption("trigger", text, error) && SetOption("trigger_row", "-1", error);
 }
 
+
+bool CvxSimulatedAnalyzer::GetTrigger(CvxPatternModel& pattern) const
+{
+    if (m_triggerRow >= 0 || m_triggerLabel < 0) {
+        return false;
+    }
+    const CvxLabelMgr& labels = CvxLabelMgr::GetInstance();
+    std::vector<CvxID> candidates = GetOfferedLabels();
+    if (candidates.empty()) {
+        candidates = labels.GetLabelsBelow(labels.GetLabelRootID());
+    }
+    for (const CvxID& label : candidates) {
+        if (TriggerTarget(label) == m_triggerLabel) {
+            const int width = GetTimingTargets()[static_cast<std::size_t>(m_triggerLabel)].width;
+            pattern = MakeTriggerPattern(label, width, m_triggerValue, m_triggerCare);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CvxSimulatedAnalyzer::SetTriggerRow(std::int64_t row, std::string& error)
+{
+    if (row < 0) {
+        error = "the trigger row must be 0 or more, not " + std::to_string(row);
+        return false;
+    }
+    return SetOption("trigger_row", std::to_string(row), error);
+}

@@ -46,6 +46,12 @@ public:
     bool HasSimpleTrigger() const override { return true; }
     bool IsTriggerLabel(const CvxID& label) const override;
     bool SetTrigger(const CvxPatternModel& pattern, std::string& error) override;
+    // The pattern's bus is found among the labels of the timing table the host knows.
+    bool GetTrigger(CvxPatternModel& pattern) const override;
+    // The option "trigger_row".
+    bool CanTriggerAtRow() const override { return true; }
+    std::int64_t GetTriggerRow() const override { return m_triggerRow; }
+    bool SetTriggerRow(std::int64_t row, std::string& error) override;
 
 private:
     std::shared_ptr<CvxData> DoAcquire(std::int64_t run) override;

@@ -1,6 +1,7 @@
 // One contract for every acquisition source: options round-trip, acquisitions give finished
 // tables whose offered labels exist, keep their identity from run to run, and count runs.
 
+#include "CvxBase.h"
 #include "CvxLabelChannel.h"
 #include "CvxSampleIterBase.h"
 #include "CvxSigrokSource.h"
@@ -82,6 +83,52 @@ TEST_P(CvxSourceContract, AcquisitionsGiveFinishedTablesAndStableLabels)
     ASSERT_TRUE(second) << source->GetLastError();
     EXPECT_EQ(source->GetRunCount(), 2);
     EXPECT_EQ(source->GetOfferedLabels(), offered);
+}
+
+// A trigger pattern reads back as it was set (the bus/signal, the bits cared for and their
+// values); a fixed trigger row is the next acquisition's where the source offers one, refused
+// with the source's name where it does not, and a pattern set afterwards replaces it.
+TEST_P(CvxSourceContract, TheTriggerReadsBackAsSetAndAFixedRowWhereOffered)
+{
+    auto source = GetParam().make();
+    ASSERT_TRUE(source->Acquire()) << source->GetLastError();
+    std::string error;
+    CvxPatternModel read;
+    if (source->CanTriggerAtRow()) {
+        ASSERT_TRUE(source->SetTriggerRow(3, error)) << error;
+        EXPECT_EQ(source->GetTriggerRow(), 3);
+        EXPECT_FALSE(source->GetTrigger(read)); // no pattern while the row holds
+        const auto data = source->Acquire();
+        ASSERT_TRUE(data) << source->GetLastError();
+        EXPECT_EQ(data->GetTable(0).GetTriggerRow(), 3);
+        EXPECT_FALSE(source->SetTriggerRow(-2, error));
+    } else {
+        EXPECT_FALSE(source->SetTriggerRow(3, error));
+        EXPECT_NE(error.find(source->GetName()), std::string::npos) << error;
+        EXPECT_EQ(source->GetTriggerRow(), -1);
+    }
+    for (const CvxID& id : source->GetOfferedLabels()) {
+        if (!source->IsTriggerLabel(id)) {
+            continue;
+        }
+        const int width = CvxLabelMgr::GetInstance().IDToLabel(id)->GetNumberOfChannels();
+        // An exact value reads back in hexadecimal (binary for a signal); a digit partly X
+        // only binary can write.
+        CvxPatternModel exact(CvxLabelChannel(id), width, kBaseHex);
+        exact.SetValue(CvxUInt(1));
+        CvxPatternModel partly(CvxLabelChannel(id), width, kBaseBinary);
+        ASSERT_TRUE(partly.Parse(width == 1 ? u"X" : u"1X", error)) << error;
+        for (const CvxPatternModel* pattern : {&exact, &partly}) {
+            ASSERT_TRUE(source->SetTrigger(*pattern, error)) << error;
+            EXPECT_EQ(source->GetTriggerRow(), -1);
+            ASSERT_TRUE(source->GetTrigger(read));
+            EXPECT_EQ(read.GetLabel().GetLabelID(), id);
+            EXPECT_EQ(read.GetWidth(), width);
+            EXPECT_EQ(read.GetCareBits(), pattern->GetCareBits());
+            EXPECT_EQ(read.GetValueBits(), pattern->GetValueBits());
+            EXPECT_EQ(read.GetBaseCode(), pattern == &exact && width > 1 ? kBaseHex : kBaseBinary);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
