@@ -26,6 +26,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <thread>
 
 const char* const CvxHostSession::kCompareToolTypeID = "{5C0A7E21-3B9D-4F6A-8E42-C1D7A9B3E510}";
@@ -64,6 +65,77 @@ void RemapLabelIDs(CvxPersistenceElement& element, const std::vector<std::pair<s
     for (std::size_t c = 0; c < element.GetChildCount(); ++c) {
         RemapLabelIDs(element.GetChild(c), map);
     }
+}
+
+// A symbol's value as a setup holds it: hexadecimal digits, most significant first.
+std::u16string HexText(std::uint64_t value)
+{
+    std::u16string text;
+    do {
+        text.insert(text.begin(), u"0123456789ABCDEF"[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return text;
+}
+
+// A symbol's value read back; false for a text that is not 1 to 16 hexadecimal digits.
+bool ParseHexText(const std::u16string& text, std::uint64_t& value)
+{
+    value = 0;
+    if (text.empty() || text.size() > 16) {
+        return false;
+    }
+    for (const char16_t c : text) {
+        const int digit = c >= u'0' && c <= u'9' ? c - u'0'
+                        : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                        : c >= u'a' && c <= u'f' ? c - u'a' + 10
+                                                 : -1;
+        if (digit < 0) {
+            return false;
+        }
+        value = (value << 4) | static_cast<std::uint64_t>(digit);
+    }
+    return true;
+}
+
+// The symbols of a bus/signal in a setup: NumberOfSymbols, then SymbolValueN (hexadecimal)
+// and SymbolN (the name) each.
+void SaveSymbols(CvxPersistenceSetup& setup, const CvxLabelBase& label)
+{
+    const auto& symbols = label.GetSymbols();
+    if (symbols.empty()) {
+        return;
+    }
+    setup.Write(u"NumberOfSymbols", static_cast<int>(symbols.size()));
+    std::size_t i = 0;
+    for (const auto& [value, name] : symbols) {
+        setup.Write(Indexed(u"SymbolValue", i), HexText(value.Low64()));
+        setup.Write(Indexed(u"Symbol", i), name);
+        ++i;
+    }
+}
+
+// Symbols that do not fit the bus/signal, or have no name, are left out: a setup edited by
+// hand must not stop the load.
+std::map<CvxUInt, std::u16string> LoadSymbols(const CvxPersistenceSetup& setup, int width)
+{
+    std::map<CvxUInt, std::u16string> symbols;
+    int count = 0;
+    setup.Read(u"NumberOfSymbols", count);
+    for (int i = 0; i < count; ++i) {
+        std::u16string valueText;
+        std::u16string name;
+        std::uint64_t value = 0;
+        if (!setup.Read(Indexed(u"SymbolValue", static_cast<std::size_t>(i)), valueText)
+            || !setup.Read(Indexed(u"Symbol", static_cast<std::size_t>(i)), name)) {
+            break; // the count claims more than the setup holds
+        }
+        if (ParseHexText(valueText, value) && !name.empty() && width >= 1 && width <= 64
+            && CvxUInt(value).Masked(width) == CvxUInt(value)) {
+            symbols[CvxUInt(value)] = name;
+        }
+    }
+    return symbols;
 }
 
 // Source options that name a file: kept relative to the setup that holds them.
@@ -115,16 +187,26 @@ CvxHostSession::CvxHostSession()
         return m_setupLabels;
     });
     system.SetStopRepetitiveRunHandler([this] { StopRepetitiveRun(); });
-    // A renamed bus/signal is a changed label for every tool.
-    m_renamer = std::make_unique<CvxSourceLabelRenamer>([this](const CvxID& label) {
-        for (const auto& tool : m_tools) {
-            CvxMessageLabelsChanged changed({label});
-            tool->plugIn->OnHostMessage(changed);
-        }
-    });
-    // The trigger the tools offer to edit is the source's own.
+    // A renamed bus/signal is a changed label for every tool; changed symbols are the host's
+    // symbol change.
+    m_renamer = std::make_unique<CvxSourceLabelRenamer>(
+        [this](const CvxID& label) {
+            for (const auto& tool : m_tools) {
+                CvxMessageLabelsChanged changed({label});
+                tool->plugIn->OnHostMessage(changed);
+            }
+        },
+        [this](const CvxID&) {
+            for (const auto& tool : m_tools) {
+                CvxMessageSymbolChanged changed;
+                tool->plugIn->OnHostMessage(changed);
+            }
+        });
+    // The trigger the tools offer to edit is the source's own. Only a trigger at a fixed row
+    // is advanced; a source without a trigger has no trigger label, so nothing to edit.
     CvxStdCmdIFaceMgr& ifaces = CvxStdCmdIFaceMgr::GetInstance();
-    ifaces.SetSimpleTriggerQuery([this] { return m_source != nullptr && m_source->HasSimpleTrigger(); });
+    ifaces.SetSimpleTriggerQuery([this] { return m_source == nullptr || m_source->GetTriggerRow() < 0; });
+    ifaces.SetSimpleTriggerGetter([this](CvxPatternModel& pattern) { return m_source != nullptr && m_source->GetTrigger(pattern); });
     // A tool's quick trigger: the sources trigger on one bus/signal at a time.
     ifaces.SetTriggerSetter([this](const std::vector<CvxPatternModel>& patterns, std::string& error) {
         if (patterns.size() != 1) {
@@ -140,6 +222,15 @@ CvxHostSession::CvxHostSession()
     ifaces.SetTriggerLabelQuery([this](const CvxLabelChannel& label) {
         return m_source != nullptr && m_source->IsTriggerLabel(label.GetLabelID());
     });
+    ifaces.SetTriggerRowQuery([this] { return m_source != nullptr && m_source->CanTriggerAtRow(); });
+    ifaces.SetTriggerRowGetter([this] { return m_source != nullptr ? m_source->GetTriggerRow() : std::int64_t{-1}; });
+    ifaces.SetTriggerRowSetter([this](std::int64_t row, std::string& error) {
+        if (!SetTriggerRow(row)) {
+            error = GetLastError();
+            return false;
+        }
+        return true;
+    });
 }
 
 CvxHostSession::~CvxHostSession()
@@ -148,9 +239,14 @@ CvxHostSession::~CvxHostSession()
     CvxSystemMgr& system = CvxSystemMgr::GetInstance();
     system.SetLabelProvider({});
     system.SetStopRepetitiveRunHandler({});
-    CvxStdCmdIFaceMgr::GetInstance().SetSimpleTriggerQuery({});
-    CvxStdCmdIFaceMgr::GetInstance().SetTriggerSetter({});
-    CvxStdCmdIFaceMgr::GetInstance().SetTriggerLabelQuery({});
+    CvxStdCmdIFaceMgr& ifaces = CvxStdCmdIFaceMgr::GetInstance();
+    ifaces.SetSimpleTriggerQuery({});
+    ifaces.SetSimpleTriggerGetter({});
+    ifaces.SetTriggerSetter({});
+    ifaces.SetTriggerLabelQuery({});
+    ifaces.SetTriggerRowQuery({});
+    ifaces.SetTriggerRowGetter({});
+    ifaces.SetTriggerRowSetter({});
     if (m_source != nullptr) {
         CvxPlugInMgr::GetInstance().Remove(m_source->GetInstanceID());
     }
@@ -188,11 +284,26 @@ bool CvxHostSession::SetTrigger(const CvxPatternModel& pattern)
     if (m_source == nullptr || !m_source->SetTrigger(pattern, error)) {
         return Fail(m_source == nullptr ? "there is no source to trigger" : error);
     }
+    TellToolsTriggerChanged();
+    return true;
+}
+
+bool CvxHostSession::SetTriggerRow(std::int64_t row)
+{
+    std::string error;
+    if (m_source == nullptr || !m_source->SetTriggerRow(row, error)) {
+        return Fail(m_source == nullptr ? "there is no source to trigger" : error);
+    }
+    TellToolsTriggerChanged();
+    return true;
+}
+
+void CvxHostSession::TellToolsTriggerChanged()
+{
     for (const auto& tool : m_tools) {
         CvxMessageTriggerChanged changed;
         tool->plugIn->OnHostMessage(changed);
     }
-    return true;
 }
 
 std::unique_ptr<CvxAcquisitionSource> CvxHostSession::ReleaseSource()
@@ -499,6 +610,7 @@ void CvxHostSession::SaveLabels(CvxPersistenceSetup& setup) const
         setup.Write(u"Kind", static_cast<int>(label->GetKind()));
         setup.Write(u"Channels", label->GetNumberOfChannels());
         setup.Write(u"ID", label->GetID().ToU16String());
+        SaveSymbols(setup, *label);
         setup.CloseTag();
     }
     setup.CloseTag();
@@ -537,6 +649,7 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         setup.Read(u"Kind", kind);
         setup.Read(u"Channels", channels);
         setup.Read(u"ID", idText);
+        std::map<CvxUInt, std::u16string> symbols = LoadSymbols(setup, channels);
         setup.CloseTag();
         CvxID id;
         if (name.empty() || !id.SetValue(idText) || kind < static_cast<int>(EvxLabelKind::BusSignal)
@@ -546,11 +659,15 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         sourceName = sourceName.empty() ? name : sourceName;
         // The setup's name for a bus/signal this session knows wins, unless another label of
         // its table has that name now.
+        // Its symbols are the setup's, for buses/signals of the width the setup knew.
         const auto restoreName = [&](CvxLabelBase& label) {
             const CvxLabelBase* holder = labels.FindLabelByName(name, label.GetParentID());
             if (holder == nullptr || holder == &label) {
                 label.SetSourceName(sourceName);
                 label.SetName(name);
+            }
+            if (label.IsA(EvxLabelKind::BusSignal) && label.GetNumberOfChannels() == channels) {
+                label.SetSymbols(symbols);
             }
         };
         if (CvxLabelBase* same = labels.IDToLabel(id)) {
@@ -584,6 +701,9 @@ void CvxHostSession::LoadLabels(CvxPersistenceSetup& setup)
         }
         auto label = std::make_unique<CvxLabelBase>(id, name, static_cast<EvxLabelKind>(kind), channels);
         label->SetParentID(folder->GetID());
+        if (label->IsA(EvxLabelKind::BusSignal)) {
+            label->SetSymbols(std::move(symbols));
+        }
         if (sourceName != name) {
             label->SetSourceName(sourceName);
         }

@@ -5,7 +5,7 @@
 // the tools, hands every acquisition to each tool as a run message, drives repetitive runs
 // (which the tools may stop through the system manager), and saves and loads host setups:
 // the source's options, the labels (so that a loaded reference finds its buses/signals again
-// in a later session) and every tool's own part with its data streams.
+// in a later session, with the names and symbols given them) and every tool's own part with its data streams.
 //
 // The command line, the remote-control server and the GUI all drive tools through this class.
 
@@ -44,6 +44,9 @@ public:
     // Sets the source's trigger (the host's simple trigger) and tells every tool that the
     // trigger changed; false with the error set when the source has none or refuses it.
     bool SetTrigger(const CvxPatternModel& pattern);
+    // Makes the source trigger at a fixed row (the advanced trigger) and tells every tool;
+    // false with the error set when the source cannot.
+    bool SetTriggerRow(std::int64_t row);
     // Takes the source out of the session (which then has none), to be set again later.
     std::unique_ptr<CvxAcquisitionSource> ReleaseSource();
     CvxAcquisitionSource* GetSource() const { return m_source.get(); }
@@ -125,6 +128,7 @@ public:
 private:
     struct Tool;
     bool Fail(std::string error);
+    void TellToolsTriggerChanged();
     void SaveLabels(class CvxPersistenceSetup& setup) const;
     void LoadLabels(class CvxPersistenceSetup& setup);
     // The identifier this session uses for a label identifier of the last loaded setup.

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-CvxSourceLabelRenamer::CvxSourceLabelRenamer(std::function<void(const CvxID&)> renamed) : m_renamed(std::move(renamed))
+CvxSourceLabelRenamer::CvxSourceLabelRenamer(std::function<void(const CvxID&)> renamed,
+                                             std::function<void(const CvxID&)> symbolsChanged)
+    : m_renamed(std::move(renamed)), m_symbolsChanged(std::move(symbolsChanged))
 {
 }
 
@@ -36,7 +38,12 @@ bool CvxSourceLabelRenamer::CanRenameLabel(const CvxID& id) const
 {
     const CvxLabelBase* label = CvxLabelMgr::GetInstance().IDToLabel(id);
     return label != nullptr && (label->IsA(EvxLabelKind::BusSignal) || label->IsA(EvxLabelKind::StringLabel))
-           && std::find(m_creators.begin(), m_creators.end(), label->GetCreatorInstanceID()) != m_creators.end();
+           && IsCreatorOf(*label);
+}
+
+bool CvxSourceLabelRenamer::IsCreatorOf(const CvxLabelBase& label) const
+{
+    return std::find(m_creators.begin(), m_creators.end(), label.GetCreatorInstanceID()) != m_creators.end();
 }
 
 int CvxSourceLabelRenamer::RenameLabel(const CvxID& id, const std::u16string& name)
@@ -59,4 +66,29 @@ int CvxSourceLabelRenamer::RenameLabel(const CvxID& id, const std::u16string& na
     label->SetName(name);
     m_renamed(id);
     return kRenameDone;
+}
+
+bool CvxSourceLabelRenamer::CanSetLabelSymbols(const CvxID& id) const
+{
+    const CvxLabelBase* label = CvxLabelMgr::GetInstance().IDToLabel(id);
+    return label != nullptr && label->IsA(EvxLabelKind::BusSignal) && label->GetNumberOfChannels() >= 1
+           && label->GetNumberOfChannels() <= 64 && IsCreatorOf(*label);
+}
+
+bool CvxSourceLabelRenamer::SetLabelSymbols(const CvxID& id, const std::map<CvxUInt, std::u16string>& symbols)
+{
+    CvxLabelBase* label = CvxLabelMgr::GetInstance().IDToLabel(id);
+    if (label == nullptr || !CanSetLabelSymbols(id)) {
+        return false;
+    }
+    for (const auto& [value, name] : symbols) {
+        if (name.empty() || value.Masked(label->GetNumberOfChannels()) != value) {
+            return false;
+        }
+    }
+    label->SetSymbols(symbols);
+    if (m_symbolsChanged) {
+        m_symbolsChanged(id);
+    }
+    return true;
 }

@@ -1,18 +1,24 @@
 #pragma once
-// Renames the buses/signals the session's sources made, for the rest of the session and in
-// its setups: a tool's rename reaches it as the command interface of the label's creator (each
-// source the session had). The label keeps its identity and its source name, so the source's
-// later acquisitions fill the renamed label.
+// Renames the buses/signals the session's sources made, and edits their symbol tables, for
+// the rest of the session and in its setups: a tool's rename (or the Symbols dialog) reaches
+// it as the command interface of the label's creator (each source the session had). The label
+// keeps its identity and its source name, so the source's later acquisitions fill the renamed
+// label.
 
 #include "CvxStdToolCmdIFace.h"
 
+class CvxLabelBase;
+
 #include <functional>
+#include <map>
 #include <vector>
 
 class CvxSourceLabelRenamer : public CvxStdToolCmdIFace {
 public:
-    // `renamed` is told about each label renamed.
-    explicit CvxSourceLabelRenamer(std::function<void(const CvxID&)> renamed);
+    // `renamed` is told about each label renamed, `symbolsChanged` about each label whose
+    // symbols were replaced.
+    explicit CvxSourceLabelRenamer(std::function<void(const CvxID&)> renamed,
+                                   std::function<void(const CvxID&)> symbolsChanged = {});
     ~CvxSourceLabelRenamer() override;
     CvxSourceLabelRenamer(const CvxSourceLabelRenamer&) = delete;
     CvxSourceLabelRenamer& operator=(const CvxSourceLabelRenamer&) = delete;
@@ -27,8 +33,15 @@ public:
     // kRenameEmptyName for an empty name, kRenameNameNotUnique for a name another label of
     // the same table has.
     int RenameLabel(const CvxID& label, const std::u16string& name) override;
+    // Buses/signals of up to 64 bits of the sources. The symbols replace the label's; false
+    // (nothing changed) for a value wider than the label or a symbol without a name.
+    bool CanSetLabelSymbols(const CvxID& label) const override;
+    bool SetLabelSymbols(const CvxID& label, const std::map<CvxUInt, std::u16string>& symbols) override;
 
 private:
+    bool IsCreatorOf(const CvxLabelBase& label) const;
+
     std::vector<CvxID> m_creators;
     std::function<void(const CvxID&)> m_renamed;
+    std::function<void(const CvxID&)> m_symbolsChanged;
 };
