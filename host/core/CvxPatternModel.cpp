@@ -115,10 +115,11 @@ bool CvxPatternModel::SetBits(CvxUInt128 value, CvxUInt128 care)
         if (care != all) {
             return false;
         }
+        CvxUInt128 rest = value;
         do {
-            text.insert(text.begin(), static_cast<char16_t>(u'0' + static_cast<int>(value % 10)));
-            value /= 10;
-        } while (value != 0);
+            text.insert(text.begin(), static_cast<char16_t>(u'0' + static_cast<int>(rest % 10)));
+            rest /= 10;
+        } while (rest != 0);
     } else {
         const int bits = m_base == kBaseBinary ? 1 : m_base == kBaseOctal ? 3 : 4;
         const CvxUInt128 digitMask = (CvxUInt128{1} << bits) - 1;
