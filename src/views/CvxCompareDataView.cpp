@@ -1,5 +1,6 @@
 #include "CvxCompareDataView.h"
 
+#include "CvxCompareColumnSelector.h"
 #include "CvxCompareColumnWidth.h"
 #include "CvxCompareDataViewport.h"
 #include "CvxCompareMessage.h"
@@ -38,6 +39,7 @@ CvxCompareDataView::CvxCompareDataView(CvxCompareModel& model, QWidget* parent)
     : CvxComparePaneView(model, std::make_unique<CvxCompareDataViewport>(model), nullptr, true, parent)
     , m_autoScroll(new QTimer(this))
     , m_quick(std::make_unique<CvxCompareQuickTrigger>())
+    , m_selector(std::make_unique<CvxCompareColumnSelector>())
 {
     connect(m_autoScroll, &QTimer::timeout, this, [this] { AutoScrollTick(); });
     // A move of the columns made here moves the header with the grid.
@@ -142,7 +144,7 @@ void CvxCompareDataView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (control && event->key() == Qt::Key_Plus && (event->modifiers() & Qt::KeypadModifier)) {
-        SizeAllColumns();
+        CvxCompareColumnWidth::SizeAll(GetModel());
         event->accept();
         return;
     }
@@ -207,30 +209,7 @@ void CvxCompareDataView::resizeEvent(QResizeEvent* event)
 
 void CvxCompareDataView::SelectColumn(const CvxID& id, Qt::KeyboardModifiers modifiers)
 {
-    CvxCompareModel& model = GetModel();
-    const std::vector<CvxCompareColumn>& columns = model.GetColumns();
-    const auto at = static_cast<int>(std::find_if(columns.begin(), columns.end(),
-                                                  [&](const CvxCompareColumn& c) { return c.GetID() == id; })
-                                     - columns.begin());
-    std::vector<CvxID> selected = model.GetSelectedColumns();
-    if ((modifiers & Qt::ShiftModifier) && m_anchor >= 0 && m_anchor < static_cast<int>(columns.size())) {
-        selected.clear();
-        for (int i = std::min(m_anchor, at); i <= std::max(m_anchor, at); ++i) {
-            selected.push_back(columns[static_cast<std::size_t>(i)].GetID());
-        }
-    } else if (modifiers & Qt::ControlModifier) {
-        const auto it = std::find(selected.begin(), selected.end(), id);
-        if (it != selected.end()) {
-            selected.erase(it);
-        } else {
-            selected.push_back(id);
-        }
-        m_anchor = at;
-    } else {
-        selected = {id};
-        m_anchor = at;
-    }
-    model.SetColumnSelection(selected);
+    m_selector->Select(GetModel(), id, modifiers);
 }
 
 void CvxCompareDataView::mousePressEvent(QMouseEvent* event)
@@ -339,19 +318,6 @@ void CvxCompareDataView::AutoScrollTick()
     }
     repaint(); // the rows under the cursor are the new ones
     DragTo(m_lastPoint);
-}
-
-void CvxCompareDataView::SizeAllColumns()
-{
-    std::vector<CvxCompareColumn> sized;
-    for (const CvxCompareColumn& column : GetModel().GetColumns()) {
-        CvxCompareColumn copy = column;
-        copy.SetWidth(CvxCompareColumnWidth::Measure(GetModel(), column), true);
-        if (copy.GetWidth() != column.GetWidth()) {
-            sized.push_back(copy);
-        }
-    }
-    GetModel().RequestColumnProperties(sized);
 }
 
 void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)

@@ -15,6 +15,7 @@
 class QMenu;
 class QTimer;
 class CvxCompareColumn;
+class CvxCompareColumnSelector;
 class CvxCompareDataViewport;
 class CvxCompareQuickTrigger;
 class CvxPosition;
@@ -69,7 +70,6 @@ private:
     // Outside the pane while dragging: one row a tick, faster the further out.
     void UpdateAutoScroll(int y);
     void AutoScrollTick();
-    void SizeAllColumns();
 
     CvxScrollBarWrapper* m_bars = nullptr;
     bool m_dragging = false;
@@ -79,7 +79,7 @@ private:
     int m_autoScrollStep = 0; // -1 up, +1 down
     QPoint m_lastPoint;
     std::unique_ptr<QMenu> m_menu;
-    int m_anchor = -1; // the place of the column a Shift click extends from
     std::unique_ptr<CvxPosition> m_menuRow; // the row the context menu was opened on
     std::unique_ptr<CvxCompareQuickTrigger> m_quick;
+    std::unique_ptr<CvxCompareColumnSelector> m_selector;
 };
