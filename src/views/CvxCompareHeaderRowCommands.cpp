@@ -1,6 +1,8 @@
 #include "CvxCompareHeaderRowCommands.h"
 
 #include "CvxCompareContextMenu.h"
+#include "CvxCancelMgr.h"
+#include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
 
 #include <QMenu>
@@ -11,6 +13,7 @@ bool CvxCompareHeaderRowCommands::IsHandled(int id)
 {
     switch (id) {
     case C::kUndo:
+    case C::kInsertColumn:
     case C::kShowActivity:
     case C::kShowBase:
     case C::kShowTrigger:
@@ -23,6 +26,9 @@ bool CvxCompareHeaderRowCommands::IsEnabled(const CvxCompareModel& model, int id
 {
     if (id == C::kUndo) {
         return !model.IsHistoryEmpty();
+    }
+    if (id == C::kInsertColumn) {
+        return model.IsDataValid() && !CvxCancelMgr::GetInstance().IsEnabled();
     }
     return IsHandled(id);
 }
@@ -46,6 +52,12 @@ bool CvxCompareHeaderRowCommands::Execute(CvxCompareModel& model, int id)
     }
     if (id == C::kUndo) {
         return model.Undo();
+    }
+    if (id == C::kInsertColumn) {
+        // The header opens the dialog, from the event loop.
+        CvxCompareDisplayLabelInsertDialogMessage insert(C::kInsertColumn);
+        model.Broadcast(insert);
+        return true;
     }
     CvxCompareProperties properties = model.GetProperties();
     const bool on = !IsChecked(model, id);

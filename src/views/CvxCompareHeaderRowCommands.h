@@ -1,8 +1,7 @@
 #pragma once
-// The commands of the header row's context menus that act on the model alone: Undo and the
-// four Display toggles (each a properties change, so that Undo brings it back). Their enabled
-// and checked states follow the model; commands whose dialogs belong to the header are not
-// handled here and are shown disabled until the header handles them.
+// The commands of the header row's context menus that need no column: Undo, Insert Column...
+// (which the header opens, asked by message) and the four Display toggles (each a properties
+// change, so that Undo brings it back). Their enabled and checked states follow the model.
 
 class CvxCompareModel;
 class QMenu;
