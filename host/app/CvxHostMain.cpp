@@ -94,13 +94,12 @@ int main(int argc, char** argv)
         return Fail(QString::fromStdString(session.GetLastError()) + " (set CVX_MODULE_PATH to the module's path)");
     }
     CvxSystemMgr& system = CvxSystemMgr::GetInstance();
+    // The session's labels (a loaded setup's until the source acquires), buses/signals only.
     system.SetLabelProvider([&session](const CvxID&) {
         std::vector<CvxID> labels;
-        if (const CvxAcquisitionSource* current = session.GetSource()) {
-            for (const CvxID& label : current->GetOfferedLabels()) {
-                if (IsBusLabel(label)) {
-                    labels.push_back(label);
-                }
+        for (const CvxID& label : session.GetLabelsForTools()) {
+            if (IsBusLabel(label)) {
+                labels.push_back(label);
             }
         }
         return labels;

@@ -19,11 +19,9 @@ CvxCliHost::CvxCliHost()
             return m_offered;
         }
         std::vector<CvxID> labels;
-        if (const CvxAcquisitionSource* source = m_session.GetSource()) {
-            for (const CvxID& label : source->GetOfferedLabels()) {
-                if (CvxCliCapture::IsBusLabel(label)) {
-                    labels.push_back(label);
-                }
+        for (const CvxID& label : m_session.GetLabelsForTools()) {
+            if (CvxCliCapture::IsBusLabel(label)) {
+                labels.push_back(label);
             }
         }
         return labels;

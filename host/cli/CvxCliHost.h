@@ -1,6 +1,6 @@
 #pragma once
 // The host as cvx-compare runs it: a host session with the Compare module loaded, the
-// labels it offers its tools (the buses/signals of the source, or a chosen list; time and
+// labels it offers its tools (the buses/signals the session offers, or a chosen list; time and
 // sample-number labels are left out, the time of a difference is printed apart), whether a
 // tool's run-until rule stopped a repetitive run, and the signals that end a long command.
 
@@ -21,7 +21,8 @@ public:
     CvxCliHost& operator=(const CvxCliHost&) = delete;
 
     CvxHostSession& GetSession() { return m_session; }
-    // The labels offered to tools made from now on; empty: the source's buses/signals.
+    // The labels offered to tools made from now on; empty: the buses/signals the session
+    // offers (a loaded setup's until the source acquires).
     void OfferLabels(std::vector<CvxID> labels) { m_offered = std::move(labels); }
     // Loads a setup; throws CvxCliError when it cannot be loaded or when its reference is
     // damaged (a data stream shorter or longer than its rows): a comparison against part of a

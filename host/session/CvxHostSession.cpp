@@ -178,14 +178,7 @@ std::u16string RangeOf(CvxStdToolCmdIFace& iface)
 CvxHostSession::CvxHostSession()
 {
     CvxSystemMgr& system = CvxSystemMgr::GetInstance();
-    system.SetLabelProvider([this](const CvxID&) {
-        // Before the source's first acquisition, the labels a loaded setup named stand in, so
-        // that the tools keep the columns the setup holds.
-        if (m_source != nullptr && !m_source->GetOfferedLabels().empty()) {
-            return m_source->GetOfferedLabels();
-        }
-        return m_setupLabels;
-    });
+    system.SetLabelProvider([this](const CvxID&) { return GetLabelsForTools(); });
     system.SetStopRepetitiveRunHandler([this] { StopRepetitiveRun(); });
     // A renamed bus/signal is a changed label for every tool; changed symbols are the host's
     // symbol change.
@@ -596,6 +589,14 @@ std::int64_t CvxHostSession::RunRepetitive(std::int64_t maxRuns, const std::func
 void CvxHostSession::StopRepetitiveRun()
 {
     m_stop = true;
+}
+
+std::vector<CvxID> CvxHostSession::GetLabelsForTools() const
+{
+    if (m_source != nullptr && !m_source->GetOfferedLabels().empty()) {
+        return m_source->GetOfferedLabels();
+    }
+    return m_setupLabels;
 }
 
 // ---- Setups ----

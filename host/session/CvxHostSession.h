@@ -102,6 +102,11 @@ public:
     void SetActivityUpdates(bool updates) { m_activityUpdates = updates; }
     // The labels of the last loaded setup, in its order, as this session knows them.
     const std::vector<CvxID>& GetSetupLabels() const { return m_setupLabels; }
+    // The labels the session offers every tool: those of the source's last acquisition; before
+    // the source's first, those of the last loaded setup, so that a loaded tool keeps the
+    // setup's columns until data comes. Hosts that give the system manager a label provider of
+    // their own (to offer fewer) start from these.
+    std::vector<CvxID> GetLabelsForTools() const;
     // Hands data from elsewhere (a file loaded by the caller) to every tool as a run.
     void Deliver(std::shared_ptr<CvxData> data, int runs);
     // Hands an acquisition to every tool as Run does. When the session keeps the capture the

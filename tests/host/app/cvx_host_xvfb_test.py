@@ -2,8 +2,9 @@
 """cvx-host under a real X server (Xvfb, started here), driven by an unchanged PyVISA client as
 a lab script would: acquire from the simulated analyzer, open a second Compare window, copy a
 reference, inject a fault, acquire again and count it, read the UI dump, drive a dialog opened
-by a click (a value set into it, keys), take a screenshot, then quit the application cleanly:
-exit status 0 and no paging file left behind.
+by a click (a value set into it, keys), save and load the setup (the columns show at once),
+take a screenshot, then quit the application cleanly: exit status 0 and no paging file left
+behind.
 
 usage: cvx_host_xvfb_test.py CVX_HOST
 """
@@ -39,6 +40,23 @@ def start_xvfb():
         number += chunk
     os.close(read)
     return xvfb, ":" + number.decode().strip()
+
+
+def nodes(node):
+    yield node
+    for child in node.get("children", []):
+        yield from nodes(child)
+
+
+def header_cells(inst):
+    """The cells of every Compare window's column header, as the UI dump describes them."""
+    dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
+    return [cell for window in dump for n in nodes(window) if n["path"].endswith("/CvxCompareHeaderView")
+            for cell in n["content"]["cells"]]
+
+
+def header_columns(inst):
+    return [(c["name"], c["width"]) for c in header_cells(inst)]
 
 
 def main():
@@ -85,11 +103,6 @@ def main():
             fail(f"differences after the injected fault: {count}")
         dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
 
-        def nodes(node):
-            yield node
-            for child in node.get("children", []):
-                yield from nodes(child)
-
         everything = [n for window in dump for n in nodes(window)]
         counters = [n["content"]["counters"] for n in everything if n["path"].endswith("Compare 2/CvxCompareView")]
         if not counters or counters[0][3] != "Differences: 1":
@@ -128,9 +141,15 @@ def main():
             fail("F5 after closing the dialog did not run")
         # A setup saved and loaded again replaces the tools: the windows follow, and a click on
         # the new tool's window reaches the new tool.
+        columns_before = header_columns(inst)
         saved = os.path.join(work, "session.cvxsetup")
         inst.write(f'SYSTem:SETup:SAVE "{saved}"')
         inst.write(f'SYSTem:SETup:LOAD "{saved}"')
+        # The loaded windows show the setup's columns at once, as wide as they were, not only
+        # after the next acquisition.
+        columns_after = header_columns(inst)
+        if not columns_before or columns_after != columns_before:
+            fail(f"the header columns before saving: {columns_before!r}\nright after loading: {columns_after!r}")
         inst.write('SYSTem:UI:CLICk "Compare 2 Window/Compare 2/CvxCompareView/59649/CvxCompareEmptyViewLeft"')
         time.sleep(0.3)
         error = inst.query("SYSTem:ERRor?")
