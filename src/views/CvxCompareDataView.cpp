@@ -87,7 +87,7 @@ void CvxCompareDataView::OnModelMessage(CvxMvcDefMsg& message)
 {
     const int type = message.GetType();
     if (type == CvxCompareNewDataMessage::kType || type == CvxCompareColumnsChangedMessage::kType
-        || type == CvxCompareInsertColumnMessage::kType) {
+        || type == CvxCompareInsertColumnMessage::kType || type == CvxCompareModelLoadedMessage::kType) {
         CvxCompareColumnWidth::SizeUnsized(GetModel()); // new columns get the width their values need
     }
     switch (type) {

@@ -97,6 +97,10 @@ bool CvxCompareView::Create(CvxDocument& document)
 
     m_status = new CvxCompareStatusBar(this);
     RefreshCounters();
+    // The model may have got columns while it had no window (a setup's columns saved without
+    // widths, a run delivered before the window was made): the messages that size them are
+    // gone, so they get their measured widths now.
+    CvxCompareColumnWidth::SizeUnsized(*m_model);
     return true;
 }
 

@@ -1,8 +1,9 @@
 // The desktop host's main window with the real module and the simulated analyzer, on the
 // offscreen platform: the menus and their keys, a run that fills the Listing and the status
 // bar, a Compare window that copies a reference and counts an injected fault, a repetitive run
-// that stops, a damaged setup that is told and leaves the session, and the source dialog that
-// takes every option or none; preferences checked whole.
+// that stops, a damaged setup that is told and leaves the session, a Compare window made after
+// a setup load and a run that sizes its columns, and the source dialog that takes every option
+// or none; preferences checked whole.
 
 #include "../ui/CvxQtTestApp.h"
 
@@ -30,11 +31,13 @@
 #include "CvxVcdSource.h"
 #include "CvxPlugInView.h"
 #include "CvxToolWindow.h"
+#include "CvxUiDump.h"
 #include "CvxUiServices.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
@@ -148,6 +151,34 @@ TEST_F(CvxHostMainWindowTest, ADamagedSetupIsToldAndLeavesTheSessionAsItWas)
     EXPECT_NE(recent.back().text.find(u"cvx-host-test-damaged.cvxsetup"), std::u16string::npos);
     EXPECT_EQ(m_session.GetToolCount(), 1U);
     EXPECT_EQ(m_window->GetToolWindows().size(), 1);
+}
+
+// A remote client's setup load and run reach the windows together, after both: the Compare
+// window made then never saw the run's data message, and must still size the columns that the
+// setup gives no width (a setup saved without a window has none).
+TEST_F(CvxHostMainWindowTest, AWindowMadeAfterALoadAndARunSizesEveryColumn)
+{
+    CvxPlugInBase* tool = m_session.AddCompareTool();
+    ASSERT_NE(tool, nullptr);
+    ASSERT_TRUE(m_session.Run());
+    m_session.GetToolIFace(tool)->ExecuteCommand(u"CopyReference");
+    const std::filesystem::path setup = std::filesystem::temp_directory_path() / "cvx-host-test-unsized.cvxsetup";
+    ASSERT_TRUE(m_session.SaveSetup(setup)) << m_session.GetLastError();
+    ASSERT_TRUE(m_session.LoadSetup(setup)) << m_session.GetLastError();
+    std::filesystem::remove(setup);
+    ASSERT_TRUE(m_session.Run());
+    m_window->SyncWithSession();
+
+    const QList<CvxToolWindow*> windows = m_window->GetToolWindows();
+    ASSERT_EQ(windows.size(), 1);
+    auto* header = windows.front()->findChild<QWidget*>("CvxCompareHeaderView");
+    ASSERT_NE(header, nullptr);
+    const QJsonObject dumped = CvxUiDump::Dump(header, QString());
+    const QJsonArray cells = dumped["content"].toObject()["cells"].toArray();
+    ASSERT_FALSE(cells.isEmpty());
+    for (const QJsonValue& cell : cells) {
+        EXPECT_GT(cell.toObject()["width"].toInt(), 0) << cell.toObject()["name"].toString().toStdString();
+    }
 }
 
 TEST_F(CvxHostMainWindowTest, TheSourceDialogTakesEveryOptionOrNone)

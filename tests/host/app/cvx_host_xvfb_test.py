@@ -2,9 +2,9 @@
 """cvx-host under a real X server (Xvfb, started here), driven by an unchanged PyVISA client as
 a lab script would: acquire from the simulated analyzer, open a second Compare window, copy a
 reference, inject a fault, acquire again and count it, read the UI dump, drive a dialog opened
-by a click (a value set into it, keys), save and load the setup (the columns show at once),
-take a screenshot, then quit the application cleanly: exit status 0 and no paging file left
-behind.
+by a click (a value set into it, keys), save and load the setup (the columns show at once, and
+a script's edit of it loads and sizes them), take a screenshot, then quit the application
+cleanly: exit status 0 and no paging file left behind.
 
 usage: cvx_host_xvfb_test.py CVX_HOST
 """
@@ -17,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 
 import pyvisa
 
@@ -160,6 +161,23 @@ def main():
                     if n["path"].endswith("Compare 2/CvxCompareView")]
         if len(counters) != 1:
             fail("the Compare 2 window after loading the setup: " + repr(counters))
+        # The setup edited by a script (header lines on, column widths cleared as a headless save
+        # leaves them), then loaded and run in one request: the windows are made after the run
+        # and size every column all the same.
+        edited = os.path.join(work, "edited.cvxsetup")
+        with zipfile.ZipFile(saved) as original, zipfile.ZipFile(edited, "w") as copy:
+            for entry in original.infolist():
+                data = original.read(entry.filename)
+                if entry.filename == "setup.xml":
+                    text = data.decode()
+                    for key in ("BaseDisplayed", "TriggerDisplayed", "ActivityIndicatorDisplayed"):
+                        text = text.replace(key + "='F'", key + "='T'")
+                    data = re.sub(r" Width='\d+'", " Width='-1'", text).encode()
+                copy.writestr(entry, data)
+        inst.write(f'SYSTem:SETup:LOAD "{edited}";:RUN')
+        cells = header_cells(inst)
+        if not cells or any(c["width"] <= 0 or "base" not in c for c in cells):
+            fail("the header after loading the edited setup and a run: " + repr(cells)[:800])
         picture = os.path.join(work, "host.png")
         inst.write(f'SYSTem:UI:SCReenshot "{picture}"')
         if inst.query("SYSTem:ERRor?") != '0,"No error"':

@@ -1,7 +1,8 @@
 // The Compare window's frame as real widgets on the offscreen platform: the initial update
 // from the fonts, the display toggles of the corner menu reshaping the header row and the
-// side columns (and Undo bringing them back), the counters of a real comparison, the
-// splitter bars under mouse and keyboard, and Tab cycling through the panes that take keys.
+// side columns (and Undo bringing them back), the counters of a real comparison, columns a
+// load makes sized at once, the splitter bars under mouse and keyboard, and Tab cycling
+// through the panes that take keys.
 
 #include "../../host/ui/CvxQtTestApp.h"
 #include "../model/CvxCompareTestData.h"
@@ -21,9 +22,11 @@
 #include "CvxCompareView.h"
 #include "CvxCompareViewMetrics.h"
 #include "CvxFontMgr.h"
+#include "CvxMessageLoad.h"
 #include "CvxPainterSelect.h"
 #include "CvxQtText.h"
 #include "CvxStringConvert.h"
+#include "CvxSystemMgr.h"
 #include "CvxUiServices.h"
 
 #include <QClipboard>
@@ -156,6 +159,20 @@ TEST_F(CvxCompareViewTest, TheCountersShowTheLastComparison)
     const CvxCompareStatusLayout parts = status.GetLayout();
     EXPECT_EQ(parts.GetWidth(4), status.GetCounterWidth(CvxCompareStatusViewport::kDifferences));
     EXPECT_GE(parts.GetWidth(1), QFontMetrics(status.GetFont()).horizontalAdvance("Samples Compared: 999999999"));
+}
+
+// A load that leaves the model of an open window with default columns (the host offers none
+// of the setup's buses/signals) sizes them at once: no data message comes before the next run.
+TEST_F(CvxCompareViewTest, ColumnsALoadMakesAreSizedAtOnce)
+{
+    const std::shared_ptr<CvxData> data = CvxMakeTestData({{u"A", 8, {1, 2}}, {u"WIDE", 64, {3, 4}}});
+    const std::vector<CvxID> offered{CvxTestLabel(u"A"), CvxTestLabel(u"WIDE")};
+    CvxSystemMgr::GetInstance().SetLabelProvider([offered](const CvxID&) { return offered; });
+    Model().Load(CvxMessageLoad(nullptr, nullptr, CvxID::New()));
+    ASSERT_EQ(Model().GetColumnCount(), 2);
+    for (const CvxCompareColumn& column : Model().GetColumns()) {
+        EXPECT_GT(column.GetWidth(), 0);
+    }
 }
 
 TEST_F(CvxCompareViewTest, SplitterBarsDragWithTheMouseAndTrackWithTheKeyboard)
