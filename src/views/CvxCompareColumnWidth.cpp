@@ -1,6 +1,7 @@
 #include "CvxCompareColumnWidth.h"
 
 #include "CvxCompareModel.h"
+#include "CvxCompareTextLayout.h"
 #include "CvxCompareTriggerField.h"
 #include "CvxLabelMgr.h"
 #include "CvxLabelNameFormatter.h"
@@ -22,7 +23,7 @@ int CvxCompareColumnWidth::Measure(const CvxCompareModel& model, const CvxCompar
     const CvxLabelBase* base = CvxLabelMgr::GetInstance().IDToLabel(channel.GetLabelID());
     const int bits = channel.GetChannel() >= 0 ? 1 : (base != nullptr ? base->GetNumberOfChannels() : 1);
     const int characters = std::max(1, CvxValueFormatter(column.GetBase(), std::max(1, bits), base).GetFormattedWidth());
-    const int a = std::max(1, data.averageCharWidth());
+    const int a = CvxCompareTextLayout::CharWidth(data);
     const bool halves = model.GetReferenceBuffer().Find(channel) != nullptr
                         && column.GetDifferenceDisplay().GetCode() != CvxCompareColumnDifference::kInputOnly;
     const int value = (characters + 1) * a * (halves ? 2 : 1) + (halves ? 2 : 1);

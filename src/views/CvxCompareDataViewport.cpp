@@ -4,6 +4,7 @@
 #include "CvxCompareCellPainter.h"
 #include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
+#include "CvxCompareTextLayout.h"
 #include "CvxHostOptions.h"
 #include "CvxPainterSelect.h"
 #include "CvxQtText.h"
@@ -67,7 +68,7 @@ int CvxCompareDataViewport::GetRowHeight() const
 
 int CvxCompareDataViewport::GetAverageCharWidth() const
 {
-    return std::max(1, QFontMetrics(DataFont()).averageCharWidth());
+    return CvxCompareTextLayout::CharWidth(QFontMetrics(DataFont()));
 }
 
 int CvxCompareDataViewport::GetPageRows() const
@@ -117,7 +118,7 @@ bool CvxCompareDataViewport::WalkRows(Frame& frame, const std::function<void(int
     frame.metrics = QFontMetrics(frame.font);
     frame.rowHeight = std::max(1, frame.metrics.height());
     frame.style.metrics = &frame.metrics;
-    frame.style.averageCharWidth = std::max(1, frame.metrics.averageCharWidth());
+    frame.style.averageCharWidth = CvxCompareTextLayout::CharWidth(frame.metrics);
     frame.style.referenceBackground = CvxColor(properties.GetRefBackgroundColor());
     frame.style.noReferenceBackground = CvxColor(properties.GetNoRefBackgroundColor());
     frame.style.differenceForeground = CvxColor(properties.GetDiffForegroundColor());

@@ -30,3 +30,8 @@ int CvxCompareTextLayout::TextX(int alignment, int x0, int width, int textWidth,
     }
     return std::max(x, x0);
 }
+
+int CvxCompareTextLayout::CharWidth(const QFontMetrics& metrics)
+{
+    return std::max({1, metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0'))});
+}

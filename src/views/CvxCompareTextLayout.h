@@ -3,6 +3,8 @@
 // fit, placed by the column's alignment, and which of its characters differ from the other
 // half's text. Plain functions over measured widths, so that tests check them as tables.
 
+#include <QFontMetrics>
+
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,9 @@ public:
     // Where the text starts in an area from x0, `width` wide: half a character in from the
     // left, centred, or half a character in from the right; never left of x0.
     static int TextX(int alignment, int x0, int width, int textWidth, int averageCharWidth);
+    // The width one character of a value takes in the data font: its average character, or a
+    // digit's advance where hinting makes the digits wider than the average.
+    static int CharWidth(const QFontMetrics& metrics);
     // Whether character i differs from the other text's character i; a character the other
     // text has no counterpart for differs.
     static bool Differs(std::u16string_view text, std::u16string_view other, std::size_t i)
