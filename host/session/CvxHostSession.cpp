@@ -314,6 +314,8 @@ void CvxHostSession::SetSource(std::unique_ptr<CvxAcquisitionSource> source)
         plugIns.Remove(m_source->GetInstanceID());
     }
     m_source = std::move(source);
+    // Windows made from now on show the trigger line by default while an analyzer is connected.
+    plugIns.SetOnlineStatus(m_source != nullptr && m_source->IsInstrument());
     if (m_source != nullptr) {
         plugIns.AddInstance(m_source->GetInstanceID(), U16(m_source->GetName()), kPlugInCategorySource);
         m_renamer->AddCreator(m_source->GetInstanceID());

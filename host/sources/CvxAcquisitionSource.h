@@ -78,6 +78,10 @@ public:
     // Whether this kind of source takes its label work in turns (and may run at once).
     virtual bool TakesLabelTurns() const { return false; }
 
+    // Whether the source acquires from an instrument (a real or simulated analyzer) rather than
+    // reading a capture file: the host is online then.
+    virtual bool IsInstrument() const { return false; }
+
     // ---- The acquisition's trigger, as the host's simple trigger ----
     // Whether the source triggers on a value pattern of one bus/signal (captures from files
     // have no trigger of their own).

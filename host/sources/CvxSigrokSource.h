@@ -40,6 +40,7 @@ public:
 
     // A device that offers trigger matches (known once it was opened) triggers on a pattern of
     // one of its buses (up to 64 bits) or channels, set as the option "trigger".
+    bool IsInstrument() const override { return !m_device.empty(); }
     bool HasSimpleTrigger() const override;
     bool IsTriggerLabel(const CvxID& label) const override;
     bool SetTrigger(const CvxPatternModel& pattern, std::string& error) override;

@@ -43,6 +43,7 @@ public:
     static const std::vector<CvxSimFaultTarget>& GetTimingTargets();
 
     // The trigger is a pattern on one timing bus of up to 64 bits (the option "trigger").
+    bool IsInstrument() const override { return true; }
     bool HasSimpleTrigger() const override { return true; }
     bool IsTriggerLabel(const CvxID& label) const override;
     bool SetTrigger(const CvxPatternModel& pattern, std::string& error) override;
