@@ -14,7 +14,7 @@ void CvxActivityIndicatorPainter::Draw(QPainter& painter, const QRect& box, int 
     const CvxSelectPen pen(painter, QPen(ink, 1));
     const CvxSelectBrush brush(painter, Qt::NoBrush);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
-    const QRect inner = box.adjusted(2, 2, -3, -3);
+    const QRect inner = box.adjusted(1, 2, -2, -3);
     if (inner.width() < 1 || inner.height() < 1) {
         return;
     }

@@ -18,12 +18,12 @@ int CvxCompareColumnWidth::Measure(const CvxCompareModel& model, const CvxCompar
 {
     const CvxCompareProperties& properties = model.GetProperties();
     const QFontMetrics label(CvxFont(CvxQt(properties.GetLabelFontName()), properties.GetFontPointSize()).Get());
-    const QFontMetrics data(CvxFont(CvxQt(properties.GetDataFontName()), properties.GetFontPointSize()).Get());
+    const QFont dataFont = CvxFont(CvxQt(properties.GetDataFontName()), properties.GetFontPointSize()).Get();
     const CvxLabelChannel& channel = column.GetLabel();
     const CvxLabelBase* base = CvxLabelMgr::GetInstance().IDToLabel(channel.GetLabelID());
     const int bits = channel.GetChannel() >= 0 ? 1 : (base != nullptr ? base->GetNumberOfChannels() : 1);
     const int characters = std::max(1, CvxValueFormatter(column.GetBase(), std::max(1, bits), base).GetFormattedWidth());
-    const int a = CvxCompareTextLayout::CharWidth(data);
+    const int a = CvxCompareTextLayout::CharWidth(dataFont);
     const bool halves = model.GetReferenceBuffer().Find(channel) != nullptr
                         && column.GetDifferenceDisplay().GetCode() != CvxCompareColumnDifference::kInputOnly;
     const int value = (characters + 1) * a * (halves ? 2 : 1) + (halves ? 2 : 1);

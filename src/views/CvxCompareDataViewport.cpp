@@ -68,7 +68,7 @@ int CvxCompareDataViewport::GetRowHeight() const
 
 int CvxCompareDataViewport::GetAverageCharWidth() const
 {
-    return CvxCompareTextLayout::CharWidth(QFontMetrics(DataFont()));
+    return CvxCompareTextLayout::CharWidth(DataFont());
 }
 
 int CvxCompareDataViewport::GetPageRows() const
@@ -118,7 +118,7 @@ bool CvxCompareDataViewport::WalkRows(Frame& frame, const std::function<void(int
     frame.metrics = QFontMetrics(frame.font);
     frame.rowHeight = std::max(1, frame.metrics.height());
     frame.style.metrics = &frame.metrics;
-    frame.style.averageCharWidth = CvxCompareTextLayout::CharWidth(frame.metrics);
+    frame.style.averageCharWidth = CvxCompareTextLayout::CharWidth(frame.font);
     frame.style.referenceBackground = CvxColor(properties.GetRefBackgroundColor());
     frame.style.noReferenceBackground = CvxColor(properties.GetNoRefBackgroundColor());
     frame.style.differenceForeground = CvxColor(properties.GetDiffForegroundColor());

@@ -221,9 +221,12 @@ QWidget* CvxCompareHeaderView::MakeTriggerControl(const CvxID& column, int kind)
         edit->setAlignment(Qt::AlignCenter);
         edit->setFont(GetHeader().LabelFont());
         edit->setToolTip(QStringLiteral("Trigger pattern of %1 (X: don't care)").arg(name));
+        // A pattern that differs from the trigger as it is becomes the trigger (typed, or set
+        // by a remote client).
         connect(edit, &QLineEdit::editingFinished, this, [this, column, edit] {
-            if (edit->isModified()) {
-                edit->setModified(false);
+            const CvxCompareColumn* shown = GetModel().FindColumn(column);
+            if (shown != nullptr
+                && edit->text().trimmed().compare(CvxQt(CvxCompareTriggerField::PatternOf(*shown).GetText()), Qt::CaseInsensitive) != 0) {
                 SetTrigger(column, edit->text());
             }
         });

@@ -133,18 +133,21 @@ void CvxCompareHeaderViewport::PaintColumn(QPainter& painter, const CvxCompareCo
     painter.save();
     painter.setClipRect(cell.adjusted(1, 0, -2, 0), Qt::IntersectClip);
 
-    // Name line, with the activity indicator in front of the name.
+    // Name line, with the activity indicator in front of the name: the two are centred
+    // together, so that the indicator never covers the name.
     const QString name = NameText(column);
     const int nameWidth = metrics.horizontalAdvance(name);
-    const int nameX = centredX(nameWidth);
+    const bool indicator = properties.IsActivityIndicatorDisplayed() && column.IsActivityIndicatorSupported();
+    const int boxWidth = indicator ? a + a / 4 : 0;
+    const int groupWidth = nameWidth + (indicator ? boxWidth + 2 : 0);
+    const int groupX = std::max(left + 1, centredX(groupWidth));
+    const int nameX = groupX + (indicator ? boxWidth + 2 : 0);
     const QRect nameLine = lineRect(0);
     const QRect nameRect(nameX, nameLine.top(), nameWidth, nameLine.height());
     painter.setPen(ink);
     painter.drawText(nameRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
-    if (properties.IsActivityIndicatorDisplayed() && column.IsActivityIndicatorSupported()) {
-        const int boxWidth = a + a / 4;
-        const int boxLeft = std::max(left + 1, nameX - boxWidth - 1);
-        QRect box(boxLeft, 3, boxWidth, std::min(textHeight + 3, lineHeight - 5));
+    if (indicator) {
+        QRect box(groupX, 3, boxWidth, std::min(textHeight + 3, lineHeight - 5));
         box.setRight(std::min(box.right(), left + width - 4));
         CvxActivityIndicatorPainter::Draw(painter, box, column.GetActivityIndicator().GetLevel(), ink, face);
     }

@@ -1,7 +1,10 @@
 #include "CvxCompareTextLayout.h"
 
 
+#include <QFontMetricsF>
+
 #include <algorithm>
+#include <cmath>
 
 bool CvxCompareTextLayout::Cut(std::u16string& text, int width, int averageCharWidth, int textWidth)
 {
@@ -31,7 +34,10 @@ int CvxCompareTextLayout::TextX(int alignment, int x0, int width, int textWidth,
     return std::max(x, x0);
 }
 
-int CvxCompareTextLayout::CharWidth(const QFontMetrics& metrics)
+int CvxCompareTextLayout::CharWidth(const QFont& font)
 {
-    return std::max({1, metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0'))});
+    // Advances are fractional: a digit of 7.2 pixels rounds to 7, but eight of them take 58.
+    const QFontMetricsF metrics(font);
+    const auto digit = static_cast<int>(std::ceil(metrics.horizontalAdvance(QLatin1Char('0'))));
+    return std::max({1, QFontMetrics(font).averageCharWidth(), digit});
 }

@@ -24,8 +24,8 @@ public:
     // left, centred, or half a character in from the right; never left of x0.
     static int TextX(int alignment, int x0, int width, int textWidth, int averageCharWidth);
     // The width one character of a value takes in the data font: its average character, or a
-    // digit's advance where hinting makes the digits wider than the average.
-    static int CharWidth(const QFontMetrics& metrics);
+    // digit's advance rounded up where that is wider.
+    static int CharWidth(const QFont& font);
     // Whether character i differs from the other text's character i; a character the other
     // text has no counterpart for differs.
     static bool Differs(std::u16string_view text, std::u16string_view other, std::size_t i)

@@ -119,6 +119,35 @@ def main():
         listing = [n for n in everything if n["name"] == "ListingTable"]
         if not listing or listing[0]["content"].get("rowCount") != 5000:
             fail("the Listing's content: " + repr(listing[0]["content"] if listing else None))
+        # A pattern typed into ADDR16's trigger field in the header is the next run's trigger:
+        # the run is centred on the first row where ADDR16 reads 0200.
+        header = "Compare 2 Window/Compare 2/CvxCompareView/59649/CvxCompareHeaderView"
+        inst.write(f'SYSTem:UI:SET "{header}/Trigger:ADDR16","0200"')
+        error = inst.query("SYSTem:ERRor?")
+        if error != '0,"No error"':
+            fail("a pattern into the ADDR16 trigger field: " + error)
+        trigger = inst.query('SOURce:OPTion? "trigger"')
+        if trigger not in ('"ADDR16=0x0200"', '"ADDR16=0b0000001000000000"'):
+            fail("the source's trigger after the header edit: " + trigger)
+        inst.write("RUN")
+        dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
+        everything = [n for window in dump for n in nodes(window)]
+        cells = [n["content"]["cells"] for n in everything if n["path"].endswith(header)]
+        addr = [c for c in (cells[0] if cells else []) if c["name"] == "ADDR16"]
+        if not addr or addr[0].get("trigger") != "0200":
+            fail("ADDR16's trigger field in the dump: " + repr(addr))
+        grids = [n["content"] for n in everything if n["path"].endswith("Compare 2/CvxCompareView/59649/CvxCompareDataViewScrollBars/CvxCompareDataView")]
+        rows = grids[0].get("rows", []) if grids else []
+        values = [(row["sample"], row.get("centre", False), c["input"]) for row in rows for c in row["cells"]
+                  if c["column"] == "ADDR16" and c["status"] == 2]
+        # The grid is centred on the trigger, sample 0 (the state table's row at that time may
+        # come first and has no ADDR16 value).
+        centre = [row["sample"] for row in rows if row.get("centre")]
+        at_trigger = [text for sample, _, text in values if sample == 0]
+        if centre != [0] or at_trigger != ["0200"]:
+            fail("the trigger row after the run: " + repr((centre, at_trigger, values[:12])))
+        if any(sample < 0 and text == "0200" for sample, _, text in values):
+            fail("ADDR16 read 0200 before the trigger row: " + repr(values))
         run_action = [n for n in everything if n["path"].endswith("Acquisition/Run")]
         if not run_action or run_action[0]["shortcut"] != "F5":
             fail("the Run action in the dump: " + repr(run_action))
