@@ -16,14 +16,23 @@
 #include "CvxCompareHeaderView.h"
 #include "CvxCompareHeaderViewport.h"
 #include "CvxCompareMessage.h"
+#include "CvxCompareTriggerField.h"
+#include "CvxLabelSelectionDlg.h"
 #include "CvxCompareView.h"
 #include "CvxMarker.h"
 #include "CvxMarkerMgr.h"
 #include "CvxQtText.h"
+#include "CvxLabelBase.h"
+#include "CvxLabelMgr.h"
 #include "CvxStdCmdIFaceMgr.h"
+#include "CvxStdToolCmdIFace.h"
+#include "CvxSystemMgr.h"
 #include "CvxUiServices.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QJsonArray>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -429,4 +438,135 @@ TEST_F(CvxCompareHeaderTest, TriggerFieldsEditTheAnalyzersTriggerOrOfferTheTrigg
     EXPECT_NE(Header().GetMenu()->findChild<QAction*>("35448"), nullptr);
     EXPECT_NE(Header().GetMenu()->findChild<QAction*>("35447"), nullptr);
     Header().GetMenu()->close();
+}
+
+TEST_F(CvxCompareHeaderTest, TheTriggerLineAndTheMeasuredWidthFollowWhatTheHeaderShows)
+{
+    CvxGiveData(Model(), CvxMakeTestData({{u"A_BUS_WITH_A_LONG_NAME", 8, {1, 2}}, {u"S", 1, {0, 1}}}));
+    const CvxCompareColumn bus(CvxLabelChannel(CvxTestLabel(u"A_BUS_WITH_A_LONG_NAME")));
+    const CvxCompareColumn signal(CvxLabelChannel(CvxTestLabel(u"S")));
+    CvxStdCmdIFaceMgr& ifaces = CvxStdCmdIFaceMgr::GetInstance();
+    bool simple = true;
+    bool valid = true;
+    ifaces.SetSimpleTriggerQuery([&] { return simple; });
+    ifaces.SetTriggerLabelQuery([&](const CvxLabelChannel&) { return valid; });
+    using Field = CvxCompareTriggerField;
+    struct Case {
+        bool shown, simple, valid;
+        Field::Kind bus, signal;
+    };
+    for (const Case& c : {Case{false, true, true, Field::kNone, Field::kNone}, Case{true, true, true, Field::kBus, Field::kSignal},
+                          Case{true, true, false, Field::kNone, Field::kNone}, Case{true, false, true, Field::kMenu, Field::kMenu},
+                          Case{true, false, false, Field::kMenu, Field::kMenu}}) {
+        simple = c.simple;
+        valid = c.valid;
+        EXPECT_EQ(Field::KindOf(bus, c.shown), c.bus) << c.shown << c.simple << c.valid;
+        EXPECT_EQ(Field::KindOf(signal, c.shown), c.signal) << c.shown << c.simple << c.valid;
+    }
+    EXPECT_EQ(CvxQt(Field::PatternOf(bus).GetText()), QString("XX"));
+    EXPECT_EQ(Field::LevelText(Field::PatternOf(signal)), QString("X"));
+
+    // Each shown line can widen the column: the indicator, a marker-relative base, the
+    // trigger field; and nothing is narrower than 10.
+    valid = false;
+    CvxCompareProperties properties = Model().GetProperties();
+    properties.SetBaseDisplayed(false);
+    properties.SetTriggerDisplayed(false);
+    properties.SetActivityIndicatorDisplayed(false);
+    Model().SetProperties(properties);
+    CvxCompareColumn relative = bus;
+    relative.SetBase(CvxBase(kBaseTimeRelative));
+    relative.SetActivityIndicatorSupported(true);
+    const int plain = CvxCompareColumnWidth::Measure(Model(), relative);
+    EXPECT_GE(plain, CvxCompareColumn::kMinWidth);
+    properties.SetActivityIndicatorDisplayed(true);
+    Model().SetProperties(properties);
+    const int withIndicator = CvxCompareColumnWidth::Measure(Model(), relative);
+    properties.SetBaseDisplayed(true);
+    Model().SetProperties(properties);
+    const int withBase = CvxCompareColumnWidth::Measure(Model(), relative);
+    const QFontMetrics label(Header().GetHeader().LabelFont());
+    EXPECT_GE(withBase, label.horizontalAdvance("Time Relative [M1]"));
+    valid = true;
+    properties.SetTriggerDisplayed(true);
+    Model().SetProperties(properties);
+    CvxCompareColumn wide(CvxLabelChannel(CvxTestLabel(u"A_BUS_WITH_A_LONG_NAME")));
+    const int beforeTrigger = CvxCompareColumnWidth::Measure(Model(), wide);
+    EXPECT_GE(beforeTrigger, Field::Width(Field::kBus, Field::PatternOf(wide), label));
+    EXPECT_GT(withIndicator, plain);
+    EXPECT_GE(withBase, withIndicator);
+}
+
+namespace {
+
+// The plug-in that made the test's labels: renames them.
+class CvxRenamingCreator : public CvxStdToolCmdIFace {
+public:
+    explicit CvxRenamingCreator(const CvxID& id) : m_id(id) {}
+    CvxID GetInstanceID() const override { return m_id; }
+    bool CanRenameLabel(const CvxID&) const override { return true; }
+    int RenameLabel(const CvxID& label, const std::u16string& name) override
+    {
+        CvxLabelMgr::GetInstance().IDToLabel(label)->SetName(name);
+        return kRenameDone;
+    }
+
+private:
+    CvxID m_id;
+};
+
+// Answers the next modal dialog: lets `fill` work on it, then accepts it.
+void AnswerNextDialog(std::function<void(QDialog&)> fill)
+{
+    QTimer::singleShot(50, [fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        fill(*dialog);
+        dialog->accept();
+    });
+}
+
+} // namespace
+
+TEST_F(CvxCompareHeaderTest, RenameAndInsertGoThroughTheHostDialogs)
+{
+    GiveColumns();
+    CvxLabelBase* b = CvxLabelMgr::GetInstance().IDToLabel(CvxTestLabel(u"B"));
+    const CvxID creator = CvxID::New();
+    b->SetCreatorInstanceID(creator);
+    CvxRenamingCreator renamer(creator);
+    CvxStdCmdIFaceMgr::GetInstance().Register(creator, &renamer);
+    // A double click on a name renames its bus/signal; undo brings the name back.
+    const QRect name = Header().GetHeader().GetHotSpots().GetRect(Model().GetColumns()[1].GetID(), Spots::kName);
+    ASSERT_FALSE(name.isEmpty());
+    AnswerNextDialog([](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->setText("BUS_B");
+    });
+    QTest::mouseDClick(&Header(), Qt::LeftButton, Qt::NoModifier, name.center());
+    QTest::qWait(300);
+    EXPECT_EQ(Names()[1], QString("BUS_B"));
+    Model().Undo();
+    EXPECT_EQ(Names()[1], QString("B"));
+
+    // Insert Column After... on A: the chosen buses come after it, selected and sized.
+    CvxSystemMgr::GetInstance().SetLabelProvider([](const CvxID&) {
+        return std::vector<CvxID>{CvxTestLabel(u"A"), CvxTestLabel(u"B"), CvxTestLabel(u"C"), CvxTestLabel(u"D")};
+    });
+    Model().DeleteColumns({Model().GetColumns()[2].GetID(), Model().GetColumns()[3].GetID()});
+    Header().GetHeader().Invalidate();
+    Header().repaint();
+    Header().GetHeaderController().ShowContextMenu(CellPoint(0));
+    QAction* insert = Header().GetMenu()->findChild<QAction*>("35401");
+    ASSERT_TRUE(insert->isEnabled());
+    AnswerNextDialog([](QDialog& dialog) {
+        auto* select = qobject_cast<CvxLabelSelectionDlg*>(&dialog);
+        ASSERT_NE(select, nullptr);
+        select->Select({CvxTestLabel(u"C"), CvxTestLabel(u"D")});
+    });
+    insert->trigger();
+    EXPECT_EQ(Names(), (std::vector<QString>{"A", "C", "D", "B"}));
+    EXPECT_EQ(Model().GetSelectedColumns().size(), 2U);
+    EXPECT_GT(Model().GetColumns()[1].GetWidth(), 0);
 }
