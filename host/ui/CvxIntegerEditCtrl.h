@@ -1,6 +1,7 @@
 #pragma once
 // A CvxNumericEditCtrl for whole numbers: the edit refuses anything but digits and a leading
-// minus as it is typed, and values stay exact over the full 64-bit range.
+// minus as it is typed, and values stay exact over the full 64-bit range. Its range and value
+// are set through its own SetRange and SetValue, which hide the fractional ones.
 
 #include "CvxNumericEditCtrl.h"
 
