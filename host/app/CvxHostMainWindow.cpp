@@ -5,6 +5,7 @@
 #include "CvxCancelMgr.h"
 #include "CvxHelpMgr.h"
 #include "CvxHostCommands.h"
+#include "CvxDialog.h"
 #include "CvxHostSession.h"
 #include "CvxInfoDlg.h"
 #include "CvxInfoMgr.h"
@@ -91,6 +92,7 @@ CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
     resize(1280, 800);
     // A tool's window observes the tool's model: it closes before the tool goes.
     m_session.SetToolRemovalHook([this](CvxPlugInBase& tool) {
+        CvxDialog::PopDownAll(); // no dialog outlives the window it works on
         CloseToolWindow(tool);
         m_lock->ToolRemoved(tool);
         findChild<QAction*>("LockListing")->setChecked(!m_lock->GetLockedTool().IsNull());

@@ -10,6 +10,12 @@ CvxInfoDlg::Hook& TheHook()
     return hook;
 }
 
+CvxInfoDlg::QuestionHook& TheQuestionHook()
+{
+    static CvxInfoDlg::QuestionHook hook;
+    return hook;
+}
+
 } // namespace
 
 void CvxInfoDlg::Show(int dialogType, const std::u16string& text)
@@ -24,4 +30,18 @@ void CvxInfoDlg::Show(int dialogType, const std::u16string& text)
 void CvxInfoDlg::SetHook(Hook hook)
 {
     TheHook() = std::move(hook);
+}
+
+int CvxInfoDlg::Ask(const std::u16string& text)
+{
+    if (TheQuestionHook()) {
+        return TheQuestionHook()(text) == kAnswerCancel ? kAnswerCancel : kAnswerOk;
+    }
+    CvxInfoMgr::GetInstance().LogMessage(kMessageWarning, text + u" (answered OK)");
+    return kAnswerOk;
+}
+
+void CvxInfoDlg::SetQuestionHook(QuestionHook hook)
+{
+    TheQuestionHook() = std::move(hook);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The host's information dialog: a message shown to the user. The GUI host fills the hook
-// with a message box; headless (no hook) the text goes to the host log.
+// The host's information dialog: a message shown to the user, or a question answered OK or
+// Cancel. The GUI host fills the hooks with message boxes; headless (no hook) the text goes to
+// the host log and a question is answered OK, as nobody is there to cancel.
 
 #include <functional>
 #include <string>
@@ -11,8 +12,15 @@ public:
     static constexpr int kDialogWarning = 2;
     static constexpr int kDialogError = 3;
 
+    static constexpr int kAnswerOk = 1;
+    static constexpr int kAnswerCancel = 2;
+
     using Hook = std::function<void(int dialogType, const std::u16string& text)>;
+    using QuestionHook = std::function<int(const std::u16string& text)>;
 
     static void Show(int dialogType, const std::u16string& text);
     static void SetHook(Hook hook);
+    // kAnswerOk or kAnswerCancel.
+    static int Ask(const std::u16string& text);
+    static void SetQuestionHook(QuestionHook hook);
 };

@@ -59,6 +59,15 @@ void ShowMessage(int type, const std::u16string& text)
     box.exec();
 }
 
+int AskQuestion(const std::u16string& text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), CvxQt(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
+    box.setObjectName("QuestionDlg");
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? CvxInfoDlg::kAnswerOk : CvxInfoDlg::kAnswerCancel;
+}
+
 void BeginWait(int delayMs)
 {
     State& state = TheState();
@@ -121,6 +130,7 @@ void ReadFonts()
 void CvxUiServices::Install()
 {
     CvxInfoDlg::SetHook(ShowMessage);
+    CvxInfoDlg::SetQuestionHook(AskQuestion);
     CvxHelpMgr::SetHook([](const std::u16string& topic) { CvxHelpWindow::Get().ShowTopic(CvxQt(topic)); });
     CvxWaitCursor::SetHooks(BeginWait, EndWait);
     CvxFocusMgr::GetInstance().SetHooks([] { return static_cast<void*>(QApplication::focusWidget()); },
@@ -142,6 +152,7 @@ void CvxUiServices::Install()
 void CvxUiServices::Uninstall()
 {
     CvxInfoDlg::SetHook({});
+    CvxInfoDlg::SetQuestionHook({});
     CvxHelpMgr::SetHook({});
     CvxWaitCursor::SetHooks({}, {});
     CvxFocusMgr::GetInstance().Reset();

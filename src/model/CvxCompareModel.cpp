@@ -510,6 +510,16 @@ void CvxCompareModel::SetReferenceOffset(const CvxCompareReferenceOffset& offset
 const CvxCompareRunUntil& CvxCompareModel::GetRunUntil() const { return m_imp->runUntil; }
 void CvxCompareModel::SetRunUntil(const CvxCompareRunUntil& runUntil) { m_imp->runUntil = runUntil; }
 
+bool CvxCompareModel::UpdateRunUntil(const CvxCompareRunUntil& runUntil)
+{
+    if (runUntil == m_imp->runUntil) {
+        return false;
+    }
+    m_imp->runUntil = runUntil;
+    Recompare();
+    return true;
+}
+
 // ---- Reference buffer and results ----
 
 const CvxCompareSourceList& CvxCompareModel::GetReferenceBuffer() const { return m_imp->reference; }

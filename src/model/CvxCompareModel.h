@@ -145,6 +145,9 @@ public:
     void SetReferenceOffset(const CvxCompareReferenceOffset& offset);
     const CvxCompareRunUntil& GetRunUntil() const;
     void SetRunUntil(const CvxCompareRunUntil& runUntil);
+    // The run-until rule as a dialog hands it over: stored, and compared again, only when it
+    // differs from the current one (not undoable). Answers whether it changed.
+    bool UpdateRunUntil(const CvxCompareRunUntil& runUntil);
 
     // ---- Reference buffer and results ----
     const CvxCompareSourceList& GetReferenceBuffer() const;
