@@ -55,22 +55,23 @@ public:
     explicit Collector(const CvxCompareOverviewScale& scale)
         : m_scale(scale)
         , m_seen(static_cast<std::size_t>(scale.m_height), false)
-        , m_limit(static_cast<std::int64_t>(scale.m_height) * scale.m_unitsPerPixel)
     {
     }
 
     void Add(CvxInt128 position)
     {
-        // The offset within the shifted span, clamped so that it fits 64 bits.
-        const CvxInt128 wide = CvxInt128ShiftRight(position, m_scale.m_shift) - m_scale.m_shiftedStart;
-        const std::int64_t offset = wide <= 0 ? 0 : wide >= m_limit ? m_limit : static_cast<std::int64_t>(wide);
-        if (offset >= m_low && offset < m_high) {
-            return; // the row of the last position: sorted positions mostly land here
+        // Sorted positions mostly fall in the row of the one before: two comparisons, on the
+        // unshifted positions, tell.
+        if (position >= m_low && position <= m_high) {
+            return;
         }
-        const int pixel = static_cast<int>(std::min<std::int64_t>(offset / m_scale.m_unitsPerPixel, m_scale.m_height - 1));
-        m_seen[static_cast<std::size_t>(pixel)] = true;
-        m_low = pixel == 0 ? 0 : static_cast<std::int64_t>(pixel) * m_scale.m_unitsPerPixel;
-        m_high = pixel == m_scale.m_height - 1 ? m_limit + 1 : (pixel + 1) * m_scale.m_unitsPerPixel;
+        const int row = m_scale.PixelOf(position);
+        m_seen[static_cast<std::size_t>(row)] = true;
+        // The row's bounds as positions; the first and last rows take everything beyond.
+        const CvxInt128 unit = CvxInt128{1} << m_scale.m_shift;
+        const auto firstOf = [&](int r) { return (m_scale.m_shiftedStart + CvxInt128{r} * m_scale.m_unitsPerPixel) * unit; };
+        m_low = row == 0 ? kCvxInt128Min : firstOf(row);
+        m_high = row == m_scale.m_height - 1 ? kCvxInt128Max : firstOf(row + 1) - 1;
     }
 
     std::vector<int> Take() const
@@ -87,9 +88,9 @@ public:
 private:
     const CvxCompareOverviewScale& m_scale;
     std::vector<bool> m_seen;
-    std::int64_t m_limit;
-    std::int64_t m_low = 0;
-    std::int64_t m_high = 0; // empty range: the first position always computes its row
+    // An empty range at first: the first position always finds its row.
+    CvxInt128 m_low = kCvxInt128Max;
+    CvxInt128 m_high = kCvxInt128Min;
 };
 
 std::vector<int> CvxCompareOverviewScale::Ticks(const std::vector<CvxInt128>& positions) const
