@@ -3,9 +3,9 @@
 // compared position, 128-bit femtoseconds) onto H pixel rows and back, and turns the
 // difference positions of the results into ticks, one per distinct pixel row.
 //
-// The span is first shifted right until it fits in 20 bits, so that the per-position work is
-// a shift, a subtraction and (once per new pixel row) a small division: the strip is rebuilt
-// on every comparison, and a comparison may report a million differences.
+// The span is first shifted right until it fits in 20 bits, so that a pixel row is a small
+// integer division away. Tick building does even that only once per new row: the strip is
+// rebuilt on every comparison, and a comparison may report a million differences.
 
 #include "CvxInt128.h"
 
