@@ -133,10 +133,12 @@ int CvxCompareResults::BucketOf(CvxInt128 time) const
         v = static_cast<std::uint32_t>(CvxInt128ShiftRight(time, m_shift));
     }
     // Both v and the origin are the low 32 bits of larger values; their difference modulo
-    // 2^32 is the true (small) distance even where the low bits wrapped in between.
-    const auto distance = static_cast<std::int32_t>(v - static_cast<std::uint32_t>(m_origin));
-    const std::int32_t bucket = distance / m_divisor;
-    return bucket >= 0 && bucket <= m_width ? bucket : -1;
+    // 2^32 is the true distance even where the low bits wrapped in between. It is taken
+    // unsigned: the span (width x a divisor of up to 20 bits) reaches past 2^31 on a desktop
+    // wider than 2048 pixels, and a time before the origin wraps to far beyond the last bucket.
+    const std::uint32_t distance = v - static_cast<std::uint32_t>(m_origin);
+    const std::uint32_t bucket = distance / static_cast<std::uint32_t>(m_divisor);
+    return bucket <= static_cast<std::uint32_t>(m_width) ? static_cast<int>(bucket) : -1;
 }
 
 bool CvxCompareResults::MarkBucket(int bucket, CvxTime time)

@@ -181,6 +181,23 @@ TEST_F(CvxCompareEngineTest, OverviewBucketsKeepTheFirstDifferenceOfEach)
     EXPECT_EQ(m_model.GetResults().GetDifferences(), 6);
 }
 
+TEST(CvxCompareResults, BucketsReachTheEndOfAWideDesktop)
+{
+    // 3840 buckets of 0xFFFFF units each: the last buckets lie beyond 2^31 units from the first.
+    CvxCompareResults results;
+    results.SetOverviewWidth(3840);
+    const CvxInt128 first = CvxInt128(1) << 40;
+    const CvxInt128 last = first + CvxInt128(3840) * 0xFFFFF;
+    results.SetScale(first, last);
+    ASSERT_EQ(results.GetShift(), 0);
+    ASSERT_EQ(results.GetDivisor(), 0xFFFFF);
+    EXPECT_EQ(results.BucketOf(first), 0);
+    EXPECT_EQ(results.BucketOf(first + CvxInt128(3000) * 0xFFFFF + 5), 3000);
+    EXPECT_EQ(results.BucketOf(last), 3840);
+    EXPECT_EQ(results.BucketOf(first - 1), -1);
+    EXPECT_EQ(results.BucketOf(last + CvxInt128(0xFFFFF) * 2), -1);
+}
+
 TEST_F(CvxCompareEngineTest, AnInputWithoutACopiedBusComparesTheRest)
 {
     CvxGiveData(m_model, CvxMakeTestData({{u"A", 8, {1, 2}}, {u"B", 8, {1, 2}}}));
