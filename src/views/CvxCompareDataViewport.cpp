@@ -216,26 +216,15 @@ void CvxCompareDataViewport::Paint(QPainter& painter, const QRect&)
     if (frame.painted.empty()) {
         return;
     }
-    const auto [first, last] = std::minmax_element(frame.painted.begin(), frame.painted.end());
     for (const CvxMarker* marker : m_model.GetMarkerMgr().GetMarkers(false)) {
-        const CvxPosition& at = marker->GetPosition();
-        if (!marker->IsSetShow() || at < first->first || last->first < at) {
+        if (!marker->IsSetShow()) {
             continue;
         }
-        // The first painted row at or after the marker.
-        int y = 0;
-        bool found = false;
-        CvxPosition best;
-        for (const auto& [position, top] : frame.painted) {
-            if (!(position < at) && (!found || position < best)) {
-                best = position;
-                y = top;
-                found = true;
-            }
-        }
-        if (!found) {
+        const std::optional<int> top = RowTopIn(frame.painted, marker->GetPosition());
+        if (!top) {
             continue;
         }
+        const int y = *top;
         m_markerRows.emplace_back(marker->GetID(), y);
         painter.setPen(QPen(CvxColor(marker->GetBackgroundColor()), 1, Qt::DotLine));
         painter.drawLine(0, y + 1, width, y + 1);
@@ -264,6 +253,40 @@ bool CvxCompareDataViewport::GetShownRange(CvxPosition& first, CvxPosition& last
     first = low->first;
     last = high->first;
     return true;
+}
+
+std::optional<int> CvxCompareDataViewport::RowTopIn(const std::vector<std::pair<CvxPosition, int>>& painted,
+                                                   const CvxPosition& at)
+{
+    if (painted.empty()) {
+        return std::nullopt;
+    }
+    const auto [first, last] = std::minmax_element(painted.begin(), painted.end());
+    if (at < first->first || last->first < at) {
+        return std::nullopt;
+    }
+    std::optional<int> y;
+    const CvxPosition* best = nullptr;
+    for (const auto& [position, top] : painted) {
+        if (!(position < at) && (best == nullptr || position < *best)) {
+            best = &position;
+            y = top;
+        }
+    }
+    return y;
+}
+
+int CvxCompareDataViewport::RowTopOf(const CvxPosition& position) const
+{
+    Frame frame;
+    if (!WalkRows(frame, [](int, CvxTimeCorrelatedIter&) {})) {
+        return -1;
+    }
+    const std::optional<int> top = RowTopIn(frame.painted, position);
+    if (!top || *top + frame.rowHeight <= 0 || *top >= GetSize().height()) {
+        return -1;
+    }
+    return *top;
 }
 
 std::vector<CvxID> CvxCompareDataViewport::MarkersAt(int y) const

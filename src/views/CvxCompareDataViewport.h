@@ -13,6 +13,7 @@
 #include "CvxPosition.h"
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -55,6 +56,9 @@ public:
     const CvxCompareColumn* ColumnAt(int x) const;
     // The first and last positions the pane shows now; false without rows to show.
     bool GetShownRange(CvxPosition& first, CvxPosition& last) const;
+    // The top of the row a marker at `position` is drawn on (the first row at or after it), as
+    // the pane would paint it now; -1 when that row lies outside the pane.
+    int RowTopOf(const CvxPosition& position) const;
     // The shown markers whose row band holds y.
     std::vector<CvxID> MarkersAt(int y) const;
 
@@ -76,6 +80,8 @@ private:
     // Walks the rows the pane shows from the centre outwards, calling `row` with the band's
     // top, the walk on the row and the frame; false when there is nothing to show.
     bool WalkRows(Frame& frame, const std::function<void(int top, CvxTimeCorrelatedIter& walk)>& row) const;
+    // The top of the first row of `painted` at or after `at`, when `at` lies within them.
+    static std::optional<int> RowTopIn(const std::vector<std::pair<CvxPosition, int>>& painted, const CvxPosition& at);
     QFont DataFont() const;
     void MoveOrigin(int x);
     // Moves are refused while long work runs.
