@@ -7,12 +7,9 @@
 
 #include "CvxDialog.h"
 
-#include <memory>
-
 class CvxCompareModel;
 class CvxIntegerEditCtrl;
-class CvxMarkerComboBox;
-class QRadioButton;
+class CvxCompareRangeGroup;
 
 class CvxCompareRangeDlg : public CvxDialog {
     Q_OBJECT
@@ -26,17 +23,7 @@ public:
     void accept() override;
 
 private:
-    // Stores the type and enables the marker controls exactly for a range between markers.
-    void ApplyType(int type);
-
-    struct Working;
     CvxCompareModel& m_model;
-    std::unique_ptr<Working> m_working;
-    QRadioButton* m_all = nullptr;
-    QRadioButton* m_markers = nullptr;
-    CvxMarkerComboBox* m_from = nullptr;
-    CvxMarkerComboBox* m_to = nullptr;
-    QWidget* m_fromLabel = nullptr;
-    QWidget* m_toLabel = nullptr;
+    CvxCompareRangeGroup* m_range = nullptr;
     CvxIntegerEditCtrl* m_offset = nullptr;
 };

@@ -2,25 +2,22 @@
 
 #include "CvxBitSet.h"
 #include "CvxCompareModel.h"
-#include "CvxCompareRange.h"
+#include "CvxCompareRangeGroup.h"
 #include "CvxInfoDlg.h"
 #include "CvxLabelChannel.h"
 #include "CvxLabelMgr.h"
 #include "CvxLabelNameFormatter.h"
 #include "CvxLabelTreeCtrl.h"
 #include "CvxMarker.h"
-#include "CvxMarkerComboBox.h"
 #include "CvxMarkerMgr.h"
 #include "CvxQtText.h"
 #include "CvxWaitCursor.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -30,7 +27,6 @@
 
 struct CvxCompareReferenceLabelSelectionDlg::Working {
     std::vector<CvxLabelChannel> selected;
-    CvxCompareRange range;
 };
 
 namespace {
@@ -59,28 +55,7 @@ CvxCompareReferenceLabelSelectionDlg::CvxCompareReferenceLabelSelectionDlg(CvxCo
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-    auto* range = new QGroupBox("Data Range", this);
-    m_all = new QRadioButton("&All", range);
-    m_all->setObjectName("19485");
-    m_markers = new QRadioButton("&Markers", range);
-    m_markers->setObjectName("19486");
-    auto* fromLabel = new QLabel("from:", range);
-    fromLabel->setObjectName("19487");
-    m_from = new CvxMarkerComboBox(19488, range);
-    auto* toLabel = new QLabel("to:", range);
-    toLabel->setObjectName("19489");
-    m_to = new CvxMarkerComboBox(19490, range);
-    m_fromLabel = fromLabel;
-    m_toLabel = toLabel;
-    auto* rangeLayout = new QGridLayout(range);
-    rangeLayout->addWidget(m_all, 0, 0);
-    rangeLayout->addWidget(m_markers, 1, 0);
-    rangeLayout->addWidget(fromLabel, 1, 1);
-    rangeLayout->addWidget(m_from, 1, 2);
-    rangeLayout->addWidget(toLabel, 1, 3);
-    rangeLayout->addWidget(m_to, 1, 4);
-    rangeLayout->setColumnStretch(2, 1);
-    rangeLayout->setColumnStretch(4, 1);
+    m_range = new CvxCompareRangeGroup("Data Range", {19485, 19486, 19487, 19488, 19489, 19490}, this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
@@ -101,7 +76,7 @@ CvxCompareReferenceLabelSelectionDlg::CvxCompareReferenceLabelSelectionDlg(CvxCo
     lists->addWidget(m_list, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
-    layout->addWidget(range);
+    layout->addWidget(m_range);
     layout->addWidget(buttons);
     resize(CvxDialog::DialogUnitsX(*this, 316), CvxDialog::DialogUnitsY(*this, 209));
 
@@ -120,17 +95,14 @@ CvxCompareReferenceLabelSelectionDlg::CvxCompareReferenceLabelSelectionDlg(CvxCo
 
     // The range last stored, with default markers for missing ones: the first user marker
     // (else the begin of data) and the second user marker (else the only one, else the end).
-    m_working->range = m_model.GetReferenceRange();
+    CvxCompareRange range = m_model.GetReferenceRange();
     CvxMarkerMgr& markers = m_model.GetMarkerMgr();
     const std::vector<CvxMarker*> all = markers.GetMarkers(false);
-    for (CvxMarkerComboBox* combo : {m_from, m_to}) {
-        combo->SetMarkers(all, markers);
-    }
-    if (markers.GetMarker(m_working->range.GetFromMarkerID()) == nullptr) {
+    if (markers.GetMarker(range.GetFromMarkerID()) == nullptr) {
         const auto first = std::find_if(all.begin(), all.end(), [](const CvxMarker* m) { return m->IsFlagSet(kUserMarkerFlag); });
-        m_working->range.SetFromMarkerID(first != all.end() ? (*first)->GetID() : markers.GetBeginDataMarkerID());
+        range.SetFromMarkerID(first != all.end() ? (*first)->GetID() : markers.GetBeginDataMarkerID());
     }
-    if (markers.GetMarker(m_working->range.GetToMarkerID()) == nullptr) {
+    if (markers.GetMarker(range.GetToMarkerID()) == nullptr) {
         CvxID to = markers.GetEndDataMarkerID();
         int flagged = 0;
         for (const CvxMarker* marker : all) {
@@ -141,22 +113,10 @@ CvxCompareReferenceLabelSelectionDlg::CvxCompareReferenceLabelSelectionDlg(CvxCo
                 }
             }
         }
-        m_working->range.SetToMarkerID(to);
+        range.SetToMarkerID(to);
     }
-    m_from->SelectMarker(m_working->range.GetFromMarkerID());
-    m_to->SelectMarker(m_working->range.GetToMarkerID());
-    m_from->SetValueChangedCommand([this](const CvxID& marker) {
-        m_working->range.SetFromMarkerID(marker);
-        return true;
-    });
-    m_to->SetValueChangedCommand([this](const CvxID& marker) {
-        m_working->range.SetToMarkerID(marker);
-        return true;
-    });
-    connect(m_all, &QRadioButton::clicked, this, [this] { ApplyType(CvxCompareRange::kAll); });
-    connect(m_markers, &QRadioButton::clicked, this, [this] { ApplyType(CvxCompareRange::kMarkers); });
-    (m_working->range.IsAll() ? m_all : m_markers)->setChecked(true);
-    ApplyType(m_working->range.GetType());
+    m_range->Show(range, markers);
+    UpdateStates();
 }
 
 CvxCompareReferenceLabelSelectionDlg::~CvxCompareReferenceLabelSelectionDlg() = default;
@@ -203,21 +163,9 @@ void CvxCompareReferenceLabelSelectionDlg::Rebuild()
     UpdateStates();
 }
 
-void CvxCompareReferenceLabelSelectionDlg::ApplyType(int type)
-{
-    m_working->range.SetType(type);
-    UpdateStates();
-}
-
 void CvxCompareReferenceLabelSelectionDlg::UpdateStates()
 {
-    const bool any = !m_working->selected.empty();
-    const bool markers = any && m_working->range.GetType() == CvxCompareRange::kMarkers;
-    m_all->setEnabled(any);
-    m_markers->setEnabled(any);
-    for (QWidget* control : {m_fromLabel, static_cast<QWidget*>(m_from), m_toLabel, static_cast<QWidget*>(m_to)}) {
-        control->setEnabled(markers);
-    }
+    m_range->SetChoosable(!m_working->selected.empty());
     m_add->setEnabled(m_tree->HasSelection());
     m_remove->setEnabled(!m_list->selectedItems().isEmpty());
 }
@@ -233,5 +181,5 @@ void CvxCompareReferenceLabelSelectionDlg::accept()
         parentWidget()->repaint(); // clean under the dialog before the long work
     }
     const CvxWaitCursor wait(1000);
-    m_model.CopyReference(m_working->selected, m_working->range);
+    m_model.CopyReference(m_working->selected, m_range->GetRange());
 }

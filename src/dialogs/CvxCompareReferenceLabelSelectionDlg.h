@@ -14,9 +14,8 @@
 class CvxCompareModel;
 class CvxLabelChannel;
 class CvxLabelTreeCtrl;
-class CvxMarkerComboBox;
+class CvxCompareRangeGroup;
 class QPushButton;
-class QRadioButton;
 class QTreeWidget;
 
 class CvxCompareReferenceLabelSelectionDlg : public CvxDialog {
@@ -37,7 +36,6 @@ public:
 private:
     void Rebuild();
     void UpdateStates();
-    void ApplyType(int type);
 
     struct Working;
     CvxCompareModel& m_model;
@@ -46,10 +44,5 @@ private:
     QTreeWidget* m_list = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
-    QRadioButton* m_all = nullptr;
-    QRadioButton* m_markers = nullptr;
-    QWidget* m_fromLabel = nullptr;
-    QWidget* m_toLabel = nullptr;
-    CvxMarkerComboBox* m_from = nullptr;
-    CvxMarkerComboBox* m_to = nullptr;
+    CvxCompareRangeGroup* m_range = nullptr;
 };
