@@ -2,39 +2,22 @@
 
 #include "CvxCompareDataView.h"
 #include "CvxCompareDataViewport.h"
-#include "CvxCompareMarkerBars.h"
+#include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
 #include "CvxMarkersViewPort.h"
 
 CvxCompareSystemMarkerLeftView::CvxCompareSystemMarkerLeftView(CvxCompareModel& model, QWidget* parent)
-    : CvxComparePaneView(model, std::make_unique<CvxMarkersViewPort>("markers-left", model.GetMarkerMgr(), true),
-                         nullptr, false, parent)
+    : CvxCompareMarkerBarView(model, "markers-left", parent)
+    , m_converter(model)
 {
-    // A marker's flag points at the middle of its row in the grid, in this bar's rows.
-    GetMarkers().SetRowOf([this](const CvxPosition& position) {
-        auto* grid = qobject_cast<CvxCompareDataView*>(FindGrid());
-        if (grid == nullptr) {
-            return -1;
-        }
-        const CvxCompareDataViewport& rows = grid->GetGrid();
-        const int top = rows.RowTopOf(position);
-        if (top < 0) {
-            return -1;
-        }
-        const int y = mapFromGlobal(grid->mapToGlobal(QPoint(0, top + rows.GetRowHeight() / 2))).y();
-        return y >= 0 && y < height() ? y : -1;
-    });
-    GetModel().GetMarkerMgr().AddObserver(this);
-}
-
-CvxCompareSystemMarkerLeftView::~CvxCompareSystemMarkerLeftView()
-{
-    GetModel().GetMarkerMgr().RemoveObserver(this);
-}
-
-CvxMarkersViewPort& CvxCompareSystemMarkerLeftView::GetMarkers()
-{
-    return static_cast<CvxMarkersViewPort&>(GetViewport());
+    CvxMarkersViewPort& markers = GetMarkers();
+    markers.SetArrowDirection(CvxMarkersViewPort::kArrowRight);
+    markers.SetBorderEdge(CvxMarkersViewPort::kEdgeTop | CvxMarkersViewPort::kEdgeBottom);
+    markers.SetShowWindowRange(false);
+    markers.SetWindowHandle(FindGrid());
+    markers.SetScrollEnable(true);
+    markers.SetConvertCB(&m_converter);
+    Recompute();
 }
 
 QWidget* CvxCompareSystemMarkerLeftView::FindGrid()
@@ -47,14 +30,19 @@ QWidget* CvxCompareSystemMarkerLeftView::FindGrid()
     return m_grid.data();
 }
 
-void CvxCompareSystemMarkerLeftView::OnModelMessage(CvxMvcDefMsg& message)
+void CvxCompareSystemMarkerLeftView::UpdateWindowRange()
 {
-    if (CvxCompareMarkerBars::Repaints(message.GetType())) {
-        GetViewport().Invalidate();
+    auto* grid = qobject_cast<CvxCompareDataView*>(FindGrid());
+    if (grid == nullptr) {
+        return;
     }
-}
-
-bool CvxCompareSystemMarkerLeftView::event(QEvent* event)
-{
-    return CvxCompareMarkerBars::ShowToolTip(*this, GetMarkers(), *event) || CvxComparePaneView::event(event);
+    GetMarkers().SetWindowHandle(grid);
+    const int rowHeight = grid->GetGrid().GetRowHeight();
+    const int top = mapFromGlobal(grid->mapToGlobal(QPoint(0, 0))).y();
+    m_converter.SetGeometry(rowHeight, grid->height(), top);
+    SetWindowRows(grid->height() / std::max(1, rowHeight));
+    if (GetMarkers().HasWindowRange()) {
+        // The rows the grid shows: the window just set.
+        m_converter.SetWindow(GetMarkers().GetWindowFirst(), GetMarkers().GetWindowLast());
+    }
 }

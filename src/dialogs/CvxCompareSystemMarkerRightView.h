@@ -1,26 +1,17 @@
 #pragma once
 // The right marker bar beside the Compare window's grid: every marker over the whole span of
-// the data, the bar's height standing for the span, and a bracket over the part the grid
-// shows now. A tool tip over a flag names its marker and position.
+// the data, the bar's height (less a scroll bar's height at each end) standing for the span,
+// and a bracket over the rows the grid shows around its centre. User markers can be dragged
+// along it; a tool tip over a flag names its marker and position.
 
-#include "CvxComparePaneView.h"
+#include "CvxCompareMarkerBarView.h"
 
-class CvxMarkersViewPort;
-
-class CvxCompareSystemMarkerRightView : public CvxComparePaneView {
+class CvxCompareSystemMarkerRightView : public CvxCompareMarkerBarView {
     Q_OBJECT
 public:
     CvxCompareSystemMarkerRightView(CvxCompareModel& model, QWidget* parent);
-    ~CvxCompareSystemMarkerRightView() override;
-
-    CvxMarkersViewPort& GetMarkers();
 
 protected:
-    void OnModelMessage(CvxMvcDefMsg& message) override;
-    bool event(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    // Asks the grid which part of the data it shows and brackets it.
-    void Refresh();
+    // As many rows as the bar's height holds in the data font.
+    void UpdateWindowRange() override;
 };

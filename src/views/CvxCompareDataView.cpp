@@ -18,6 +18,7 @@
 #include "CvxFindMgr.h"
 #include "CvxFindModel.h"
 #include "CvxInfoDlg.h"
+#include "CvxMarkerMgr.h"
 #include "CvxQtText.h"
 #include "CvxStdCmdIFaceMgr.h"
 #include "CvxStringConvert.h"
@@ -55,9 +56,14 @@ CvxCompareDataView::CvxCompareDataView(CvxCompareModel& model, QWidget* parent)
             m_bars->UpdateScrollBars();
         }
     });
+    // Markers moved elsewhere (on a marker bar, in a dialog) move their rows here too.
+    model.GetMarkerMgr().AddObserver(this);
 }
 
-CvxCompareDataView::~CvxCompareDataView() = default;
+CvxCompareDataView::~CvxCompareDataView()
+{
+    GetModel().GetMarkerMgr().RemoveObserver(this);
+}
 
 CvxCompareDataViewport& CvxCompareDataView::GetGrid()
 {
@@ -104,6 +110,7 @@ void CvxCompareDataView::OnModelMessage(CvxMvcDefMsg& message)
     case CvxCompareMarkerDeleteMessage::kType:
         Post([this] { CvxCompareGridDialogs::DeleteMarkers(GetModel(), this) && (GetGrid().Invalidate(), true); });
         break;
+    case CvxMarkerMgr::kMarkersChangedMessage: GetGrid().Invalidate(); break;
     case CvxCompareDisplayGotoDlgMessage::kType: Post([this] { ExecuteCommand(Menu::kGoto); }); break;
     case CvxCompareFindMessage::kType: Post([this] { ExecuteCommand(Menu::kFind); }); break;
     case CvxCompareFindNextMessage::kType: Post([this] { ExecuteCommand(Menu::kFindNext); }); break;

@@ -19,13 +19,24 @@
 
 namespace {
 
-// Holds the model's activity updates back for one move of the grid.
-class ActivityHold {
+// Holds the model's activity updates and the marker bars' redrawing back for one move of the
+// grid, so that each is brought up to date once, after the move.
+class MoveHold {
 public:
-    explicit ActivityHold(CvxCompareModel& model) : m_model(model) { m_model.HoldActivityUpdates(true); }
-    ~ActivityHold() { m_model.HoldActivityUpdates(false); }
-    ActivityHold(const ActivityHold&) = delete;
-    ActivityHold& operator=(const ActivityHold&) = delete;
+    explicit MoveHold(CvxCompareModel& model) : m_model(model)
+    {
+        m_model.HoldActivityUpdates(true);
+        CvxCompareMarkerDisplayUpdatesSuppressMessage suppress(true);
+        m_model.Broadcast(suppress);
+    }
+    ~MoveHold()
+    {
+        CvxCompareMarkerDisplayUpdatesSuppressMessage release(false);
+        m_model.Broadcast(release);
+        m_model.HoldActivityUpdates(false);
+    }
+    MoveHold(const MoveHold&) = delete;
+    MoveHold& operator=(const MoveHold&) = delete;
 
 private:
     CvxCompareModel& m_model;
@@ -418,7 +429,7 @@ bool CvxCompareDataViewport::OnModelMessage(const CvxMvcDefMsg& message)
     const int type = message.GetType();
     const auto move = [&](const std::function<void()>& action) {
         if (MayMove()) {
-            const ActivityHold hold(m_model);
+            const MoveHold hold(m_model);
             action();
         }
         return true;
@@ -514,7 +525,7 @@ bool CvxCompareDataViewport::ScrollAction(Qt::Orientation orientation, int actio
     if (!MayMove()) {
         return true;
     }
-    const ActivityHold hold(m_model);
+    const MoveHold hold(m_model);
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub: m_model.StepBackward(1, true); return true;
     case QAbstractSlider::SliderSingleStepAdd: m_model.StepForward(1, true); return true;
