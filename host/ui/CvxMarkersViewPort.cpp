@@ -197,7 +197,8 @@ std::optional<std::pair<int, int>> CvxMarkersViewPort::Bracket() const
     if (!top || !bottom) {
         return std::nullopt;
     }
-    return std::pair{*top, *bottom};
+    // A window far shorter than the data still shows as a small bracket.
+    return std::pair{*top, std::max(*bottom, *top + kMinBracket)};
 }
 
 QString CvxMarkersViewPort::ToolTipAt(const QPoint& point) const

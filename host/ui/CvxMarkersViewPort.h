@@ -97,6 +97,7 @@ public:
 
 private:
     static constexpr int kMargin = 1;
+    static constexpr int kMinBracket = 2;
 
     int FlagHeight() const;
     // The linear map's span: the data's or the window's.

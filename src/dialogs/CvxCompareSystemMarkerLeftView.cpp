@@ -6,6 +6,8 @@
 #include "CvxCompareModel.h"
 #include "CvxMarkersViewPort.h"
 
+#include <QEvent>
+
 CvxCompareSystemMarkerLeftView::CvxCompareSystemMarkerLeftView(CvxCompareModel& model, QWidget* parent)
     : CvxCompareMarkerBarView(model, "markers-left", parent)
     , m_converter(model)
@@ -17,7 +19,18 @@ CvxCompareSystemMarkerLeftView::CvxCompareSystemMarkerLeftView(CvxCompareModel& 
     markers.SetWindowHandle(FindGrid());
     markers.SetScrollEnable(true);
     markers.SetConvertCB(&m_converter);
+    if (QWidget* grid = FindGrid()) {
+        grid->installEventFilter(this); // the rows move when the grid's height changes
+    }
     Recompute();
+}
+
+bool CvxCompareSystemMarkerLeftView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::Resize) {
+        Recompute();
+    }
+    return CvxCompareMarkerBarView::eventFilter(watched, event);
 }
 
 QWidget* CvxCompareSystemMarkerLeftView::FindGrid()

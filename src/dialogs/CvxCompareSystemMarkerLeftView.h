@@ -17,6 +17,7 @@ public:
     const CvxCompareMarkerRowConverter& GetConverter() const { return m_converter; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The rows the grid shows, in the grid's own row height.
     void UpdateWindowRange() override;
 
