@@ -1,5 +1,6 @@
 #include "CvxUiDump.h"
 
+#include "CvxCheckComboBox.h"
 #include "CvxPlugInView.h"
 #include "CvxViewportWidget.h"
 
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTabWidget>
 
 #include <functional>
 
@@ -38,6 +40,9 @@ QString TextOf(QWidget* widget)
     }
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         return label->text();
+    }
+    if (auto* checks = qobject_cast<CvxCheckComboBox*>(widget)) {
+        return checks->GetText();
     }
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         return edit->text();
@@ -112,6 +117,26 @@ QJsonObject TableContent(QAbstractItemView* view)
     return content;
 }
 
+// The tabs' titles and the one shown; the pages themselves are the stack's children.
+QJsonObject TabsContent(QTabWidget* tabs)
+{
+    QJsonArray titles;
+    for (int i = 0; i < tabs->count(); ++i) {
+        titles.append(tabs->tabText(i));
+    }
+    return QJsonObject{{"tabs", titles}, {"current", tabs->currentIndex()}};
+}
+
+// Every item of a check combo box with its check.
+QJsonObject ChecksContent(CvxCheckComboBox* checks)
+{
+    QJsonArray items;
+    for (int i = 0; i < checks->count(); ++i) {
+        items.append(QJsonObject{{"text", checks->itemText(i)}, {"checked", checks->GetCheck(i)}});
+    }
+    return QJsonObject{{"items", items}};
+}
+
 } // namespace
 
 QJsonObject CvxUiDump::Dump(QWidget* widget, const QString& parentPath)
@@ -134,6 +159,10 @@ QJsonObject CvxUiDump::Dump(QWidget* widget, const QString& parentPath)
         node["content"] = view->Describe();
     } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
         node["content"] = TableContent(view);
+    } else if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+        node["content"] = TabsContent(tabs);
+    } else if (auto* checks = qobject_cast<CvxCheckComboBox*>(widget)) {
+        node["content"] = ChecksContent(checks);
     }
     QJsonArray children;
     if (auto* bar = qobject_cast<QMenuBar*>(widget)) {

@@ -4,7 +4,8 @@
 // Each node: {"class", "name", "path", "text", "enabled", "checked", "visible",
 // "geometry": [x, y, w, h], "children": [...], "content": {...}}; `path` is the chain of
 // object names from the window down (unnamed widgets add nothing to it), and `content` is what
-// a painted pane describes (its viewport) or what a table shows.
+// a painted pane describes (its viewport), what a table shows, a tab widget's tab titles and
+// current tab, or a check combo box's items and checks.
 
 #include <QJsonArray>
 #include <QJsonObject>
