@@ -24,7 +24,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -107,6 +109,16 @@ QAction* ShortcutFor(QWidget* widget, const QKeySequence& keys)
 
 bool SetValue(QObject* target, const QString& value)
 {
+    // A composite control (a numeric or text edit with its keypad button) takes the value in
+    // its edit.
+    if (auto* widget = qobject_cast<QWidget*>(target); widget != nullptr && widget->metaObject() == &QWidget::staticMetaObject) {
+        if (auto* inner = widget->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)) {
+            target = inner;
+        } else if (auto* text = widget->findChild<QPlainTextEdit*>(QString(), Qt::FindDirectChildrenOnly)) {
+            text->setPlainText(value);
+            return true;
+        }
+    }
     if (auto* edit = qobject_cast<QLineEdit*>(target)) {
         edit->setText(value);
         emit edit->editingFinished();
@@ -133,6 +145,15 @@ bool SetValue(QObject* target, const QString& value)
         }
         spin->setValue(v);
         return true;
+    }
+    if (auto* tabs = qobject_cast<QTabWidget*>(target)) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->tabText(i) == value) {
+                tabs->setCurrentIndex(i);
+                return true;
+            }
+        }
+        return false;
     }
     if (auto* list = qobject_cast<QListWidget*>(target)) {
         const auto items = list->findItems(value, Qt::MatchExactly);
