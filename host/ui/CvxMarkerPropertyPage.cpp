@@ -6,7 +6,7 @@
 #include "CvxMarkerMgr.h"
 #include "CvxPainterSelect.h"
 #include "CvxQtText.h"
-#include "CvxSourceText.h"
+#include "CvxTimeEngineeringFormatter.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -47,7 +47,7 @@ CvxMarkerPropertyPage::CvxMarkerPropertyPage(CvxMarkerMgr& markers, const CvxID&
         entry.id = marker->GetID();
         entry.user = marker->IsUserMarker();
         entry.name = CvxQt(marker->GetName());
-        entry.time = QString::fromStdString(CvxSourceText::FormatTime(marker->GetPosition().AsInt128()));
+        entry.time = CvxQt(CvxTimeEngineeringFormatter().Format(marker->GetPosition().AsTime()));
         entry.foreground = marker->GetForegroundColor();
         entry.background = marker->GetBackgroundColor();
         entry.show = marker->IsSetShow();

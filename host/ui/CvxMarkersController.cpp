@@ -4,7 +4,7 @@
 #include "CvxMarkerMgr.h"
 #include "CvxMarkersViewPort.h"
 #include "CvxQtText.h"
-#include "CvxSourceText.h"
+#include "CvxTimeEngineeringFormatter.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -131,7 +131,7 @@ void CvxMarkersController::DragTo(const QPoint& point)
     }
     QToolTip::showText(m_bar->mapToGlobal(point),
                        CvxQt(marker->GetNameWithAbbreviation()) + ": "
-                           + QString::fromStdString(CvxSourceText::FormatTime(position->AsInt128())),
+                           + CvxQt(CvxTimeEngineeringFormatter().Format(position->AsTime())),
                        m_bar);
 }
 

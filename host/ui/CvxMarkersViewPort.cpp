@@ -5,7 +5,7 @@
 #include "CvxMarkersConverter.h"
 #include "CvxPainterSelect.h"
 #include "CvxQtText.h"
-#include "CvxSourceText.h"
+#include "CvxTimeEngineeringFormatter.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -208,7 +208,7 @@ QString CvxMarkersViewPort::ToolTipAt(const QPoint& point) const
         if (FlagRect(placed.row).contains(point)) {
             const CvxMarker& marker = *placed.marker;
             lines.append(CvxQt(marker.GetNameWithAbbreviation()) + ": "
-                         + QString::fromStdString(CvxSourceText::FormatTime(marker.GetPosition().AsInt128())));
+                         + CvxQt(CvxTimeEngineeringFormatter().Format(marker.GetPosition().AsTime())));
         }
     }
     return lines.join('\n');

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -56,6 +58,8 @@ void CvxPropertySheet::AddPage(CvxPropertyPage* page)
     if (index == m_firstPage) {
         m_tabs->setCurrentIndex(index);
     }
+    // Every tab's title stays readable: no scrolling tab bar.
+    m_tabs->setMinimumWidth(m_tabs->tabBar()->sizeHint().width() + 2 * m_tabs->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     UpdateApply();
 }
 

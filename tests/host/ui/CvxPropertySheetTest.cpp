@@ -220,7 +220,7 @@ TEST(CvxMarkerPropertyPage, EditsWorkingCopiesThatUpdateModelWritesAtOnce)
     page.show();
     auto* list = page.findChild<QTreeWidget*>("Markers");
     ASSERT_EQ(list->topLevelItemCount(), 5);
-    EXPECT_EQ(list->topLevelItem(0)->text(0) + " " + list->topLevelItem(0)->text(1), QString("M2 -20ns"));
+    EXPECT_EQ(list->topLevelItem(0)->text(0) + " " + list->topLevelItem(0)->text(1), QString("M2 -20 ns"));
     EXPECT_EQ(NameEdit(page)->text(), QString("M1"));
 
     TypeName(page, " Start ");
