@@ -11,14 +11,12 @@
 
 class CvxCompareModel;
 class CvxCompareRunUntil;
-class CvxIntegerEditCtrl;
-class QCheckBox;
+class CvxCompareRunUntilControls;
 
 class CvxCompareRunUntilDlg : public CvxDialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateID = 3431;
-    static constexpr int kThresholdLimit = 999999999;
 
     CvxCompareRunUntilDlg(CvxCompareModel& model, QWidget* parent);
     ~CvxCompareRunUntilDlg() override;
@@ -28,7 +26,5 @@ public:
 private:
     CvxCompareModel& m_model;
     std::unique_ptr<CvxCompareRunUntil> m_working;
-    CvxIntegerEditCtrl* m_threshold = nullptr;
-    QCheckBox* m_stopRun = nullptr;
-    QCheckBox* m_sendEmail = nullptr;
+    CvxCompareRunUntilControls* m_controls = nullptr;
 };
