@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class CvxCompareProperties;
+
 class CvxCompareMessage : public CvxMvcDefMsg {
 public:
     explicit CvxCompareMessage(int type) : CvxMvcDefMsg(type) {}
@@ -132,7 +134,18 @@ class CvxCompareFindMessage final : public CvxCompareTypedMessage<147> {};
 class CvxCompareFindNextMessage final : public CvxCompareTypedMessage<148> {};
 class CvxCompareFindPrevMessage final : public CvxCompareTypedMessage<149> {};
 class CvxCompareMarkerDeleteMessage final : public CvxCompareTypedMessage<150> {};
-class CvxComparePropertiesChangingMessage final : public CvxCompareTypedMessage<151> {};
+// Display properties being edited and not yet applied (a preview); null when sent without.
+class CvxComparePropertiesChangingMessage final : public CvxCompareTypedMessage<151> {
+public:
+    explicit CvxComparePropertiesChangingMessage(const CvxCompareProperties* properties = nullptr)
+        : m_properties(properties)
+    {
+    }
+    const CvxCompareProperties* GetProperties() const { return m_properties; }
+
+private:
+    const CvxCompareProperties* m_properties;
+};
 class CvxCompareLineLeftMessage final : public CvxCompareTypedMessage<152> {};
 class CvxCompareLineRightMessage final : public CvxCompareTypedMessage<153> {};
 class CvxComparePageLeftMessage final : public CvxCompareTypedMessage<154> {};

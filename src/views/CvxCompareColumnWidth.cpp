@@ -16,7 +16,12 @@
 
 int CvxCompareColumnWidth::Measure(const CvxCompareModel& model, const CvxCompareColumn& column)
 {
-    const CvxCompareProperties& properties = model.GetProperties();
+    return Measure(model, model.GetProperties(), column);
+}
+
+int CvxCompareColumnWidth::Measure(const CvxCompareModel& model, const CvxCompareProperties& properties,
+                                   const CvxCompareColumn& column)
+{
     const QFontMetrics label(CvxFont(CvxQt(properties.GetLabelFontName()), properties.GetFontPointSize()).Get());
     const QFont dataFont = CvxFont(CvxQt(properties.GetDataFontName()), properties.GetFontPointSize()).Get();
     const CvxLabelChannel& channel = column.GetLabel();

@@ -7,10 +7,14 @@
 
 class CvxCompareColumn;
 class CvxCompareModel;
+class CvxCompareProperties;
 
 class CvxCompareColumnWidth {
 public:
     static int Measure(const CvxCompareModel& model, const CvxCompareColumn& column);
+    // With other display properties than the model's (those being edited).
+    static int Measure(const CvxCompareModel& model, const CvxCompareProperties& properties,
+                       const CvxCompareColumn& column);
     // Gives every column without a width its measured width; answers whether any changed.
     static bool SizeUnsized(CvxCompareModel& model);
     // Every column to its measured width, as one undoable command.

@@ -11,6 +11,7 @@
 #include "CvxCompareContextMenu.h"
 #include "CvxCompareCopyText.h"
 #include "CvxCompareModel.h"
+#include "CvxComparePropertySheet.h"
 #include "CvxCancelMgr.h"
 #include "CvxCompareGridDialogs.h"
 #include "CvxData.h"
@@ -104,6 +105,11 @@ void CvxCompareDataView::OnModelMessage(CvxMvcDefMsg& message)
     case CvxCompareMarkerPlaceMessage::kType:
         Post([this] {
             CvxCompareGridDialogs::PlaceMarker(GetModel(), GetModel().GetCenter(), this) && (GetGrid().Invalidate(), true);
+        });
+        break;
+    case CvxCompareMarkerPropertiesMessage::kType:
+        Post([this] {
+            CvxComparePropertySheet::Run(GetModel(), this, CvxComparePropertySheet::kMarkerPage, MarkerAtCentre());
         });
         break;
     case CvxCompareMarkerGotoMessage::kType: Post([this] { CvxCompareGridDialogs::GotoMarker(GetModel(), this); }); break;
@@ -345,6 +351,13 @@ void CvxCompareDataView::mouseReleaseEvent(QMouseEvent* event)
     ShowMenu(Menu::kDragOutline, event->position().toPoint());
 }
 
+CvxID CvxCompareDataView::MarkerAtCentre() const
+{
+    const int top = GetGrid().RowTopOf(GetModel().GetCenter());
+    const std::vector<CvxID> markers = top < 0 ? std::vector<CvxID>() : GetGrid().MarkersAt(top);
+    return markers.empty() ? CvxID() : markers.front();
+}
+
 void CvxCompareDataView::EndOutline()
 {
     m_dragging = false;
@@ -441,7 +454,8 @@ bool CvxCompareDataView::IsCommandEnabled(int id) const
     case Menu::kOutlineFindPrevious: return valid && idle && GetGrid().HasOutline() && m_quick->IsFindAllowed();
     case Menu::kGotoFirstSample:
     case Menu::kGotoLastSample: return valid;
-    default: return false; // the quick trigger and the properties come with their own steps
+    case Menu::kProperties: return idle;
+    default: return false;
     }
 }
 
@@ -485,6 +499,10 @@ bool CvxCompareDataView::ExecuteCommand(int id)
         return true;
     }
     case Menu::kGoto: return CvxCompareGridDialogs::Goto(model, *CommandColumn(), this);
+    case Menu::kProperties:
+        // The grid's properties are the window's: no column stays chosen for the column page.
+        model.SetColumnSelection({});
+        return CvxComparePropertySheet::Run(model, this, CvxComparePropertySheet::kWindowPage, CvxID());
     case Menu::kPlaceMarker:
         if (!CvxCompareGridDialogs::PlaceMarker(model, m_menuRow != nullptr ? *m_menuRow : model.GetCenter(), this)) {
             return false;

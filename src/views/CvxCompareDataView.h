@@ -62,6 +62,8 @@ private:
     void Post(std::function<void()> action);
     void ShowMenu(int kind, const QPoint& at);
     void EndOutline();
+    // The first marker on the centre row (the null id when none is), for the marker page.
+    CvxID MarkerAtCentre() const;
     // The outlined columns (the selected ones) and the quick trigger of the outline.
     std::vector<const CvxCompareColumn*> OutlinedColumns() const;
     void UpdateQuickTrigger(const QPoint& at);

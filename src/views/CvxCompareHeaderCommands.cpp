@@ -11,6 +11,7 @@
 #include "CvxCompareHeaderViewport.h"
 #include "CvxCompareHeaderView.h"
 #include "CvxCompareModel.h"
+#include "CvxComparePropertySheet.h"
 #include "CvxFindMgr.h"
 #include "CvxLabelBase.h"
 #include "CvxLabelMgr.h"
@@ -78,8 +79,9 @@ bool CvxCompareHeaderCommands::IsEnabled(int id) const
     case Menu::kShowTrigger:
     case Menu::kShowMarkers: return !busy;
     case kSimpleTrigger:
-    case kAdvancedTrigger: return !busy;
-    default: return false; // Properties... opens the property sheet, which comes with its own step
+    case kAdvancedTrigger:
+    case Menu::kProperties: return !busy;
+    default: return false;
     }
 }
 
@@ -129,6 +131,12 @@ bool CvxCompareHeaderCommands::Execute(int id)
     }
     case kSimpleTrigger: return CvxCompareHeaderDialogs::SimpleTrigger(m_model, &m_parent);
     case kAdvancedTrigger: return CvxCompareHeaderDialogs::AdvancedTrigger(m_model, &m_parent);
+    case Menu::kProperties:
+        // On a column or with columns chosen, the column page comes first.
+        return CvxComparePropertySheet::Run(m_model, &m_parent,
+                                            clicked != nullptr ? CvxComparePropertySheet::kColumnPage
+                                                               : CvxComparePropertySheet::kWindowPage,
+                                            CvxID());
     default: return false;
     }
 }

@@ -20,6 +20,7 @@
 #include "CvxCompareStatusBar.h"
 #include "CvxCompareStatusViewport.h"
 #include "CvxCompareView.h"
+#include "CvxPropertySheet.h"
 #include "CvxCompareViewMetrics.h"
 #include "CvxFontMgr.h"
 #include "CvxMessageLoad.h"
@@ -371,7 +372,20 @@ TEST_F(CvxCompareViewTest, MarkerAndGotoMessagesOpenTheHostDialogsAndMoveTheCent
     QTest::qWait(200);
     EXPECT_EQ(Model().GetCenter().AsSample(), 7); // the data's end marker comes last
     EXPECT_TRUE(grid.IsCommandEnabled(CvxCompareContextMenu::kGoto));
-    EXPECT_FALSE(grid.IsCommandEnabled(CvxCompareContextMenu::kProperties));
+    EXPECT_TRUE(grid.IsCommandEnabled(CvxCompareContextMenu::kProperties));
+
+    // Marker properties open the properties on the marker page.
+    int page = -1;
+    QTimer::singleShot(50, [&page] {
+        auto* sheet = qobject_cast<CvxPropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        page = sheet->GetActiveIndex();
+        sheet->reject();
+    });
+    CvxCompareMarkerPropertiesMessage markerProperties;
+    Model().Dispatch(markerProperties);
+    QTest::qWait(200);
+    EXPECT_EQ(page, 2);
 }
 
 // Dragging beyond the pane scrolls the grid a row a tick and the outline follows; a drag that
