@@ -19,12 +19,8 @@ import tempfile
 import time
 import zipfile
 
-import pyvisa
-
-
-def fail(what):
-    print("FAILED: " + what)
-    sys.exit(1)
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from cvx_host_client import fail, nodes, start_host  # noqa: E402
 
 
 def start_xvfb():
@@ -41,12 +37,6 @@ def start_xvfb():
         number += chunk
     os.close(read)
     return xvfb, ":" + number.decode().strip()
-
-
-def nodes(node):
-    yield node
-    for child in node.get("children", []):
-        yield from nodes(child)
 
 
 def header_cells(inst):
@@ -69,26 +59,9 @@ def main():
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_STATE_HOME=state,
                XDG_CONFIG_HOME=os.path.join(work, "config"), XDG_RUNTIME_DIR=work)
     log = open(os.path.join(work, "host.log"), "w+")
-    app = subprocess.Popen([host, "--remote", "0", "--option", "samples=5000"], env=env, cwd=work,
-                           stdout=log, stderr=log)
+    app = None
     try:
-        port = None
-        for _ in range(200):
-            log.seek(0)
-            found = re.search(r"serving on 127\.0\.0\.1:(\d+)", log.read())
-            if found:
-                port = int(found.group(1))
-                break
-            if app.poll() is not None:
-                break
-            time.sleep(0.05)
-        if port is None:
-            log.seek(0)
-            fail("cvx-host did not start serving:\n" + log.read())
-
-        inst = pyvisa.ResourceManager("@py").open_resource(
-            f"TCPIP::127.0.0.1::{port}::SOCKET", read_termination="\n", write_termination="\n")
-        inst.timeout = 20000
+        app, inst = start_host(host, ["--option", "samples=5000"], env, work, log)
         if not inst.query("*IDN?").startswith("Cvx,"):
             fail("identification")
         inst.write("RUN")
@@ -228,7 +201,7 @@ def main():
             fail("paging files left behind: " + repr(left))
         print("ok: 1 difference counted, dump and screenshot read, clean exit")
     finally:
-        if app.poll() is None:
+        if app is not None and app.poll() is None:
             app.kill()
             app.wait()
         xvfb.terminate()
