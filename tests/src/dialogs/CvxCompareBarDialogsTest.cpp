@@ -3,8 +3,7 @@
 // with its markers, radio buttons and offset limits; Select Buses/Signals with its list, its
 // default markers, its images and its question; Run Until. Cancel leaves the model as it was.
 
-#include "../../host/ui/CvxQtTestApp.h"
-#include "../model/CvxCompareTestData.h"
+#include "../views/CvxCompareWindowTest.h"
 
 #include "CvxButton.h"
 #include "CvxCompareControlsDlg.h"
@@ -57,28 +56,15 @@ void Click(QWidget& dialog, const char* name)
     button->click();
 }
 
-class CvxCompareBarTest : public ::testing::Test {
+class CvxCompareBarTest : public CvxCompareWindowTest {
 protected:
     void SetUp() override
     {
-        CvxQtTestApp();
-        CvxResetTestHost();
-        CvxUiServices::Install();
-        m_view = std::make_unique<CvxCompareView>();
-        ASSERT_TRUE(m_view->Create(m_doc));
-        m_view->resize(800, 400);
-        m_view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        CvxCompareWindowTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(OpenWindow());
         m_bar = m_view->findChild<CvxCompareControlsDlg*>("3423");
         ASSERT_NE(m_bar, nullptr);
     }
-    void TearDown() override
-    {
-        m_view.reset();
-        CvxUiServices::Uninstall();
-    }
-
-    CvxCompareModel& Model() { return m_doc.GetModel(); }
     bool Enabled(int id) { return m_bar->GetButton(id)->isEnabled(); }
     // A and B over 8 rows; a reference of A is copied, then rows 2 and 5 of A differ.
     void GiveDifferences()
@@ -89,8 +75,6 @@ protected:
         ASSERT_EQ(Model().GetResults().GetDifferences(), 2);
     }
 
-    CvxCompareDoc m_doc;
-    std::unique_ptr<CvxCompareView> m_view;
     CvxCompareControlsDlg* m_bar = nullptr;
 };
 

@@ -3,8 +3,7 @@
 // the rows the grid shows, next to the grid's own marker rows; both draw again when markers
 // move, hold back while the grid moves, and let user markers be dragged.
 
-#include "../../host/ui/CvxQtTestApp.h"
-#include "../model/CvxCompareTestData.h"
+#include "../views/CvxCompareWindowTest.h"
 
 #include "CvxCompareDataView.h"
 #include "CvxCompareDataViewport.h"
@@ -33,18 +32,12 @@ namespace {
 
 constexpr int kRows = 1000; // 10 ns apart: far more than the grid shows at once
 
-class CvxCompareMarkerBarsTest : public ::testing::Test {
+class CvxCompareMarkerBarsTest : public CvxCompareWindowTest {
 protected:
     void SetUp() override
     {
-        CvxQtTestApp();
-        CvxResetTestHost();
-        CvxUiServices::Install();
-        m_view = std::make_unique<CvxCompareView>();
-        ASSERT_TRUE(m_view->Create(m_doc));
-        m_view->resize(800, 400);
-        m_view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        CvxCompareWindowTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(OpenWindow());
         m_right = m_view->findChild<CvxCompareSystemMarkerRightView*>("CvxCompareSystemMarkerRightView");
         m_left = m_view->findChild<CvxCompareSystemMarkerLeftView*>("CvxCompareSystemMarkerLeftView");
         m_grid = m_view->findChild<CvxCompareDataView*>("CvxCompareDataView");
@@ -64,13 +57,6 @@ protected:
         ASSERT_NE(m_m1, nullptr);
         Centre(0);
     }
-    void TearDown() override
-    {
-        m_view.reset();
-        CvxUiServices::Uninstall();
-    }
-
-    CvxCompareModel& Model() { return m_doc.GetModel(); }
     void Centre(int row)
     {
         Model().MoveCenter(CvxPosition::AtTime(CvxTime::FromNs(10 * row)), true);
@@ -105,8 +91,6 @@ protected:
         }
     }
 
-    CvxCompareDoc m_doc;
-    std::unique_ptr<CvxCompareView> m_view;
     CvxCompareSystemMarkerRightView* m_right = nullptr;
     CvxCompareSystemMarkerLeftView* m_left = nullptr;
     CvxCompareDataView* m_grid = nullptr;

@@ -2,8 +2,7 @@
 // the way back), and the pane as a real widget: ticks in the UI dump after a comparison with
 // differences, and a click on a tick centring the grid on that difference.
 
-#include "../../host/ui/CvxQtTestApp.h"
-#include "../model/CvxCompareTestData.h"
+#include "../views/CvxCompareWindowTest.h"
 
 #include "CvxCompareDoc.h"
 #include "CvxCompareOverView.h"
@@ -100,32 +99,17 @@ TEST(CvxCompareOverviewScaleTest, TicksComeFromTheFirstDifferenceOfEveryMarkedBu
     EXPECT_EQ(scale.Ticks(results), (std::vector<int>{0, 50, 99}));
 }
 
-class CvxCompareOverviewPaneTest : public ::testing::Test {
+class CvxCompareOverviewPaneTest : public CvxCompareWindowTest {
 protected:
     void SetUp() override
     {
-        CvxQtTestApp();
-        CvxResetTestHost();
-        CvxUiServices::Install();
+        CvxCompareWindowTest::SetUp();
         Model().SetOverviewWidth(1000); // the plug-in sizes it to the desktop
-        m_view = std::make_unique<CvxCompareView>();
-        ASSERT_TRUE(m_view->Create(m_doc));
-        m_view->resize(800, 400);
-        m_view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        ASSERT_NO_FATAL_FAILURE(OpenWindow());
         m_pane = m_view->findChild<CvxCompareOverView*>("CvxCompareOverView");
         ASSERT_NE(m_pane, nullptr);
     }
-    void TearDown() override
-    {
-        m_view.reset();
-        CvxUiServices::Uninstall();
-    }
 
-    CvxCompareModel& Model() { return m_doc.GetModel(); }
-
-    CvxCompareDoc m_doc;
-    std::unique_ptr<CvxCompareView> m_view;
     CvxCompareOverView* m_pane = nullptr;
 };
 

@@ -3,8 +3,7 @@
 // as undoable commands (nothing recorded for unchanged pages), Cancel leaving the model as it
 // was, the run-until actions and the e-mail, help topics, and the page each command opens.
 
-#include "../../host/ui/CvxQtTestApp.h"
-#include "../model/CvxCompareTestData.h"
+#include "../views/CvxCompareWindowTest.h"
 
 #include "CvxBaseComboBox.h"
 #include "CvxCheckComboBox.h"
@@ -59,17 +58,12 @@ struct PreviewRecorder : CvxDefObserver {
     }
 };
 
-class CvxComparePropertySheetTest : public ::testing::Test {
+class CvxComparePropertySheetTest : public CvxCompareWindowTest {
 protected:
     void SetUp() override
     {
-        CvxQtTestApp();
-        CvxResetTestHost();
-        CvxUiServices::Install();
-        m_view = std::make_unique<CvxCompareView>();
-        ASSERT_TRUE(m_view->Create(m_doc));
-        m_view->resize(800, 400);
-        m_view->show();
+        CvxCompareWindowTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(OpenWindow());
         // A (in the reference) and B (not), with different widths and colours.
         CvxGiveData(Model(), CvxMakeTestData({{u"A", 8, {1, 2, 3, 4}}, {u"B", 16, {0, 0, 0, 0}}}));
         Model().ReplaceColumns({CvxCompareColumn(CvxLabelChannel(CvxTestLabel(u"A"))),
@@ -88,12 +82,10 @@ protected:
     void TearDown() override
     {
         m_sheet.reset();
-        m_view.reset();
         CvxHelpMgr::SetHook(nullptr);
-        CvxUiServices::Uninstall();
+        CvxCompareWindowTest::TearDown();
     }
 
-    CvxCompareModel& Model() { return m_doc.GetModel(); }
     CvxComparePropertySheet& Open(int page, const CvxID& marker = CvxID())
     {
         m_sheet = std::make_unique<CvxComparePropertySheet>(Model(), m_view.get(), page, marker);
@@ -110,8 +102,6 @@ protected:
     const CvxCompareColumn& Column(int i) { return Model().GetColumns()[static_cast<std::size_t>(i)]; }
     std::vector<CvxID> Ids() { return {Column(0).GetID(), Column(1).GetID()}; }
 
-    CvxCompareDoc m_doc;
-    std::unique_ptr<CvxCompareView> m_view;
     std::unique_ptr<CvxComparePropertySheet> m_sheet;
     std::size_t m_history = 0;
 };
