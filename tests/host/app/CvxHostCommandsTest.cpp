@@ -36,6 +36,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -130,8 +131,9 @@ protected:
         QStandardPaths::setTestModeEnabled(true);
         CvxUiServices::Install();
         ASSERT_TRUE(m_session.LoadModule()) << m_session.GetLastError();
-        m_dir = std::filesystem::temp_directory_path() / "cvx-host-commands-test";
-        std::filesystem::create_directories(m_dir);
+        // A folder of this process's own: the tests run side by side.
+        ASSERT_TRUE(m_folder.isValid());
+        m_dir = m_folder.path().toStdString();
         WriteCapture(m_dir / "golden.vcd", -1);
         WriteCapture(m_dir / "faulty.vcd", kDifferenceRow);
         m_window = std::make_unique<CvxHostMainWindow>(m_session);
@@ -164,7 +166,6 @@ protected:
         m_session.RemoveAllTools();
         CvxFindMgr::GetInstance().SetModel(CvxFindModel());
         CvxUiServices::Uninstall();
-        std::filesystem::remove_all(m_dir);
     }
 
     QWidget* Pane(const char* name) const { return m_compare->findChild<QWidget*>(name); }
@@ -294,6 +295,7 @@ protected:
     }
 
     CvxHostSession m_session;
+    QTemporaryDir m_folder;
     std::filesystem::path m_dir;
     std::unique_ptr<CvxHostMainWindow> m_window;
     CvxToolWindow* m_compare = nullptr;
