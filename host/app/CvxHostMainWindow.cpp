@@ -47,12 +47,8 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
-
-
 constexpr int kRecentSetups = 6;
 
-// Long work of the window: the wait cursor after a moment, and the cancel service enabled, so
-// that the progress dialog with its Cancel button appears when the work takes long.
 } // namespace
 
 CvxHostMainWindow::CvxHostMainWindow(CvxHostSession& session, QWidget* parent)
@@ -132,6 +128,7 @@ QMdiSubWindow* CvxHostMainWindow::AddToolWindow(CvxPlugInBase& tool, CvxStdToolC
         }
         return nullptr;
     }
+    connect(window, &CvxToolWindow::CommandExecuted, this, [this] { Refresh(); });
     QMdiSubWindow* sub = m_workspace->addSubWindow(window);
     sub->setObjectName(name + " Window");
     sub->resize(760, 420);
@@ -228,6 +225,8 @@ void CvxHostMainWindow::BuildMenus()
 
     QMenu* edit = AddMenu("Edit", tr("&Edit"));
     AddToolCommands(edit);
+    QMenu* view = AddMenu("View", tr("&View"));
+    AddToolCommands(view);
 
     QMenu* acquisition = AddMenu("Acquisition", tr("&Acquisition"));
     add(acquisition, "Source", tr("&Source..."), QKeySequence(), [this] {
@@ -284,12 +283,11 @@ void CvxHostMainWindow::AddToolCommands(QMenu* menu)
             continue;
         }
         QAction* action = menu->addAction(tr(command.text));
-        action->setObjectName(QString("HostCmd%1").arg(command.number));
+        action->setObjectName(QString::number(command.number));
+        // The menu shows the keys; they act through the Compare windows' own actions, within
+        // the window that has the focus (CvxToolWindow), never in the Listing or a dialog.
         action->setShortcut(command.keys);
-        // On the window too, so that its keys work wherever the focus is in it; its text fields
-        // keep their own keys (copy and paste in an edit).
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
         const int number = command.number;
         connect(action, &QAction::triggered, this, [this, number] { ExecuteToolCommand(number, QString()); });
     }
@@ -312,7 +310,7 @@ void CvxHostMainWindow::EnableToolCommands(QMenu* menu)
     CvxToolWindow* tool = GetActiveToolWindow();
     for (QAction* action : menu->actions()) {
         const QString name = action->objectName();
-        const int number = name.startsWith("HostCmd") ? name.mid(7).toInt() : 0;
+        const int number = name.toInt(); // a host command's number; 0 for a named entry
         const CvxMenuCmd* cmd = tool == nullptr ? nullptr : CvxHostCommands::Find(tool->GetPlugIn(), number, number == 0 ? name : QString());
         action->setEnabled(cmd != nullptr && cmd->IsEnabled());
     }
@@ -321,13 +319,7 @@ void CvxHostMainWindow::EnableToolCommands(QMenu* menu)
 bool CvxHostMainWindow::ExecuteToolCommand(int number, const QString& title)
 {
     CvxToolWindow* tool = GetActiveToolWindow();
-    CvxMenuCmd* cmd = tool == nullptr ? nullptr : CvxHostCommands::Find(tool->GetPlugIn(), number, title);
-    if (cmd == nullptr || !cmd->IsEnabled()) {
-        return false;
-    }
-    cmd->Execute();
-    Refresh();
-    return true;
+    return tool != nullptr && tool->ExecuteCommand(number, title); // refreshed by CommandExecuted
 }
 
 CvxToolWindow* CvxHostMainWindow::NewCompareWindow(bool tell)
@@ -568,7 +560,7 @@ void CvxHostMainWindow::Refresh()
     if (m_listing->GetData() != m_session.GetData().get()) {
         m_listing->SetData(m_session.GetData());
     }
-    for (const char* name : {"Edit", "Markers", "Compare"}) {
+    for (const char* name : {"Edit", "View", "Markers", "Compare"}) {
         if (auto* menu = findChild<QMenu*>(name)) {
             EnableToolCommands(menu);
         }

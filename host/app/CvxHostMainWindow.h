@@ -1,7 +1,8 @@
 #pragma once
 // The desktop host's main window: Compare windows and the Listing in a multi-document area,
-// the File, Acquisition, Window and Help menus, a status bar (source, run state, number of
-// acquisitions) and the host log in a pane. Acquisition runs on the GUI thread between
+// the File, Edit, View, Acquisition, Markers, Compare, Window and Help menus (Edit, View,
+// Markers and Compare hold the active Compare window's commands, CvxHostCommands), a status
+// bar (source, run state, number of acquisitions) and the host log in a pane. Acquisition runs on the GUI thread between
 // events: a repetitive run is one acquisition per turn of the event loop, so that the window
 // stays responsive and Stop is taken between runs.
 

@@ -62,46 +62,47 @@ void Refuse(Client& client, const std::string& why)
     client.errors.Push(CvxScpiErrorQueue::kIllegalParameterValue, why);
 }
 
-// The enabled action of `widget` or its ancestors (menus included) whose shortcut is `keys`;
-// none while a modal dialog other than the widget's window is open.
+// The enabled action whose shortcut is `keys` and acts where `widget` has the focus, as Qt's
+// shortcut map would pick it: an action of the widget or of a parent up to its window (one
+// bound to the widget alone only on the widget), or one of the window's menus that acts in the
+// whole window (a menu's display-only keys do not). None while a modal dialog other than the
+// widget's window is open.
 QAction* ShortcutFor(QWidget* widget, const QKeySequence& keys)
 {
     if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != widget->window()) {
         return nullptr;
     }
-    std::function<QAction*(QWidget*)> search = [&](QWidget* w) -> QAction* {
-        for (QAction* action : w->actions()) {
-            if (action->isEnabled() && action->shortcut() == keys) {
+    const auto matches = [&](QAction* action) { return action->isEnabled() && action->shortcut() == keys; };
+    std::function<QAction*(QMenu*)> inMenu = [&](QMenu* menu) -> QAction* {
+        for (QAction* action : menu->actions()) {
+            const Qt::ShortcutContext context = action->shortcutContext();
+            if (matches(action) && (context == Qt::WindowShortcut || context == Qt::ApplicationShortcut)) {
                 return action;
             }
-            if (QMenu* menu = action->menu()) {
-                if (QAction* found = search(menu)) {
-                    return found;
-                }
-            }
-        }
-        for (QObject* child : w->children()) {
-            if (auto* menu = qobject_cast<QMenu*>(child)) {
-                if (QAction* found = search(menu)) {
-                    return found;
-                }
-            }
-            if (auto* bar = qobject_cast<QMenuBar*>(child)) {
-                for (QAction* top : bar->actions()) {
-                    if (top->menu() != nullptr) {
-                        if (QAction* found = search(top->menu())) {
-                            return found;
-                        }
-                    }
-                }
+            if (QAction* found = action->menu() != nullptr ? inMenu(action->menu()) : nullptr) {
+                return found;
             }
         }
         return nullptr;
     };
-    // Up to the widget's own window: a dialog's keys stay in the dialog.
     for (QWidget* w = widget; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
-        if (QAction* found = search(w)) {
-            return found;
+        for (QAction* action : w->actions()) {
+            if (matches(action) && (action->shortcutContext() != Qt::WidgetShortcut || w == widget)) {
+                return action;
+            }
+        }
+        for (QObject* child : w->children()) {
+            QAction* found = nullptr;
+            if (auto* menu = qobject_cast<QMenu*>(child)) {
+                found = inMenu(menu);
+            } else if (auto* bar = qobject_cast<QMenuBar*>(child)) {
+                for (QAction* top : bar->actions()) {
+                    found = found == nullptr && top->menu() != nullptr ? inMenu(top->menu()) : found;
+                }
+            }
+            if (found != nullptr) {
+                return found;
+            }
         }
     }
     return nullptr;
@@ -268,9 +269,17 @@ void CvxHostRemote::AddWindowCommands()
         }
         // Posted: a key may open a dialog, whose loop must not run inside this command.
         QTimer::singleShot(0, &m_window, [this, keys] {
+            // An open menu takes the keys, as it takes them from the keyboard.
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                QTest::keySequence(popup, keys);
+                return;
+            }
             QWidget* target = QApplication::focusWidget();
             target = target != nullptr ? target : QApplication::activeModalWidget();
             target = target != nullptr ? target : QApplication::activeWindow();
+            // With no window active (an X server without a window manager), the widget that
+            // has the focus within the main window.
+            target = target != nullptr ? target : m_window.focusWidget();
             target = target != nullptr ? target : &m_window;
             // A shortcut of the focused widget or one of its windows takes the keys first, as
             // it does when they are typed.
@@ -301,6 +310,10 @@ void CvxHostRemote::AddWindowCommands()
             if (auto* button = qobject_cast<QAbstractButton*>(target)) {
                 button->click();
             } else if (auto* act = qobject_cast<QAction*>(target)) {
+                // An open menu closes first, as a click on its item closes it.
+                while (QWidget* popup = QApplication::activePopupWidget()) {
+                    popup->close();
+                }
                 act->trigger();
             } else if (auto* w = qobject_cast<QWidget*>(target)) {
                 QTest::mouseClick(w, Qt::LeftButton);

@@ -62,26 +62,66 @@ QString TextOf(QWidget* widget)
     return {};
 }
 
+QJsonArray DumpActions(const QMenu& menu, const QString& path);
+
 QJsonObject DumpAction(QAction* action, const QString& parentPath)
 {
     QJsonObject node;
     node["class"] = "QAction";
     node["name"] = action->objectName();
     node["path"] = Join(parentPath, action->objectName());
+    if (action->isSeparator()) {
+        node["separator"] = true; // between the groups of a menu, as it shows them
+        return node;
+    }
     node["text"] = action->text();
     node["enabled"] = action->isEnabled();
+    node["checkable"] = action->isCheckable();
     node["checked"] = action->isChecked();
     node["visible"] = action->isVisible();
     node["shortcut"] = action->shortcut().toString(QKeySequence::PortableText);
     if (QMenu* menu = action->menu()) {
-        QJsonArray children;
-        for (QAction* sub : menu->actions()) {
-            if (!sub->isSeparator()) {
-                children.append(DumpAction(sub, Join(parentPath, menu->objectName())));
-            }
-        }
-        node["children"] = children;
+        node["children"] = DumpActions(*menu, Join(parentPath, menu->objectName()));
     }
+    return node;
+}
+
+QJsonArray DumpActions(const QMenu& menu, const QString& path)
+{
+    QJsonArray children;
+    for (QAction* action : menu.actions()) {
+        children.append(DumpAction(action, path));
+    }
+    return children;
+}
+
+// The chain of object names from the menu's window down to it: its owner's path and its name,
+// the path under which its actions are found and clicked.
+QString PathOf(const QWidget& widget)
+{
+    QString path = widget.objectName();
+    for (const QWidget* up = widget.parentWidget(); up != nullptr; up = up->parentWidget()) {
+        path = Join(up->objectName(), path);
+    }
+    return path;
+}
+
+// An open menu (a context menu, or a menu of the menu bar being shown): its items in order,
+// each with its text, id, enabled and checked states, submenus within.
+QJsonObject DumpOpenMenu(const QMenu& menu)
+{
+    const QString path = PathOf(menu);
+    QJsonObject node;
+    node["class"] = menu.metaObject()->className();
+    node["name"] = menu.objectName();
+    node["path"] = path;
+    node["text"] = menu.title();
+    node["enabled"] = menu.isEnabled();
+    node["checked"] = false;
+    node["visible"] = true;
+    const QRect g = menu.geometry();
+    node["geometry"] = QJsonArray{g.x(), g.y(), g.width(), g.height()};
+    node["children"] = DumpActions(menu, path);
     return node;
 }
 
@@ -151,6 +191,7 @@ QJsonObject CvxUiDump::Dump(QWidget* widget, const QString& parentPath)
     const auto* button = qobject_cast<QAbstractButton*>(widget);
     node["checked"] = button != nullptr && button->isChecked();
     node["visible"] = widget->isVisible();
+    node["focused"] = widget->hasFocus();
     const QRect g = widget->geometry();
     node["geometry"] = QJsonArray{g.x(), g.y(), g.width(), g.height()};
     if (auto* pane = qobject_cast<CvxViewportWidget*>(widget)) {
@@ -184,7 +225,12 @@ QJsonArray CvxUiDump::DumpAll()
 {
     QJsonArray windows;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && qobject_cast<QMenu*>(window) == nullptr) {
+        if (!window->isVisible()) {
+            continue;
+        }
+        if (auto* menu = qobject_cast<QMenu*>(window)) {
+            windows.append(DumpOpenMenu(*menu));
+        } else {
             windows.append(Dump(window, QString()));
         }
     }

@@ -39,8 +39,9 @@ CvxCompare::PrintCtrlFactory& PrintCtrlFactoryHolder()
     return factory;
 }
 
-// Storage order of the tool's 34 commands: the four labelled viewer commands first, then
-// the host commands.
+// Storage order of the tool's commands: the four labelled viewer commands first, then the
+// host commands, and last the reverse Tab (146), which the host binds to Shift+Tab; no
+// message class carries its number, the command itself turns it into a focus move.
 enum Cmd : int {
     kNextDifference,
     kPreviousDifference,
@@ -76,13 +77,14 @@ enum Cmd : int {
     kKbArrowLeft,
     kKbArrowRight,
     kKbTab,
+    kKbReverseTab,
     kCommandCount
 };
 
 // Host command numbers of the host commands, by storage index (0 for the viewer commands).
 constexpr std::array<int, kCommandCount> kHostCommand = {0,  0,  0,  0,  3,  4,  30, 35, 32, 31, 34, 6,
                                                          7,  8,  1,  10, 11, 12, 9,  16, 13, 14, 15, 50,
-                                                         51, 54, 55, 52, 53, 58, 59, 56, 57, 60};
+                                                         51, 54, 55, 52, 53, 58, 59, 56, 57, 60, 146};
 
 std::unique_ptr<CvxCompareMessage> MakeMessage(int cmd)
 {
@@ -120,7 +122,8 @@ std::unique_ptr<CvxCompareMessage> MakeMessage(int cmd)
     case kKbArrowDown: return std::make_unique<CvxCompareKbArrowDownMessage>();
     case kKbArrowLeft: return std::make_unique<CvxCompareKbArrowLeftMessage>();
     case kKbArrowRight: return std::make_unique<CvxCompareKbArrowRightMessage>();
-    default: return std::make_unique<CvxCompareKbTabMessage>();
+    case kKbTab: return std::make_unique<CvxCompareKbTabMessage>();
+    default: return std::make_unique<CvxCompareMessage>(kCvxCompareKbReverseTabType);
     }
 }
 
@@ -136,8 +139,10 @@ struct CvxCompare::SvxImp {
 
     ~SvxImp()
     {
+        // A host may still hold a command; it must not reach the messages and model that go now.
         for (Pair& pair : pairs) {
             if (pair.command != nullptr) {
+                pair.command->Detach();
                 pair.command->Release();
             }
         }
@@ -203,7 +208,7 @@ CvxCompare::CvxCompare(const CvxID& nameID, const CvxID& instanceID, const CvxID
     for (int cmd = kMarkerNew; cmd <= kMarkerProperties; ++cmd) {
         hostCommand(cmd);
     }
-    for (int cmd = kKbHome; cmd <= kKbTab; ++cmd) {
+    for (int cmd = kKbHome; cmd <= kKbReverseTab; ++cmd) {
         hostCommand(cmd);
     }
     const struct {
@@ -310,6 +315,7 @@ std::vector<CvxMenuCmd*> CvxCompare::GetMenuCmdList(int menuKind)
         add(kKbCtrlHome);
         add(kKbCtrlEnd);
         add(kKbTab);
+        add(kKbReverseTab);
         if (valid) {
             for (const int cmd : {kKbEnd, kKbHome, kKbPageUp, kKbPageDown, kKbArrowUp, kKbArrowDown, kKbArrowLeft,
                                   kKbArrowRight}) {

@@ -16,11 +16,10 @@ CvxCompareMenuCmd::CvxCompareMenuCmd(std::u16string title, CvxCompareModel& mode
 {
 }
 
-void CvxCompareMenuCmd::Release()
+void CvxCompareMenuCmd::Detach()
 {
-    if (--m_references == 0) {
-        delete this;
-    }
+    m_model = nullptr;
+    m_message = nullptr;
 }
 
 bool CvxCompareMenuCmd::Execute()
@@ -31,7 +30,7 @@ bool CvxCompareMenuCmd::Execute()
 
 void CvxCompareMenuCmd::Send()
 {
-    if (m_message == nullptr) {
+    if (m_message == nullptr || m_model == nullptr) {
         return;
     }
     const int type = m_message->GetType();

@@ -15,6 +15,9 @@ public:
     const std::u16string& GetDisplayName() const { return GetTitle(); }
     const std::u16string& GetCategoryName() const { return m_category; }
 
+protected:
+    ~CvxCompareViewerMenuCmd() override = default;
+
 private:
     std::u16string m_category;
 };

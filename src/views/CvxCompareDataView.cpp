@@ -4,6 +4,7 @@
 #include "CvxCompareColumnWidth.h"
 #include "CvxCompareDataViewport.h"
 #include "CvxCompareMessage.h"
+#include "CvxComparePaneKeys.h"
 #include "CvxCompareSplitterWnd.h"
 #include "CvxScrollBarWrapper.h"
 
@@ -117,10 +118,10 @@ void CvxCompareDataView::OnModelMessage(CvxMvcDefMsg& message)
         Post([this] { CvxCompareGridDialogs::DeleteMarkers(GetModel(), this) && (GetGrid().Invalidate(), true); });
         break;
     case CvxMarkerMgr::kMarkersChangedMessage: GetGrid().Invalidate(); break;
-    case CvxCompareDisplayGotoDlgMessage::kType: Post([this] { ExecuteCommand(Menu::kGoto); }); break;
-    case CvxCompareFindMessage::kType: Post([this] { ExecuteCommand(Menu::kFind); }); break;
-    case CvxCompareFindNextMessage::kType: Post([this] { ExecuteCommand(Menu::kFindNext); }); break;
-    case CvxCompareFindPrevMessage::kType: Post([this] { ExecuteCommand(Menu::kFindPrevious); }); break;
+    case CvxCompareDisplayGotoDlgMessage::kType: Post([this] { ExecuteHostCommand(Menu::kGoto); }); break;
+    case CvxCompareFindMessage::kType: Post([this] { ExecuteHostCommand(Menu::kFind); }); break;
+    case CvxCompareFindNextMessage::kType: Post([this] { ExecuteHostCommand(Menu::kFindNext); }); break;
+    case CvxCompareFindPrevMessage::kType: Post([this] { ExecuteHostCommand(Menu::kFindPrevious); }); break;
     case CvxCompareWindowHandleMessage::kType:
         static_cast<CvxCompareWindowHandleMessage&>(message).SetWindow(static_cast<QWidget*>(this));
         break;
@@ -142,6 +143,11 @@ void CvxCompareDataView::OnModelMessage(CvxMvcDefMsg& message)
     }
 }
 
+bool CvxCompareDataView::event(QEvent* event)
+{
+    return CvxComparePaneKeys::Claim(*event, m_dragging || m_draggedMarker != nullptr, false) || CvxComparePaneView::event(event);
+}
+
 void CvxCompareDataView::keyPressEvent(QKeyEvent* event)
 {
     const auto send = [&](auto message) {
@@ -150,27 +156,21 @@ void CvxCompareDataView::keyPressEvent(QKeyEvent* event)
             m_bars->UpdateScrollBars();
         }
     };
-    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
-    if (event->key() == Qt::Key_Escape) {
-        EndOutline();
+    switch (CvxComparePaneKeys::Of(*event)) {
+    case CvxComparePaneKeys::kEndDrag: EndOutline(); event->accept(); return;
+    case CvxComparePaneKeys::kSizeAll: CvxCompareColumnWidth::SizeAll(GetModel()); event->accept(); return;
+    case CvxComparePaneKeys::kSelectAll:
+    case CvxComparePaneKeys::kSelectNone:
+        CvxComparePaneKeys::Select(GetModel(), CvxComparePaneKeys::Of(*event) == CvxComparePaneKeys::kSelectAll);
         event->accept();
         return;
-    }
-    if (control && event->key() == Qt::Key_Plus && (event->modifiers() & Qt::KeypadModifier)) {
-        CvxCompareColumnWidth::SizeAll(GetModel());
-        event->accept();
-        return;
-    }
-    if (control && (event->key() == Qt::Key_A || event->key() == Qt::Key_U)) {
-        std::vector<CvxID> all;
-        if (event->key() == Qt::Key_A) {
-            for (const CvxCompareColumn& column : GetModel().GetColumns()) {
-                all.push_back(column.GetID());
-            }
+    case CvxComparePaneKeys::kContextMenu:
+        if (!m_dragging) {
+            ShowContextMenu(Menu::AtCursor(*this));
         }
-        GetModel().SetColumnSelection(all);
         event->accept();
         return;
+    default: break;
     }
     switch (event->key()) {
     case Qt::Key_Up: send(CvxCompareKbArrowUpMessage()); break;
@@ -377,7 +377,7 @@ void CvxCompareDataView::contextMenuEvent(QContextMenuEvent* event)
     if (m_dragging) {
         return;
     }
-    ShowContextMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
+    ShowContextMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : Menu::AtCursor(*this));
 }
 
 void CvxCompareDataView::Post(std::function<void()> action)
@@ -387,6 +387,9 @@ void CvxCompareDataView::Post(std::function<void()> action)
 
 const CvxCompareColumn* CvxCompareDataView::CommandColumn() const
 {
+    if (m_menuColumn != nullptr) {
+        return GetModel().FindColumn(*m_menuColumn);
+    }
     const std::vector<CvxCompareColumn>& columns = GetModel().GetColumns();
     for (const CvxCompareColumn& column : columns) {
         if (column.IsSelected()) {
@@ -399,14 +402,16 @@ const CvxCompareColumn* CvxCompareDataView::CommandColumn() const
 void CvxCompareDataView::ShowContextMenu(const QPoint& point)
 {
     setFocus(Qt::OtherFocusReason);
-    const QPoint at(std::clamp(point.x(), 1, std::max(1, width() - 2)), std::clamp(point.y(), 1, std::max(1, height() - 2)));
+    const QPoint at = Menu::InPane(*this, point);
     CvxPosition row;
     m_menuRow = GetGrid().RowAt(at.y(), row) ? std::make_unique<CvxPosition>(row) : nullptr;
     if (const CvxCompareColumn* column = GetGrid().ColumnAt(at.x())) {
         SelectColumn(column->GetID(), Qt::NoModifier);
+        m_menuColumn = std::make_unique<CvxID>(column->GetID());
         ShowMenu(Menu::kInsideColumn, at);
     } else {
         GetModel().SetColumnSelection({});
+        m_menuColumn = std::make_unique<CvxID>(); // no column: the commands that need one stay disabled
         ShowMenu(Menu::kOutsideColumn, at);
     }
 }
@@ -414,15 +419,9 @@ void CvxCompareDataView::ShowContextMenu(const QPoint& point)
 void CvxCompareDataView::ShowMenu(int kind, const QPoint& at)
 {
     m_menu = Menu::Build(static_cast<Menu::Kind>(kind), this);
-    for (QAction* action : m_menu->findChildren<QAction*>()) {
-        bool number = false;
-        const int id = action->objectName().toInt(&number);
-        if (!number) {
-            continue;
-        }
-        action->setEnabled(IsCommandEnabled(id));
-        connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
-    }
+    Menu::Attach(
+        *m_menu, *this, [this](int id) { return IsCommandEnabled(id); }, [](int) { return false; },
+        [this](int id) { ExecuteCommand(id); });
     if (kind == Menu::kDragOutline) {
         // Afterwards the selection and the outline go (after the chosen entry has run).
         connect(m_menu.get(), &QMenu::aboutToHide, this, [this] {
@@ -435,25 +434,39 @@ void CvxCompareDataView::ShowMenu(int kind, const QPoint& at)
     m_menu->popup(mapToGlobal(at));
 }
 
+bool CvxCompareDataView::ExecuteHostCommand(int id)
+{
+    m_menuColumn.reset();
+    m_menuRow.reset();
+    return ExecuteCommand(id);
+}
+
 bool CvxCompareDataView::IsCommandEnabled(int id) const
 {
     CvxCompareModel& model = GetModel();
     const bool valid = model.IsDataValid();
     const bool idle = !CvxCancelMgr::GetInstance().IsEnabled();
+    const CvxCompareColumn* column = CommandColumn();
+    // What the bus/signal of the column is: strings, times and labels the host no longer
+    // holds have no pattern to find, and times no first or last sample of their own.
+    const EvxLabelKind kind = column != nullptr ? column->GetLabel().GetType() : EvxLabelKind::None;
     switch (id) {
     case Menu::kUndo: return !model.IsHistoryEmpty();
-    case Menu::kGoto:
-    case Menu::kPlaceMarker: return valid && CommandColumn() != nullptr;
-    case Menu::kFind: return valid && idle && CommandColumn() != nullptr;
+    case Menu::kGoto: return valid && !model.GetColumns().empty();
+    case Menu::kPlaceMarker: return valid;
+    case Menu::kFind:
+        return valid && idle && column != nullptr && kind != EvxLabelKind::None && kind != EvxLabelKind::StringLabel
+               && kind != EvxLabelKind::TimeLabel;
     case Menu::kFindNext:
-    case Menu::kFindPrevious: return valid && idle && !CvxFindMgr::GetInstance().GetModel().IsEmpty();
+    case Menu::kFindPrevious: return valid && idle;
     case Menu::kCopyText:
     case Menu::kCopyTextWithNames: return valid && GetGrid().HasOutline() && !model.GetSelectedColumns().empty();
     case Menu::kQuickTrigger: return GetGrid().HasOutline() && m_quick->IsTriggerAllowed();
     case Menu::kOutlineFindNext:
     case Menu::kOutlineFindPrevious: return valid && idle && GetGrid().HasOutline() && m_quick->IsFindAllowed();
     case Menu::kGotoFirstSample:
-    case Menu::kGotoLastSample: return valid;
+    case Menu::kGotoLastSample:
+        return valid && (column == nullptr || (kind != EvxLabelKind::None && kind != EvxLabelKind::TimeLabel));
     case Menu::kProperties: return idle;
     default: return false;
     }
@@ -498,7 +511,8 @@ bool CvxCompareDataView::ExecuteCommand(int id)
         model.MoveCenter(found, true);
         return true;
     }
-    case Menu::kGoto: return CvxCompareGridDialogs::Goto(model, *CommandColumn(), this);
+    case Menu::kGoto: // for the column's bus/signal; outside the columns, the first one's
+        return CvxCompareGridDialogs::Goto(model, CommandColumn() != nullptr ? *CommandColumn() : model.GetColumns().front(), this);
     case Menu::kProperties:
         // The grid's properties are the window's: no column stays chosen for the column page.
         model.SetColumnSelection({});
@@ -511,15 +525,11 @@ bool CvxCompareDataView::ExecuteCommand(int id)
         return true;
     case Menu::kFind: return CvxCompareGridDialogs::Find(model, *CommandColumn(), this);
     case Menu::kFindNext:
-    case Menu::kFindPrevious: return CvxCompareGridDialogs::FindAgain(model, id == Menu::kFindNext);
+    case Menu::kFindPrevious: return CvxCompareGridDialogs::FindAgain(model, CommandColumn(), id == Menu::kFindNext, this);
     case Menu::kGotoFirstSample:
     case Menu::kGotoLastSample: {
-        // The first or last sample of the selected column's bus/signal (of the data without one).
-        const std::vector<CvxID> selected = model.GetSelectedColumns();
-        const CvxCompareColumn* column = nullptr;
-        for (const CvxCompareColumn& c : model.GetColumns()) {
-            column = column == nullptr && !selected.empty() && c.GetID() == selected.front() ? &c : column;
-        }
+        // The first or last sample of the column's bus/signal (of the data outside the columns).
+        const CvxCompareColumn* column = CommandColumn();
         if (column == nullptr) {
             id == Menu::kGotoFirstSample ? model.GotoFirst() : model.GotoLast();
             return true;

@@ -1,10 +1,11 @@
 #pragma once
 // The data grid in the middle of the Compare window: the grid viewport inside its scroll bars.
 // It takes keyboard input (the arrows, pages, Home and End move the centre; left and right
-// scroll the columns; Esc ends an outline, Ctrl+A and Ctrl+U select all columns or none), a
-// wheel notch moves one row, and it leads the horizontal scrolling of its column. A click
-// selects columns (Ctrl toggles, Shift extends) and a drag outlines cells, whose menu copies
-// their text; the context menus offer the grid's commands.
+// scroll the columns; the pane's own keys of CvxComparePaneKeys), a wheel notch moves one
+// row, and it leads the horizontal scrolling of its column. A click selects columns (Ctrl
+// toggles, Shift extends) and a drag outlines cells, whose menu copies their text; the
+// context menus offer the grid's commands for the column they were opened on, the host's
+// commands act on the selected column (else the first).
 
 #include "CvxComparePaneView.h"
 
@@ -39,6 +40,9 @@ public:
     // it; false when it is disabled now.
     bool ExecuteCommand(int id);
     bool IsCommandEnabled(int id) const;
+    // The same command asked for by a host command (Go To..., Find...): for the selected
+    // column, whatever the last context menu was opened on.
+    bool ExecuteHostCommand(int id);
     // The menu last opened (null before the first): tests and remote clients pick its entries.
     QMenu* GetMenu() const { return m_menu.get(); }
     // Opens the "InsideColumn" or "OutSideColumn" menu at a point of the pane.
@@ -46,6 +50,7 @@ public:
 
 protected:
     void OnModelMessage(CvxMvcDefMsg& message) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -56,7 +61,8 @@ protected:
 
 private:
     void SelectColumn(const CvxID& column, Qt::KeyboardModifiers modifiers);
-    // The column the grid's commands act on: the first selected one, else the first one.
+    // The column the grid's commands act on: the one the context menu was opened on (none
+    // outside the columns), else the first selected one, else the first one.
     const CvxCompareColumn* CommandColumn() const;
     // Runs after the current broadcast, from the event loop (the dialogs are modal).
     void Post(std::function<void()> action);
@@ -82,6 +88,7 @@ private:
     QPoint m_lastPoint;
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<CvxPosition> m_menuRow; // the row the context menu was opened on
+    std::unique_ptr<CvxID> m_menuColumn;    // and its column (a null identifier outside them)
     std::unique_ptr<CvxCompareQuickTrigger> m_quick;
     std::unique_ptr<CvxCompareColumnSelector> m_selector;
 };

@@ -6,7 +6,6 @@
 #include "CvxCompareModel.h"
 
 #include <QContextMenuEvent>
-#include <algorithm>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -24,17 +23,14 @@ bool CvxCompareEmptyView::ExecuteCommand(int id)
 
 void CvxCompareEmptyView::ShowContextMenu(const QPoint& at)
 {
+    CvxCompareModel& model = GetModel();
+    model.SetColumnSelection({});
     m_menu = CvxCompareContextMenu::Build(CvxCompareContextMenu::kEmptyHeader, this);
-    CvxCompareHeaderRowCommands::ApplyStates(GetModel(), *m_menu);
-    for (QAction* action : m_menu->findChildren<QAction*>()) {
-        bool number = false;
-        const int id = action->objectName().toInt(&number);
-        if (number) {
-            connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
-        }
-    }
-    const QPoint inside(std::clamp(at.x(), 0, std::max(0, width() - 1)), std::clamp(at.y(), 0, std::max(0, height() - 1)));
-    m_menu->popup(mapToGlobal(inside));
+    CvxCompareContextMenu::Attach(
+        *m_menu, *this, [&model](int id) { return CvxCompareHeaderRowCommands::IsEnabled(model, id); },
+        [&model](int id) { return CvxCompareHeaderRowCommands::IsChecked(model, id); },
+        [this](int id) { ExecuteCommand(id); });
+    m_menu->popup(mapToGlobal(CvxCompareContextMenu::InPane(*this, at)));
 }
 
 void CvxCompareEmptyView::mousePressEvent(QMouseEvent* event)
@@ -47,5 +43,5 @@ void CvxCompareEmptyView::mousePressEvent(QMouseEvent* event)
 
 void CvxCompareEmptyView::contextMenuEvent(QContextMenuEvent* event)
 {
-    ShowContextMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
+    ShowContextMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : CvxCompareContextMenu::AtCursor(*this));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A corner of the header row, left and right of the column header: an etched face-coloured
-// box. A click clears the column selection; its context menu ("EmptyHeader") offers Undo,
-// the display toggles and the header's insert, channel and properties commands.
+// box. A click clears the column selection, and so does its context menu ("EmptyHeader"),
+// which offers Undo, the display toggles and the header's insert, channel and properties
+// commands.
 
 #include "CvxComparePaneView.h"
 

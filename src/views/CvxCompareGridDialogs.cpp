@@ -85,11 +85,14 @@ bool CvxCompareGridDialogs::Find(CvxCompareModel& model, const CvxCompareColumn&
     return found;
 }
 
-bool CvxCompareGridDialogs::FindAgain(CvxCompareModel& model, bool forward)
+bool CvxCompareGridDialogs::FindAgain(CvxCompareModel& model, const CvxCompareColumn* column, bool forward, QWidget* parent)
 {
     const CvxFindMgr& finder = CvxFindMgr::GetInstance();
-    if (!model.IsDataValid() || finder.GetModel().IsEmpty()) {
+    if (!model.IsDataValid()) {
         return false;
+    }
+    if (finder.GetModel().IsEmpty()) {
+        return column != nullptr && Find(model, *column, parent);
     }
     CvxPosition found;
     std::string error;

@@ -22,6 +22,7 @@ public:
     // "Find" with one pattern for the column's bus/signal, from the centre; each find centres.
     static bool Find(CvxCompareModel& model, const CvxCompareColumn& column, QWidget* parent);
     // Find Next / Find Previous from the centre with the host's current find; a find that
-    // fails says why in a message box.
-    static bool FindAgain(CvxCompareModel& model, bool forward);
+    // fails says why in a message box. Without a current find, Find for the column (when
+    // there is one) asks for it first.
+    static bool FindAgain(CvxCompareModel& model, const CvxCompareColumn* column, bool forward, QWidget* parent);
 };

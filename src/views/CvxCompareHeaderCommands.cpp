@@ -12,7 +12,6 @@
 #include "CvxCompareHeaderView.h"
 #include "CvxCompareModel.h"
 #include "CvxComparePropertySheet.h"
-#include "CvxFindMgr.h"
 #include "CvxLabelBase.h"
 #include "CvxLabelMgr.h"
 #include "CvxPlugInMgr.h"
@@ -42,6 +41,20 @@ CvxCompareHeaderCommands::CvxCompareHeaderCommands(CvxCompareModel& model, QWidg
 {
 }
 
+void CvxCompareHeaderCommands::SetClickedColumn(const CvxID& column)
+{
+    m_clicked = column;
+    m_outsideMenu = false;
+    m_selectedBefore.clear();
+}
+
+void CvxCompareHeaderCommands::SetOutsideMenu(std::vector<CvxID> selectedBefore)
+{
+    m_clicked = CvxID();
+    m_outsideMenu = true;
+    m_selectedBefore = std::move(selectedBefore);
+}
+
 const CvxCompareColumn* CvxCompareHeaderCommands::Clicked() const
 {
     if (const CvxCompareColumn* column = m_model.FindColumn(m_clicked)) {
@@ -51,35 +64,56 @@ const CvxCompareColumn* CvxCompareHeaderCommands::Clicked() const
     return selected.empty() ? nullptr : m_model.FindColumn(selected.front());
 }
 
+const CvxCompareColumn* CvxCompareHeaderCommands::FindTarget() const
+{
+    const CvxCompareColumn* column = Clicked();
+    return column != nullptr || m_model.GetColumns().empty() ? column : &m_model.GetColumns().front();
+}
+
+std::vector<CvxID> CvxCompareHeaderCommands::DeleteTargets() const
+{
+    if (!m_outsideMenu) {
+        return m_model.GetSelectedColumns();
+    }
+    std::vector<CvxID> still; // the columns selected before the menu's click, as far as they exist
+    for (const CvxID& column : m_selectedBefore) {
+        if (m_model.FindColumn(column) != nullptr) {
+            still.push_back(column);
+        }
+    }
+    return still;
+}
+
 bool CvxCompareHeaderCommands::IsBusy() const { return CvxCancelMgr::GetInstance().IsEnabled(); }
 
 bool CvxCompareHeaderCommands::IsEnabled(int id) const
 {
     const CvxCompareColumn* clicked = Clicked();
-    const std::vector<CvxID> selected = m_model.GetSelectedColumns();
-    const bool busy = IsBusy();
+    const bool busy = IsBusy(); // while long work runs, nothing that edits labels or the display
+    const bool data = m_model.IsDataValid();
     switch (id) {
     case Menu::kUndo: return !m_model.IsHistoryEmpty();
     case Menu::kInsertBefore:
-    case Menu::kInsertAfter: return !busy && clicked != nullptr;
-    case Menu::kInsertColumn: return !busy && m_model.IsDataValid();
-    case Menu::kDeleteColumn: return !busy && !selected.empty() && (m_clicked != CvxID() || m_hadSelection);
+    case Menu::kInsertAfter: return clicked != nullptr;
+    case Menu::kInsertColumn: return data;
+    case Menu::kDeleteColumn: return !DeleteTargets().empty();
     case Menu::kRename: {
         const CvxLabelBase* label = clicked != nullptr ? LabelOf(*clicked) : nullptr;
-        return !busy && selected.size() <= 1 && label != nullptr && label->IsA(EvxLabelKind::BusSignal) && !label->Locked();
+        return !busy && m_model.GetSelectedColumns().size() <= 1 && label != nullptr
+               && label->IsA(EvxLabelKind::BusSignal) && !label->Locked();
     }
     case Menu::kAssignChannels: return !busy && clicked != nullptr && IsBusSignal(*clicked);
     case Menu::kSymbols: return !busy && clicked != nullptr && CvxCompareHeaderDialogs::HasSymbolsToEdit(*clicked);
-    case Menu::kFind: return !busy && m_model.IsDataValid() && clicked != nullptr;
+    case Menu::kFind: return !busy && data && FindTarget() != nullptr;
     case Menu::kFindNext:
-    case Menu::kFindPrevious: return !busy && m_model.IsDataValid() && !CvxFindMgr::GetInstance().GetModel().IsEmpty();
+    case Menu::kFindPrevious: return !busy && data;
     case Menu::kFindLabel: return m_model.GetColumnCount() > 0;
     case Menu::kShowActivity:
     case Menu::kShowBase:
     case Menu::kShowTrigger:
     case Menu::kShowMarkers: return !busy;
-    case kSimpleTrigger:
-    case kAdvancedTrigger:
+    case Menu::kSimpleTrigger:
+    case Menu::kAdvancedTrigger: return true;
     case Menu::kProperties: return !busy;
     default: return false;
     }
@@ -102,18 +136,16 @@ bool CvxCompareHeaderCommands::Execute(int id)
     case Menu::kInsertBefore: return CvxCompareHeaderDialogs::Insert(m_model, clicked, false, &m_parent);
     case Menu::kInsertAfter: return CvxCompareHeaderDialogs::Insert(m_model, clicked, true, &m_parent);
     case Menu::kInsertColumn: return CvxCompareHeaderDialogs::Insert(m_model, nullptr, true, &m_parent);
-    case Menu::kDeleteColumn: {
-        std::vector<CvxID> selected = m_model.GetSelectedColumns();
-        m_model.RequestDeleteColumns(std::move(selected));
-        m_clicked = CvxID();
+    case Menu::kDeleteColumn:
+        m_model.RequestDeleteColumns(DeleteTargets());
+        SetClickedColumn(CvxID());
         return true;
-    }
     case Menu::kRename: return CvxCompareHeaderDialogs::Rename(m_model, *clicked, &m_parent);
     case Menu::kSymbols: return CvxCompareHeaderDialogs::Symbols(*clicked, &m_parent);
     case Menu::kAssignChannels: return CvxCompareHeaderDialogs::AssignChannels(*clicked, &m_parent);
-    case Menu::kFind: return CvxCompareGridDialogs::Find(m_model, *clicked, &m_parent);
+    case Menu::kFind: return CvxCompareGridDialogs::Find(m_model, *FindTarget(), &m_parent);
     case Menu::kFindNext:
-    case Menu::kFindPrevious: return CvxCompareGridDialogs::FindAgain(m_model, id == Menu::kFindNext);
+    case Menu::kFindPrevious: return CvxCompareGridDialogs::FindAgain(m_model, FindTarget(), id == Menu::kFindNext, &m_parent);
     case Menu::kFindLabel: {
         QWidget* parent = &m_parent;
         CvxCompareModel& model = m_model;
@@ -129,8 +161,8 @@ bool CvxCompareHeaderCommands::Execute(int id)
             parent);
         return true;
     }
-    case kSimpleTrigger: return CvxCompareHeaderDialogs::SimpleTrigger(m_model, &m_parent);
-    case kAdvancedTrigger: return CvxCompareHeaderDialogs::AdvancedTrigger(m_model, &m_parent);
+    case Menu::kSimpleTrigger: return CvxCompareHeaderDialogs::SimpleTrigger(m_model, &m_parent);
+    case Menu::kAdvancedTrigger: return CvxCompareHeaderDialogs::AdvancedTrigger(m_model, &m_parent);
     case Menu::kProperties:
         // On a column or with columns chosen, the column page comes first.
         return CvxComparePropertySheet::Run(m_model, &m_parent,
@@ -143,22 +175,9 @@ bool CvxCompareHeaderCommands::Execute(int id)
 
 void CvxCompareHeaderCommands::Apply(QMenu& menu)
 {
-    for (QAction* action : menu.actions()) {
-        if (QMenu* sub = action->menu()) {
-            Apply(*sub);
-            continue;
-        }
-        bool number = false;
-        const int id = action->objectName().toInt(&number);
-        if (!number) {
-            continue;
-        }
-        action->setEnabled(IsEnabled(id));
-        if (action->isCheckable()) {
-            action->setChecked(IsChecked(id));
-        }
-        QObject::connect(action, &QAction::triggered, &m_parent, [this, id] { Execute(id); });
-    }
+    Menu::Attach(
+        menu, m_parent, [this](int id) { return IsEnabled(id); }, [this](int id) { return IsChecked(id); },
+        [this](int id) { Execute(id); });
 }
 
 bool CvxCompareHeaderCommands::CopyColumns() const

@@ -17,15 +17,17 @@ class QWidget;
 
 class CvxCompareHeaderCommands {
 public:
-    enum TriggerCommand { kAdvancedTrigger = 35447, kSimpleTrigger = 35448 };
-
     CvxCompareHeaderCommands(CvxCompareModel& model, QWidget& parent);
 
-    // The column the menu was opened on (or last clicked); a null identifier for none.
-    void SetClickedColumn(const CvxID& column) { m_clicked = column; }
+    // The column the menu was opened on (or last clicked); a null identifier for none. The
+    // commands act on the selection from then on.
+    void SetClickedColumn(const CvxID& column);
     const CvxID& GetClickedColumn() const { return m_clicked; }
-    // Whether columns were selected before the click that opened the menu.
-    void SetHadSelection(bool had) { m_hadSelection = had; }
+    // The menu outside the columns opens: its click cleared the selection, and its Delete
+    // Column deletes the columns selected before it.
+    void SetOutsideMenu(std::vector<CvxID> selectedBefore);
+    // A key or a host command: the commands act on the selection again.
+    void ForSelection() { SetClickedColumn(m_clicked); }
 
     bool IsEnabled(int id) const;
     bool IsChecked(int id) const;
@@ -48,10 +50,14 @@ public:
 
 private:
     const CvxCompareColumn* Clicked() const;
+    // The column Find... searches: the clicked one, else the first selected, else the first.
+    const CvxCompareColumn* FindTarget() const;
+    std::vector<CvxID> DeleteTargets() const;
     bool IsBusy() const;
 
     CvxCompareModel& m_model;
     QWidget& m_parent;
     CvxID m_clicked;
-    bool m_hadSelection = false;
+    bool m_outsideMenu = false;
+    std::vector<CvxID> m_selectedBefore; // of the menu outside the columns
 };

@@ -9,6 +9,7 @@
 #include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
 #include "CvxCompareMoveColumnsCommand.h"
+#include "CvxComparePaneKeys.h"
 #include "CvxLabelBase.h"
 #include "CvxLabelMgr.h"
 #include "CvxLabelTooltipFormatter.h"
@@ -62,7 +63,7 @@ bool CvxCompareHeaderController::MousePress(QMouseEvent& event)
     const Spots& spots = m_view->GetHeader().GetHotSpots();
     for (const Spots::Entry& entry : spots.GetEntries()) {
         if (entry.part == Spots::kTriggerMenu && entry.rect.contains(at)) {
-            m_view->ShowTriggerMenu(at);
+            m_view->ShowMenu(Menu::kTriggerMenu, at);
             return true;
         }
     }
@@ -204,43 +205,23 @@ bool CvxCompareHeaderController::KeyPress(QKeyEvent& event)
         return false;
     }
     CvxCompareModel& model = m_view->GetModel();
-    const bool ctrl = event.modifiers() & Qt::ControlModifier;
-    switch (event.key()) {
-    case Qt::Key_Escape:
+    switch (CvxComparePaneKeys::Of(event)) {
+    case CvxComparePaneKeys::kEndDrag:
         if (m_mode == kNone) {
             return false;
         }
         CancelDrag();
         return true;
-    case Qt::Key_Delete: m_view->ExecuteCommand(Menu::kDeleteColumn); return true;
-    case Qt::Key_A:
-    case Qt::Key_U:
-        if (!ctrl) {
-            return false;
-        }
-        if (event.key() == Qt::Key_A) {
-            std::vector<CvxID> all;
-            for (const CvxCompareColumn& column : model.GetColumns()) {
-                all.push_back(column.GetID());
-            }
-            model.SetColumnSelection(all);
-        } else {
-            model.SetColumnSelection({});
-        }
+    case CvxComparePaneKeys::kDelete:
+        m_view->GetCommands().ForSelection();
+        m_view->ExecuteCommand(Menu::kDeleteColumn);
         return true;
-    case Qt::Key_Plus:
-        if (!ctrl || !(event.modifiers() & Qt::KeypadModifier)) {
-            return false;
-        }
-        CvxCompareColumnWidth::SizeAll(model);
+    case CvxComparePaneKeys::kSelectAll:
+    case CvxComparePaneKeys::kSelectNone:
+        CvxComparePaneKeys::Select(model, CvxComparePaneKeys::Of(event) == CvxComparePaneKeys::kSelectAll);
         return true;
-    case Qt::Key_Menu: ShowContextMenu(QPoint(m_view->width() / 2, m_view->height() / 2)); return true;
-    case Qt::Key_F10:
-        if (!(event.modifiers() & Qt::ShiftModifier)) {
-            return false;
-        }
-        ShowContextMenu(QPoint(m_view->width() / 2, m_view->height() / 2));
-        return true;
+    case CvxComparePaneKeys::kSizeAll: CvxCompareColumnWidth::SizeAll(model); return true;
+    case CvxComparePaneKeys::kContextMenu: ShowContextMenu(Menu::AtCursor(*m_view)); return true;
     default: return false;
     }
 }
@@ -250,19 +231,17 @@ bool CvxCompareHeaderController::ContextMenu(QContextMenuEvent& event)
     if (m_view == nullptr) {
         return false;
     }
-    ShowContextMenu(event.pos());
+    ShowContextMenu(event.reason() == QContextMenuEvent::Mouse ? event.pos() : Menu::AtCursor(*m_view));
     return true;
 }
 
 void CvxCompareHeaderController::ShowContextMenu(const QPoint& point)
 {
     CancelDrag();
-    const QPoint at(std::clamp(point.x(), 1, std::max(1, m_view->width() - 2)),
-                    std::clamp(point.y(), 1, std::max(1, m_view->height() - 2)));
+    const QPoint at = Menu::InPane(*m_view, point);
     CvxCompareModel& model = m_view->GetModel();
     CvxCompareHeaderCommands& commands = m_view->GetCommands();
     const std::vector<CvxID> selected = model.GetSelectedColumns();
-    commands.SetHadSelection(!selected.empty());
     CvxID column;
     if (ColumnAt(at, column)) {
         if (std::find(selected.begin(), selected.end(), column) == selected.end()) {
@@ -272,7 +251,7 @@ void CvxCompareHeaderController::ShowContextMenu(const QPoint& point)
         m_view->ShowMenu(Menu::kInsideHeader, at);
     } else {
         model.SetColumnSelection({});
-        commands.SetClickedColumn(CvxID());
+        commands.SetOutsideMenu(selected);
         m_view->ShowMenu(Menu::kOutsideHeader, at);
     }
 }

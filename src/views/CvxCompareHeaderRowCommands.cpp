@@ -1,11 +1,8 @@
 #include "CvxCompareHeaderRowCommands.h"
 
 #include "CvxCompareContextMenu.h"
-#include "CvxCancelMgr.h"
 #include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
-
-#include <QMenu>
 
 using C = CvxCompareContextMenu;
 
@@ -28,7 +25,7 @@ bool CvxCompareHeaderRowCommands::IsEnabled(const CvxCompareModel& model, int id
         return !model.IsHistoryEmpty();
     }
     if (id == C::kInsertColumn) {
-        return model.IsDataValid() && !CvxCancelMgr::GetInstance().IsEnabled();
+        return model.IsDataValid();
     }
     return IsHandled(id);
 }
@@ -69,23 +66,4 @@ bool CvxCompareHeaderRowCommands::Execute(CvxCompareModel& model, int id)
     default: return false;
     }
     return model.RequestProperties(properties);
-}
-
-void CvxCompareHeaderRowCommands::ApplyStates(const CvxCompareModel& model, QMenu& menu)
-{
-    for (QAction* action : menu.actions()) {
-        if (QMenu* sub = action->menu()) {
-            ApplyStates(model, *sub);
-            continue;
-        }
-        bool number = false;
-        const int id = action->objectName().toInt(&number);
-        if (!number) {
-            continue;
-        }
-        action->setEnabled(IsEnabled(model, id));
-        if (action->isCheckable()) {
-            action->setChecked(IsChecked(model, id));
-        }
-    }
 }

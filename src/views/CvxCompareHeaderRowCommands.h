@@ -4,7 +4,6 @@
 // change, so that Undo brings it back). Their enabled and checked states follow the model.
 
 class CvxCompareModel;
-class QMenu;
 
 class CvxCompareHeaderRowCommands {
 public:
@@ -13,6 +12,4 @@ public:
     static bool IsChecked(const CvxCompareModel& model, int id);
     // Runs the command; false when it is not one of these or not enabled now.
     static bool Execute(CvxCompareModel& model, int id);
-    // Enables and checks the menu's actions (named by id), its submenus included.
-    static void ApplyStates(const CvxCompareModel& model, QMenu& menu);
 };

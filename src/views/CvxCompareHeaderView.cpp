@@ -7,6 +7,7 @@
 #include "CvxCompareHeaderViewport.h"
 #include "CvxCompareMessage.h"
 #include "CvxCompareModel.h"
+#include "CvxComparePaneKeys.h"
 #include "CvxCompareSplitterWnd.h"
 #include "CvxCompareViewMetrics.h"
 #include "CvxInfoDlg.h"
@@ -114,16 +115,6 @@ void CvxCompareHeaderView::ShowMenu(int kind, const QPoint& at)
     m_menu->popup(mapToGlobal(at));
 }
 
-void CvxCompareHeaderView::ShowTriggerMenu(const QPoint& at)
-{
-    m_menu = std::make_unique<QMenu>(this);
-    m_menu->setObjectName("TriggerMenu");
-    m_menu->addAction("Simple Trigger...")->setObjectName(QString::number(CvxCompareHeaderCommands::kSimpleTrigger));
-    m_menu->addAction("Advanced Trigger...")->setObjectName(QString::number(CvxCompareHeaderCommands::kAdvancedTrigger));
-    m_commands->Apply(*m_menu);
-    m_menu->popup(mapToGlobal(at));
-}
-
 void CvxCompareHeaderView::OnModelMessage(CvxMvcDefMsg& message)
 {
     const int type = message.GetType();
@@ -142,8 +133,7 @@ void CvxCompareHeaderView::OnModelMessage(CvxMvcDefMsg& message)
     case CvxComparePasteMessage::kType: Post([this] { m_commands->PasteColumns(); }); break;
     case CvxCompareColumnDeleteMessage::kType:
         Post([this] {
-            m_commands->SetClickedColumn(CvxID());
-            m_commands->SetHadSelection(true);
+            m_commands->ForSelection();
             ExecuteCommand(Menu::kDeleteColumn);
         });
         break;
@@ -153,6 +143,12 @@ void CvxCompareHeaderView::OnModelMessage(CvxMvcDefMsg& message)
     default: break;
     }
     GetHeader().OnModelMessage(message);
+}
+
+bool CvxCompareHeaderView::event(QEvent* event)
+{
+    const bool dragging = GetHeaderController().GetDragMode() != CvxCompareHeaderController::kNone;
+    return CvxComparePaneKeys::Claim(*event, dragging, true) || CvxComparePaneView::event(event);
 }
 
 void CvxCompareHeaderView::customEvent(QEvent* event)

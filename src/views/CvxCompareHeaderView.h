@@ -44,9 +44,8 @@ public:
     // A command of the header's menus as its entry runs it; false when disabled now.
     bool ExecuteCommand(int id);
     bool IsCommandEnabled(int id) const;
-    // Opens a context menu (CvxCompareContextMenu kind) or the trigger menu at a point.
+    // Opens a context menu or the trigger menu (a CvxCompareContextMenu kind) at a point.
     void ShowMenu(int kind, const QPoint& at);
-    void ShowTriggerMenu(const QPoint& at);
     // The menu last opened (null before the first): tests and remote clients pick its entries.
     QMenu* GetMenu() const { return m_menu.get(); }
     // The trigger control of a column (a QLineEdit or a QToolButton), null when none is shown.
@@ -56,6 +55,7 @@ public:
 
 protected:
     void OnModelMessage(CvxMvcDefMsg& message) override;
+    bool event(QEvent* event) override;
     void customEvent(QEvent* event) override;
 
 private:

@@ -189,6 +189,17 @@ void CvxCompareSplitterWnd::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+bool CvxCompareSplitterWnd::event(QEvent* event)
+{
+    // While a bar is tracked every key is the tracker's: the window's shortcuts (the arrows,
+    // Esc) wait until it ends.
+    if (event->type() == QEvent::ShortcutOverride && IsTracking()) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void CvxCompareSplitterWnd::keyPressEvent(QKeyEvent* event)
 {
     if (!IsTracking()) {

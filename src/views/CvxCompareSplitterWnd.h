@@ -47,6 +47,7 @@ public:
     void ScrollHorizontally(QWidget* pane, int x);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -151,7 +151,7 @@ TEST_F(CvxCompareToolTest, MenusFollowTheDataAndTheMarkers)
     // The marker menu without user markers lists properties but not delete.
     EXPECT_EQ(m_tool->GetMenuCmdList(4).size(), 1U);
     EXPECT_EQ(m_tool->GetMenuCmdList(4).back()->GetCommandNumber(), 34);
-    EXPECT_EQ(m_tool->GetMenuCmdList(9).size(), 3U); // Ctrl+Home, Ctrl+End, Tab
+    EXPECT_EQ(m_tool->GetMenuCmdList(9).size(), 4U); // Ctrl+Home, Ctrl+End, Tab, Shift+Tab
     EXPECT_TRUE(m_tool->GetMenuCmdList(7).empty());
 
     Run();
@@ -161,7 +161,7 @@ TEST_F(CvxCompareToolTest, MenusFollowTheDataAndTheMarkers)
         markerCommands.push_back(cmd->GetCommandNumber());
     }
     EXPECT_EQ(markerCommands, (std::vector<int>{32, 30, 31, 35, 34}));
-    EXPECT_EQ(m_tool->GetMenuCmdList(9).size(), 11U);
+    EXPECT_EQ(m_tool->GetMenuCmdList(9).size(), 12U);
     const std::vector<CvxMenuCmd*> withData = m_tool->GetMenuCmdList(6);
     EXPECT_TRUE(withData[0]->IsEnabled());  // copy: the data is valid
     EXPECT_FALSE(withData[1]->IsEnabled()); // range and offset: nothing copied yet
@@ -229,6 +229,9 @@ TEST_F(CvxCompareToolTest, TabMovesTheFocusAroundThePanes)
     listing.windows = panes;
     Model().AddObserver(&listing);
     CvxMenuCmd* tab = m_tool->GetMenuCmdList(9)[2];
+    CvxMenuCmd* back = m_tool->GetMenuCmdList(9)[3];
+    ASSERT_EQ(tab->GetCommandNumber(), 60);
+    ASSERT_EQ(back->GetCommandNumber(), 146);
     EXPECT_TRUE(tab->Execute()); // the focus outside the window: the first pane
     EXPECT_EQ(focus, &panes[0]);
     tab->Execute();
@@ -236,7 +239,38 @@ TEST_F(CvxCompareToolTest, TabMovesTheFocusAroundThePanes)
     EXPECT_EQ(focus, &panes[2]);
     tab->Execute(); // from the last pane back to the first
     EXPECT_EQ(focus, &panes[0]);
+    EXPECT_TRUE(back->Execute()); // and from the first back to the last
+    EXPECT_EQ(focus, &panes[2]);
+    back->Execute();
+    EXPECT_EQ(focus, &panes[1]);
+    focus = nullptr;
+    back->Execute(); // outside the window Shift+Tab also starts at the first pane
+    EXPECT_EQ(focus, &panes[0]);
     Model().RemoveObserver(&listing);
+}
+
+// A host that keeps a command takes a reference; the tool releases only its own, and a
+// command that outlives its tool does nothing when executed.
+TEST_F(CvxCompareToolTest, ACommandAHostKeepsOutlivesItsToolHarmlessly)
+{
+    Run();
+    CvxMenuCmd* home = nullptr;
+    for (CvxMenuCmd* cmd : m_tool->GetMenuCmdList(9)) {
+        home = cmd->GetCommandNumber() == 50 ? cmd : home;
+    }
+    ASSERT_NE(home, nullptr);
+    CvxMenuCmd* copy = m_tool->GetMenuCmdList(6)[0];
+    EXPECT_EQ(home->AddRef(), 2);
+    EXPECT_EQ(copy->AddRef(), 2);
+    EXPECT_EQ(copy->Release(), 1); // the tool's own reference stays
+    m_recorder.types.clear();
+    EXPECT_TRUE(home->Execute());
+    EXPECT_EQ(m_recorder.Count(CvxCompareKbHomeMessage::kType), 1);
+
+    Model().RemoveObserver(&m_recorder);
+    m_tool.reset();
+    EXPECT_TRUE(home->Execute()); // its message and model are gone with the tool
+    EXPECT_EQ(home->Release(), 0);
 }
 
 TEST_F(CvxCompareToolTest, TheCommandInterfaceIsRegisteredUnderTheInstance)
@@ -428,8 +462,8 @@ TEST_F(CvxCompareToolTest, EveryMenuCommandSendsItsMessage)
     }
     EXPECT_GE(commands.size(), 30U);
     for (CvxMenuCmd* cmd : commands) {
-        if (cmd->GetCommandNumber() == 60) {
-            continue; // Tab moves the focus between the panes (tested above)
+        if (cmd->GetCommandNumber() == 60 || cmd->GetCommandNumber() == 146) {
+            continue; // Tab and Shift+Tab move the focus between the panes (tested above)
         }
         const auto own = byTitle.find(cmd->GetTitle());
         const auto host = byHostCommand.find(cmd->GetCommandNumber());

@@ -95,7 +95,7 @@ protected:
 
 TEST_F(CvxHostMainWindowTest, MenusCarryTheirNamesAndKeys)
 {
-    for (const char* name : {"File", "Acquisition", "Window", "Help"}) {
+    for (const char* name : {"File", "Edit", "View", "Acquisition", "Markers", "Compare", "Window", "Help"}) {
         EXPECT_NE(m_window->findChild<QMenu*>(name), nullptr) << name;
     }
     const auto action = [&](const char* name) { return m_window->findChild<QAction*>(name); };
@@ -292,9 +292,9 @@ TEST_F(CvxHostMainWindowTest, ToolMenusFollowWhatTheActiveToolListsNow)
 {
     const auto action = [&](const QString& name) { return m_window->findChild<QAction*>(name); };
     for (const CvxHostCommand& command : CvxHostCommands::Table()) {
-        if (command.menu != nullptr) {
-            EXPECT_NE(action(QString("HostCmd%1").arg(command.number)), nullptr) << command.number;
-        }
+        auto* menu = m_window->findChild<QMenu*>(command.menu);
+        ASSERT_NE(menu, nullptr) << command.menu;
+        EXPECT_NE(menu->findChild<QAction*>(QString::number(command.number)), nullptr) << command.number;
     }
     for (const QString& entry : CvxHostCommands::ViewerEntries()) {
         EXPECT_NE(action(entry), nullptr) << entry.toStdString();
@@ -308,14 +308,14 @@ TEST_F(CvxHostMainWindowTest, ToolMenusFollowWhatTheActiveToolListsNow)
     emit compareMenu->aboutToShow();
     emit markersMenu->aboutToShow();
     EXPECT_FALSE(action("Copy...")->isEnabled()); // no data yet
-    EXPECT_FALSE(action("HostCmd30")->isEnabled());
+    EXPECT_FALSE(markersMenu->findChild<QAction*>("30")->isEnabled());
     ASSERT_TRUE(m_window->RunOnce());
     emit compareMenu->aboutToShow();
     emit markersMenu->aboutToShow();
     EXPECT_TRUE(action("Copy...")->isEnabled());
     EXPECT_FALSE(action("Range & Offset...")->isEnabled()); // the reference is empty
-    EXPECT_TRUE(action("HostCmd30")->isEnabled());
-    EXPECT_FALSE(action("HostCmd35")->isEnabled()); // no user marker to delete
+    EXPECT_TRUE(markersMenu->findChild<QAction*>("30")->isEnabled());
+    EXPECT_FALSE(markersMenu->findChild<QAction*>("35")->isEnabled()); // no user marker to delete
 
     compare->GetTool().ExecuteCommand(u"CopyReference");
     emit compareMenu->aboutToShow();

@@ -61,7 +61,7 @@ def main():
         inst.write('TOOL:EXECute "Compare","CopyReference"')
         check_no_error(inst, "copying the reference")
 
-        inst.write('SYSTem:UI:CLICk "Edit/HostCmd8"')  # Edit > Properties...
+        inst.write('SYSTem:UI:CLICk "Edit/8"')  # Edit > Properties...
         time.sleep(0.5)
         check_no_error(inst, "opening the properties")
         inst.write('SYSTem:UI:SET "ComparePropertySheet/Tabs","Difference Properties"')

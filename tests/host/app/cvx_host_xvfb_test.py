@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """cvx-host under a real X server (Xvfb, started here), driven by an unchanged PyVISA client as
 a lab script would: acquire from the simulated analyzer, open a second Compare window, copy a
-reference, inject a fault, acquire again and count it, read the UI dump, drive a dialog opened
-by a click (a value set into it, keys), save and load the setup (the columns show at once, and
-a script's edit of it loads and sizes them), take a screenshot, then quit the application
-cleanly: exit status 0 and no paging file left behind.
+reference, inject a fault, acquire again and count it, read the UI dump, drive the grid with
+the host's keys and its context menu, drive a dialog opened by a click (a value set into it,
+keys), save and load the setup (the columns show at once, and a script's edit of it loads and
+sizes them), take a screenshot, then quit the application cleanly: exit status 0 and no
+paging file left behind.
 
 usage: cvx_host_xvfb_test.py CVX_HOST
 """
@@ -124,6 +125,45 @@ def main():
         run_action = [n for n in everything if n["path"].endswith("Acquisition/Run")]
         if not run_action or run_action[0]["shortcut"] != "F5":
             fail("the Run action in the dump: " + repr(run_action))
+        # The Compare window's keys and menus from a client: a click in the grid gives it the
+        # focus (and outlines a cell, whose menu then offers its entries), End moves the centre
+        # to the last sample as the host's key, Shift+F10 opens the grid's context menu, which
+        # the dump lists with its items, and a click on its Go To First Sample goes back.
+        grid = "Compare 2 Window/Compare 2/CvxCompareView/59649/CvxCompareDataViewScrollBars/CvxCompareDataView"
+
+        def look():
+            dump = json.loads(inst.query_binary_values("SYSTem:UI:DUMP?", datatype="B", container=bytes).decode())
+            rows = [n["content"].get("rows", []) for window in dump for n in nodes(window) if n["path"].endswith(grid)]
+            centre = [row["sample"] for row in (rows[0] if rows else []) if row.get("centre")]
+            return centre, [window for window in dump if window["class"] == "QMenu"]
+
+        inst.write(f'SYSTem:UI:CLICk "{grid}"')
+        time.sleep(0.3)
+        _, menus = look()
+        if menus and menus[0]["name"] == "DragOutline":
+            inst.write('SYSTem:UI:CLICk "DragOutline/CopyText/35408"')
+            time.sleep(0.2)
+        inst.write('SYSTem:UI:KEY "End"')
+        time.sleep(0.3)
+        last, menus = look()
+        if menus or len(last) != 1:
+            fail("End in the grid: centre " + repr(last) + ", menus " + repr(menus)[:300])
+        inst.write('SYSTem:UI:KEY "Shift+F10"')
+        time.sleep(0.3)
+        _, menus = look()
+        names = [m["name"] for m in menus]
+        if names not in (["InsideColumn"], ["OutSideColumn"]):
+            fail("the grid's context menu in the dump: " + repr(menus)[:500])
+        items = [(i.get("name"), i.get("enabled")) for i in menus[0]["children"] if not i.get("separator")]
+        if ("35462", True) not in items or ("35407", False) not in items or len(items) != 9:
+            fail("the items of " + names[0] + ": " + repr(items))
+        inst.write(f'SYSTem:UI:CLICk "{names[0]}/35462"')
+        time.sleep(0.3)
+        first, menus = look()
+        if menus or len(first) != 1 or not first[0] < last[0]:
+            fail("Go To First Sample from the menu: " + repr((first, last, menus))[:300])
+        if inst.query("SYSTem:ERRor?") != '0,"No error"':
+            fail("the grid's keys and menu")
         # A dialog opened by a click: the server answers while it is open, and a value set
         # into it shows in the dump; Escape closes it, F5 runs.
         inst.write('SYSTem:UI:CLICk "Acquisition/Source"')

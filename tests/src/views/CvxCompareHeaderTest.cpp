@@ -320,13 +320,21 @@ TEST_F(CvxCompareHeaderTest, KeysAndMenusDeleteSelectAndFollowTheirEnablingRules
     QTest::keyClick(&Header(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_TRUE(Model().GetSelectedColumns().empty());
 
-    // Outside the columns: Delete Column only when columns were selected before the click.
+    // Outside the columns: Delete Column only when columns were selected before the click,
+    // which cleared the selection; it deletes those columns.
+    Header().GetHeaderController().ShowContextMenu(QPoint(600, 5));
+    EXPECT_FALSE(Header().GetMenu()->findChild<QAction*>("35406")->isEnabled());
+    Header().GetMenu()->close();
     Model().SetColumnSelection({Model().GetColumns()[1].GetID()});
     Header().GetHeaderController().ShowContextMenu(QPoint(600, 5));
+    EXPECT_TRUE(Model().GetSelectedColumns().empty());
     EXPECT_TRUE(Header().GetMenu()->findChild<QAction*>("35405")->isEnabled());
-    EXPECT_FALSE(Header().GetMenu()->findChild<QAction*>("35406")->isEnabled()); // the click cleared it
     EXPECT_TRUE(Header().GetMenu()->findChild<QAction*>("35407")->isEnabled()); // the window page
+    ASSERT_TRUE(Header().GetMenu()->findChild<QAction*>("35406")->isEnabled());
+    Header().GetMenu()->findChild<QAction*>("35406")->trigger();
     Header().GetMenu()->close();
+    EXPECT_EQ(Names(), (std::vector<QString>{"A", "C", "D"}));
+    ASSERT_TRUE(Model().Undo());
 
     // On a column it becomes the only selection; Rename needs one bus/signal.
     Model().SetColumnSelection({Model().GetColumns()[0].GetID(), Model().GetColumns()[3].GetID()});
@@ -434,7 +442,7 @@ TEST_F(CvxCompareHeaderTest, TriggerFieldsEditTheAnalyzersTriggerOrOfferTheTrigg
     ASSERT_FALSE(field.isEmpty());
     QTest::mouseClick(&Header(), Qt::LeftButton, Qt::NoModifier, field.center());
     ASSERT_NE(Header().GetMenu(), nullptr);
-    EXPECT_EQ(Header().GetMenu()->objectName(), QString("TriggerMenu"));
+    EXPECT_EQ(Header().GetMenu()->objectName(), QString("Trigger Menu"));
     EXPECT_NE(Header().GetMenu()->findChild<QAction*>("35448"), nullptr);
     EXPECT_NE(Header().GetMenu()->findChild<QAction*>("35447"), nullptr);
     Header().GetMenu()->close();
