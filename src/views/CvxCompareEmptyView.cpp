@@ -3,7 +3,10 @@
 #include "CvxCompareContextMenu.h"
 #include "CvxCompareEmptyViewport.h"
 #include "CvxCompareHeaderRowCommands.h"
+#include "CvxCancelMgr.h"
 #include "CvxCompareModel.h"
+#include "CvxComparePropertySheet.h"
+#include "CvxID.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -16,8 +19,20 @@ CvxCompareEmptyView::CvxCompareEmptyView(CvxCompareModel& model, QWidget* parent
 
 CvxCompareEmptyView::~CvxCompareEmptyView() = default;
 
+bool CvxCompareEmptyView::IsCommandEnabled(int id) const
+{
+    if (id == CvxCompareContextMenu::kProperties) {
+        return !CvxCancelMgr::GetInstance().IsEnabled();
+    }
+    return CvxCompareHeaderRowCommands::IsEnabled(GetModel(), id);
+}
+
 bool CvxCompareEmptyView::ExecuteCommand(int id)
 {
+    if (id == CvxCompareContextMenu::kProperties) {
+        return IsCommandEnabled(id)
+            && CvxComparePropertySheet::Run(GetModel(), this, CvxComparePropertySheet::kWindowPage, CvxID());
+    }
     return CvxCompareHeaderRowCommands::Execute(GetModel(), id);
 }
 
@@ -27,7 +42,7 @@ void CvxCompareEmptyView::ShowContextMenu(const QPoint& at)
     model.SetColumnSelection({});
     m_menu = CvxCompareContextMenu::Build(CvxCompareContextMenu::kEmptyHeader, this);
     CvxCompareContextMenu::Attach(
-        *m_menu, *this, [&model](int id) { return CvxCompareHeaderRowCommands::IsEnabled(model, id); },
+        *m_menu, *this, [this](int id) { return IsCommandEnabled(id); },
         [&model](int id) { return CvxCompareHeaderRowCommands::IsChecked(model, id); },
         [this](int id) { ExecuteCommand(id); });
     m_menu->popup(mapToGlobal(CvxCompareContextMenu::InPane(*this, at)));

@@ -19,6 +19,8 @@ public:
     // The context menu last opened (null before the first); tests and remote clients pick
     // its entries.
     QMenu* GetContextMenu() const { return m_menu.get(); }
+    // Whether the menu's entry is enabled now, as the window's state has it.
+    bool IsCommandEnabled(int id) const;
     // Runs a command of the menu as its entry does; false when it is disabled now.
     bool ExecuteCommand(int id);
     // Opens the context menu at a point of the pane (clamped into the pane).

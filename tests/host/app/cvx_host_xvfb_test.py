@@ -155,7 +155,7 @@ def main():
         if names not in (["InsideColumn"], ["OutSideColumn"]):
             fail("the grid's context menu in the dump: " + repr(menus)[:500])
         items = [(i.get("name"), i.get("enabled")) for i in menus[0]["children"] if not i.get("separator")]
-        if ("35462", True) not in items or ("35407", False) not in items or len(items) != 9:
+        if ("35462", True) not in items or ("35407", True) not in items or len(items) != 9:
             fail("the items of " + names[0] + ": " + repr(items))
         inst.write(f'SYSTem:UI:CLICk "{names[0]}/35462"')
         time.sleep(0.3)
