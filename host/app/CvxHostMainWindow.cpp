@@ -13,6 +13,7 @@
 #include "CvxListingModel.h"
 #include "CvxLogPane.h"
 #include "CvxMenuCmd.h"
+#include "CvxPrintFramework.h"
 #include "CvxPreferencesDlg.h"
 #include "CvxPlugInBase.h"
 #include "CvxPlugInView.h"
@@ -218,6 +219,29 @@ void CvxHostMainWindow::BuildMenus()
     m_recent = file->addMenu(tr("&Recent Setups"));
     m_recent->setObjectName("RecentSetups");
     FillRecentMenu();
+    file->addSeparator();
+    // Printing acts on the active Compare window through its tool's print controller.
+    QAction* print = add(file, "Print", tr("&Print..."), QKeySequence::Print, [this] {
+        if (CvxPrintCtrlBase* controller = GetActivePrintCtrl()) {
+            CvxPrintFramework::Print(*controller, this);
+        }
+    });
+    QAction* preview = add(file, "PrintPreview", tr("Print Pre&view..."), QKeySequence(), [this] {
+        if (CvxPrintCtrlBase* controller = GetActivePrintCtrl()) {
+            CvxPrintFramework::Preview(*controller, this);
+        }
+    });
+    QAction* pdf = add(file, "ExportPdf", tr("&Export PDF..."), QKeySequence(), [this] {
+        if (CvxPrintCtrlBase* controller = GetActivePrintCtrl()) {
+            CvxPrintFramework::ExportPdf(*controller, this);
+        }
+    });
+    connect(file, &QMenu::aboutToShow, this, [this, print, preview, pdf] {
+        const bool printable = GetActivePrintCtrl() != nullptr;
+        for (QAction* action : {print, preview, pdf}) {
+            action->setEnabled(printable);
+        }
+    });
     file->addSeparator();
     add(file, "Preferences", tr("Pr&eferences..."), QKeySequence(), [this] {
         CvxPreferencesDlg dialog(this);
@@ -617,4 +641,10 @@ void CvxHostMainWindow::closeEvent(QCloseEvent* event)
 {
     StopRun();
     event->accept();
+}
+
+CvxPrintCtrlBase* CvxHostMainWindow::GetActivePrintCtrl() const
+{
+    CvxToolWindow* tool = GetActiveToolWindow();
+    return tool == nullptr ? nullptr : tool->GetPlugIn().GetPrintCtrl();
 }
