@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace {
 
 // A job begun is ended on every way out.
@@ -40,16 +42,21 @@ void DrawBand(QPainter& painter, const CvxPrintCtrlBase& controller, const CvxPr
 
 std::u16string CvxPrintJob::ReplaceTokens(std::u16string text, const std::map<std::u16string, std::u16string>& tokens)
 {
-    for (const auto& [token, value] : tokens) {
-        if (token.empty()) {
+    // One pass from left to right: a value that holds a token is not replaced again.
+    std::u16string out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto match = std::find_if(tokens.begin(), tokens.end(), [&](const auto& token) {
+            return !token.first.empty() && text.compare(at, token.first.size(), token.first) == 0;
+        });
+        if (match == tokens.end()) {
+            out.push_back(text[at++]);
             continue;
         }
-        // Searching on after the inserted value: a value that holds a token is not replaced again.
-        for (std::size_t at = text.find(token); at != std::u16string::npos; at = text.find(token, at + value.size())) {
-            text.replace(at, token.size(), value);
-        }
+        out += match->second;
+        at += match->first.size();
     }
-    return text;
+    return out;
 }
 
 bool CvxPrintJob::Run(CvxPrintCtrlBase& controller, QPrinter& printer, QString& error, int* pages)

@@ -105,7 +105,7 @@ const GroupCase kGroupCases[] = {
      {{0, 1}, {2, 3}}},
     {"repeating fields begin every group, in column order", {{3, false}, {2, true}, {4, false}, {5, false}},
      {{1, 0, 2}, {1, 3}}},
-    {"a field wider than the page gets a group of its own", {{12, false}, {1, false}}, {{0}, {1}}},
+    {"a field wider than the page fails the check even without repeating fields", {{12, false}, {1, false}}, {}, true},
     {"repeating fields that leave exactly room for the widest other one", {{5, true}, {5, false}, {1, false}},
      {{0, 1}, {0, 2}}},
     {"repeating fields one unit too wide", {{5.01, true}, {5, false}}, {}, true},
