@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -216,9 +217,17 @@ protected:
             values[3] = b == 0 ? 0xBEEF : values[3];
             input.emplace_back(name, 64, values);
         }
+        // The host offers the tool every bus; the model makes its columns from them.
+        CvxSystemMgr::GetInstance().SetLabelProvider([buses](const CvxID&) {
+            std::vector<CvxID> offered;
+            for (int b = 0; b < buses; ++b) {
+                offered.push_back(CvxTestLabel(u"BUS" + std::u16string(1, static_cast<char16_t>(u'A' + b))));
+            }
+            return offered;
+        });
         CvxGiveData(Model(), CvxMakeTestData(reference));
-        for (int b = 0; b < buses; ++b) {
-            labels.emplace_back(CvxTestLabel(u"BUS" + std::u16string(1, static_cast<char16_t>(u'A' + b))));
+        for (const CvxID& label : CvxSystemMgr::GetInstance().GetLabelsForTool(CvxID())) {
+            labels.emplace_back(label);
         }
         Model().CopyReference(labels, CvxCompareRange());
         CvxGiveData(Model(), CvxMakeTestData(input), 2);
@@ -294,7 +303,9 @@ TEST_F(CvxComparePrintWindowTest, ManyColumnsPrintInFieldGroupsWithRowAndColumnP
     const QStringList text = PdfPages(path);
     ASSERT_EQ(text.size(), groups);
     for (int g = 0; g < groups; ++g) {
-        EXPECT_TRUE(text[g].contains(QString("Page %1  (row %1 - col 1)").arg(g + 1))) << text[g].toStdString();
+        // pdftotext may read the two spaces before the parenthesis as one.
+        const QRegularExpression page(QString("Page %1 +\\(row %1 - col 1\\)").arg(g + 1));
+        EXPECT_TRUE(text[g].contains(page)) << text[g].toStdString();
     }
     EXPECT_TRUE(text[0].contains("BUSA"));
     EXPECT_FALSE(text[0].contains("BUSJ"));
@@ -367,7 +378,7 @@ TEST_F(CvxComparePrintWindowTest, OptionsPageShowsTheSettingsWithTwoDecimalsAndA
     CvxPrintOptionsPage* page = sheet.GetPages().front();
     EXPECT_EQ(page->objectName(), QString("3420"));
     EXPECT_EQ(page->windowTitle(), QString("Options"));
-    auto edit = [page](const char* id) { return page->findChild<CvxNumericEditCtrl*>(id)->GetEdit(); };
+    auto edit = [&page](const char* id) { return page->findChild<CvxNumericEditCtrl*>(id)->GetEdit(); };
     EXPECT_EQ(edit("19479")->text(), QString("0.50"));
     EXPECT_EQ(edit("19482")->text(), QString("0.00"));
     auto* every = page->findChild<QCheckBox*>("19444");
