@@ -1,6 +1,7 @@
 #include "CvxComparePrintSupport.h"
 
 #include "CvxCompareCellPainter.h"
+#include "CvxCompareColumnWidth.h"
 #include "CvxCompareModel.h"
 #include "CvxData.h"
 #include "CvxLabelNameFormatter.h"
@@ -46,7 +47,11 @@ double CvxComparePrintSupport::FieldInches(const CvxCompareColumn& column) const
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : kDefaultScreenDpi;
-    return column.GetWidth() / (dpi > 0.0 ? dpi : kDefaultScreenDpi);
+    // A column no window has sized yet (a print from the command line) prints at the width
+    // the window would give it.
+    const int pixels = column.GetWidth() == CvxCompareColumn::kUnsized ? CvxCompareColumnWidth::Measure(m_model, column)
+                                                                      : column.GetWidth();
+    return pixels / (dpi > 0.0 ? dpi : kDefaultScreenDpi);
 }
 
 bool CvxComparePrintSupport::IsRepeating(const CvxCompareColumn& column)
