@@ -12,6 +12,9 @@
 #include "CvxSourceText.h"
 #include "CvxStringConvert.h"
 #include "CvxTimeAligner.h"
+#ifdef CVX_CLI_WINDOWS
+#include "CvxCliWindows.h"
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -129,30 +132,46 @@ std::vector<CvxID> ReferenceLabels(CvxHostSession& session)
     return labels;
 }
 
+// The header and footer are printed texts: without a PDF they would be lost.
+void CheckPrintOptions(const CvxCliArgs& cli)
+{
+    for (const char* option : {"header", "footer"}) {
+        if (cli.Has(option) && !cli.Has("pdf")) {
+            throw CvxCliError(std::string("option --") + option + ": only with --pdf");
+        }
+    }
+}
+
 } // namespace
 
 int CvxCliCompare::Run(const std::vector<std::string>& args)
 {
+    std::vector<CvxCliOptionSpec> options{
+        {"columns", "LIST", "buses/signals to compare, comma-separated (default: all in both)"},
+        {"range", "M1..M2", "compare between two markers (Begin, Trigger, End, or a setup's markers)"},
+        {"from", "TIME", "compare from this time on (10us, 2.5ms, ...)"},
+        {"to", "TIME", "compare up to this time"},
+        {"offset", "N", "reference offset in samples: input row k against reference row k - N"},
+        {"align", "HOW", "time (default): put captures from files on one common time grid; order: "
+                         "pair rows by their order"},
+        {"regroup", "", "regroup split bits of VCD files (d[0], d[1], ...) into buses"},
+        {"option", "KEY=VALUE", "a source option for reading the captures, repeatable (input_options=..., buses=..., regroup=true)"},
+        {"reference-option", "KEY=VALUE", "a source option for the reference alone (then --option is the input's)"},
+        {"differences", "N", "differences to list (default 10)"},
+        {"format", "FORM", "text, csv or markup (default text)"},
+        {"save-setup", "FILE", "save the result (the reference and the settings) as a setup"},
+    };
+#ifdef CVX_CLI_WINDOWS
+    options.insert(options.end(),
+                   {{"pdf", "FILE", "print the comparison to a PDF file as the Compare window prints it"},
+                    {"header", "TEXTS", "the printed header, LEFT|CENTRE|RIGHT (tokens %Name% %Date% %Time% %Page% %Span%)"},
+                    {"footer", "TEXTS", "the printed footer, LEFT|CENTRE|RIGHT"}});
+#endif
     CvxCliArgs cli("compare [OPTIONS] REFERENCE INPUT",
                    "Compares INPUT against REFERENCE: two captures (.vcd, .sr, .csv or another libsigrok input\n"
                    "format), or a setup (.cvxsetup) that holds a reference. Buses/signals of the same name are\n"
                    "compared; by default all that both captures hold.",
-                   {
-                       {"columns", "LIST", "buses/signals to compare, comma-separated (default: all in both)"},
-                       {"range", "M1..M2", "compare between two markers (Begin, Trigger, End, or a setup's markers)"},
-                       {"from", "TIME", "compare from this time on (10us, 2.5ms, ...)"},
-                       {"to", "TIME", "compare up to this time"},
-                       {"offset", "N", "reference offset in samples: input row k against reference row k - N"},
-                       {"align", "HOW", "time (default): put captures from files on one common time grid; order: "
-                                        "pair rows by their order"},
-                       {"regroup", "", "regroup split bits of VCD files (d[0], d[1], ...) into buses"},
-                       {"option", "KEY=VALUE", "a source option for reading the captures, repeatable (input_options=..., buses=..., regroup=true)"},
-                       {"reference-option", "KEY=VALUE", "a source option for the reference alone (then --option is the input's)"},
-                       {"differences", "N", "differences to list (default 10)"},
-                       {"format", "FORM", "text, csv or markup (default text)"},
-                       {"save-setup", "FILE", "save the result (the reference and the settings) as a setup"},
-                   },
-                   2, 2);
+                   std::move(options), 2, 2);
     if (!cli.Parse(args)) {
         std::fputs(cli.Help().c_str(), stdout);
         return kCliExitSame;
@@ -167,6 +186,7 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     const bool byTime = AlignByTime(cli);
     const CvxCliRange::Window window = CvxCliRange::WindowOf(cli);
     CvxCliRange::CheckSavePath(cli);
+    CheckPrintOptions(cli);
     CvxCliPairing pairing;
 
     if (std::filesystem::path(inputPath).extension() == ".cvxsetup") {
@@ -278,5 +298,12 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     if (cli.Has("save-setup") && !session.SaveSetup(cli.Get("save-setup"))) {
         throw CvxCliError(session.GetLastError());
     }
+#ifdef CVX_CLI_WINDOWS
+    if (cli.Has("pdf")) {
+        CvxCliWindows windows;
+        const int pages = windows.WritePdf(*session.GetTool(0), cli.Get("pdf"), cli.Get("header"), cli.Get("footer"));
+        std::fprintf(stderr, "cvx-compare: printed %d page%s to %s\n", pages, pages == 1 ? "" : "s", cli.Get("pdf").c_str());
+    }
+#endif
     return tool->GetCounts().differences > 0 || !pairing.IsClean() ? kCliExitDifferent : kCliExitSame;
 }
