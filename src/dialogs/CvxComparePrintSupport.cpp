@@ -129,7 +129,6 @@ std::optional<CvxPosition> CvxComparePrintSupport::DrawRows(QPainter& painter, c
     const int rows = std::max(1, (bottom - top) / rowHeight);
     painter.setFont(font);
     std::u16string text;
-    int status = 0;
     for (int r = 0; r < rows && !walk.IsDone() && walk.GetPosition() <= end; ++r) {
         const int y = top + r * rowHeight;
         painter.save();
@@ -139,20 +138,8 @@ std::optional<CvxPosition> CvxComparePrintSupport::DrawRows(QPainter& painter, c
                          StripText(walk.GetPosition()));
         painter.restore();
         for (std::size_t c = 0; c < shown.size(); ++c) {
-            walk.GetValue(static_cast<int>(c), text, status);
-            if (status == kStatusNoSample) {
-                continue;
-            }
-            CvxCompareCellRequest request;
-            request.painter = &painter;
-            request.model = &m_model;
-            request.input = walk.GetIter(static_cast<int>(c));
-            request.cell = QRect(shown[c]->left, y, shown[c]->width, rowHeight);
-            request.text.swap(text);
-            request.status = status;
-            request.color = shown[c]->column->GetColor();
-            painters[c]->Paint(request);
-            text.swap(request.text);
+            painters[c]->PaintWalked(painter, walk, static_cast<int>(c),
+                                     QRect(shown[c]->left, y, shown[c]->width, rowHeight), text);
         }
         walk.Next();
     }
