@@ -1,12 +1,15 @@
 #include "CvxCliWindows.h"
 
 #include "CvxCliArgs.h"
-#include "CvxPlugInBase.h"
+#include "CvxCliTool.h"
+#include "CvxPlugInView.h"
+#include "CvxPlugInViewerBase.h"
 #include "CvxPrintCtrlBase.h"
 #include "CvxPrintFramework.h"
 #include "CvxStringConvert.h"
 
 #include <QApplication>
+#include <QPixmap>
 
 #include <cstdlib>
 #include <vector>
@@ -68,4 +71,30 @@ int CvxCliWindows::WritePdf(CvxPlugInBase& tool, const std::string& path, const 
         throw CvxCliError(path + ": " + error.toStdString());
     }
     return pages;
+}
+
+void CvxCliWindows::WritePng(CvxPlugInBase& plugIn, CvxCliTool& tool, const std::string& path, int width, int height,
+                             const std::int64_t* centre)
+{
+    auto* viewer = dynamic_cast<CvxPlugInViewerBase*>(&plugIn);
+    const auto* viewClass = viewer != nullptr ? dynamic_cast<const CvxPlugInViewClass*>(viewer->GetViewClass()) : nullptr;
+    if (viewClass == nullptr || viewer->GetDocument() == nullptr) {
+        throw CvxCliError("option --png: the Compare tool has no window (its windows are not in the module)");
+    }
+    std::unique_ptr<CvxPlugInView> view = viewClass->CreateObject();
+    if (view == nullptr || !view->Create(*viewer->GetDocument())) {
+        throw CvxCliError("option --png: the Compare window could not be made");
+    }
+    view->resize(width, height);
+    view->show();
+    // The first showing lays the window out; the centre is moved after it, as a user would.
+    QApplication::processEvents();
+    if (centre != nullptr) {
+        tool.SetOptions(CvxCliTool::OptionsRequest({{u"Center", CvxStringConvert::FromUtf8(std::to_string(*centre))}}),
+                        "the centre");
+        QApplication::processEvents();
+    }
+    if (!view->grab().save(QString::fromStdString(path), "PNG")) {
+        throw CvxCliError(path + ": the picture could not be written");
+    }
 }

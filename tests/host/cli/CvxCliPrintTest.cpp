@@ -1,7 +1,11 @@
-// compare --pdf: the comparison printed as the Compare window prints it, read back with
-// pdftotext; and the header/footer options refused where they would be lost.
+// compare --pdf and --png: the comparison printed as the Compare window prints it, read back
+// with pdftotext; the Compare window's picture, centred on the first difference or a time; and
+// the options that belong to one of them refused alone.
 
 #include "CvxCliTestSupport.h"
+
+#include <QColor>
+#include <QImage>
 
 #include <cstdio>
 #include <regex>
@@ -102,7 +106,53 @@ TEST_F(CvxCliPrintTest, ColumnsWiderThanThePagePrintInFieldGroupsOneGroupAPage)
     EXPECT_TRUE(Has(pages.back(), "BUS11")) << pages.back();
 }
 
-TEST_F(CvxCliPrintTest, HeaderAndFooterNeedThePdfAndAtMostThreeTexts)
+TEST_F(CvxCliPrintTest, PictureIsCentredOnTheFirstDifferenceOrTheTimeGiven)
+{
+    // 500 rows 10 ns apart; data differs at row 300 only, in the difference background (cyan).
+    const std::string reference = WriteVcd("a.vcd", 500).string();
+    const std::string input = WriteVcd("b.vcd", 500, {{300, 0xFF}}).string();
+    const QColor difference(0, 255, 255);
+    const struct {
+        const char* name;
+        std::vector<std::string> options;
+        QSize size;
+        bool differenceShown;
+    } cases[] = {
+        {"the first difference, at a chosen size", {"--size", "800x400"}, QSize(800, 400), true},
+        {"a time 200 rows before it, at the default size", {"--at", "1us"}, QSize(900, 500), false},
+        {"a time next to it", {"--at", "2.99us"}, QSize(900, 500), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path png = Path("window.png");
+        std::vector<std::string> args{"compare", reference, input, "--png", png.string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Outcome outcome = Run(args);
+        ASSERT_EQ(outcome.status, 1) << outcome.err;
+        const QImage image(QString::fromStdString(png.string()));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), c.size);
+        int count = 0;
+        long long rows = 0;
+        // The grid only: the overview at the right marks every difference whatever is shown.
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width() - 120; ++x) {
+                if (image.pixelColor(x, y) == difference) {
+                    ++count;
+                    rows += y;
+                }
+            }
+        }
+        EXPECT_EQ(count > 0, c.differenceShown) << count;
+        if (count > 0) {
+            // The differing cell is on the centre row, half-way down the data area.
+            EXPECT_NEAR(static_cast<double>(rows) / count, image.height() / 2.0, image.height() / 8.0);
+        }
+        fs::remove(png);
+    }
+}
+
+TEST_F(CvxCliPrintTest, PrintAndPictureOptionsAreRefusedAloneOrMalformed)
 {
     const std::string a = WriteVcd("a.vcd", 4).string();
     const struct {
@@ -112,6 +162,11 @@ TEST_F(CvxCliPrintTest, HeaderAndFooterNeedThePdfAndAtMostThreeTexts)
         {{"--header", "x"}, "option --header: only with --pdf"},
         {{"--footer", "x"}, "option --footer: only with --pdf"},
         {{"--pdf", Path("r.pdf").string(), "--footer", "a|b|c|d"}, "option --footer: at most three texts"},
+        {{"--size", "800x400"}, "option --size: only with --png"},
+        {{"--at", "1us"}, "option --at: only with --png"},
+        {{"--png", Path("w.png").string(), "--size", "800x40"}, "option --size: expected WIDTHxHEIGHT"},
+        {{"--png", Path("w.png").string(), "--size", "800x400x"}, "option --size: expected WIDTHxHEIGHT"},
+        {{"--png", Path("w.png").string(), "--at", "1000"}, "option --at: expected a time with its unit"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
