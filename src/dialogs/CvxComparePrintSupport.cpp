@@ -101,6 +101,7 @@ std::optional<CvxPosition> CvxComparePrintSupport::DrawRows(QPainter& painter, c
     style.noReferenceBackground = CvxColor(properties.GetNoRefBackgroundColor());
     style.differenceForeground = CvxColor(properties.GetDiffForegroundColor());
     style.differenceBackground = CvxColor(properties.GetDiffBackgroundColor());
+    style.onPaper = true;
     style.Prepare();
 
     // The fields with data, each with its iterator and cell painter, as the grid walks them.

@@ -194,7 +194,9 @@ void CvxCompareCellPainter::PaintWalked(QPainter& painter, CvxTimeCorrelatedIter
     request.cell = cell;
     request.text.swap(text);
     request.status = status;
-    request.color = m_column.GetColor();
+    constexpr int kWhite = 0x00FFFFFF;
+    constexpr int kBlack = 0x00000000;
+    request.color = m_style.onPaper && m_column.GetColor() == kWhite ? kBlack : m_column.GetColor();
     Paint(request);
     text.swap(request.text);
 }

@@ -45,6 +45,9 @@ struct CvxCompareCellStyle {
     QColor noReferenceBackground;
     QColor differenceForeground;
     QColor differenceBackground;
+    // Printing: a value in the paper's colour (white, the columns' default on the black grid)
+    // is drawn black, or it would not show on the page.
+    bool onPaper = false;
 
     // Makes the pens and brushes from the colours, and the advance table from the metrics.
     void Prepare();

@@ -22,6 +22,8 @@
 #include "CvxUiServices.h"
 
 #include <QCheckBox>
+#include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -283,6 +285,37 @@ TEST_F(CvxComparePrintWindowTest, PrintsToPdfWithTokensColumnsAndTheDifferingVal
     // Row 3: the input's value that differs, and the strip's sample number and time of it.
     EXPECT_TRUE(text[0].contains("BEEF")) << text[0].toStdString();
     EXPECT_TRUE(text[0].contains("30 ns")) << text[0].toStdString();
+}
+
+TEST_F(CvxComparePrintWindowTest, ValuesInTheGridsWhiteTextPrintDarkOnThePaper)
+{
+    Compare(1, 8);
+    // The differing characters in a light colour: dark pixels are then only plain values.
+    CvxCompareProperties properties = Model().GetProperties();
+    properties.SetDiffForegroundColor(0x0000FFFF);
+    Model().SetProperties(properties);
+    // White, as the buses/signals of a capture file come.
+    std::vector<CvxCompareColumn> columns = Model().GetColumns();
+    columns.front().SetColor(0x00FFFFFF);
+    Model().ReplaceColumns(columns);
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    std::u16string error;
+    ASSERT_TRUE(m_ctrl->PrepareAt(page.rect(), 100, 100, false, error));
+    {
+        QPainter painter(&page);
+        m_ctrl->PrintPage(painter, 1);
+    }
+    m_ctrl->EndJob();
+    // Below the bus/signal names, beside the strip: only the values can be dark there.
+    const QRect data = m_ctrl->GetLayout().GetData();
+    int dark = 0;
+    for (int y = data.top() + 40; y < data.top() + 200; ++y) {
+        for (int x = data.left(); x < data.right(); ++x) {
+            dark += qGray(page.pixel(x, y)) < 96 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(dark, 100);
 }
 
 TEST_F(CvxComparePrintWindowTest, ManyColumnsPrintInFieldGroupsWithRowAndColumnPageNumbers)
