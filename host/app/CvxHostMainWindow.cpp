@@ -12,8 +12,8 @@
 #include "CvxListingLock.h"
 #include "CvxListingModel.h"
 #include "CvxLogPane.h"
+#include "CvxHostPrintMenu.h"
 #include "CvxMenuCmd.h"
-#include "CvxPrintFramework.h"
 #include "CvxPreferencesDlg.h"
 #include "CvxPlugInBase.h"
 #include "CvxPlugInView.h"
@@ -220,28 +220,7 @@ void CvxHostMainWindow::BuildMenus()
     m_recent->setObjectName("RecentSetups");
     FillRecentMenu();
     file->addSeparator();
-    // Printing acts on the active Compare window through its tool's print controller.
-    QAction* print = add(file, "Print", tr("&Print..."), QKeySequence::Print, [this] {
-        if (CvxPrintCtrlBase* controller = GetActivePrintCtrl()) {
-            CvxPrintFramework::Print(*controller, this);
-        }
-    });
-    QAction* preview = add(file, "PrintPreview", tr("Print Pre&view..."), QKeySequence(), [this] {
-        if (CvxPrintCtrlBase* controller = GetActivePrintCtrl()) {
-            CvxPrintFramework::Preview(*controller, this);
-        }
-    });
-    QAction* pdf = add(file, "ExportPdf", tr("&Export PDF..."), QKeySequence(), [this] {
-        if (CvxPrintCtrlBase* controller = GetActivePrintCtrl()) {
-            CvxPrintFramework::ExportPdf(*controller, this);
-        }
-    });
-    connect(file, &QMenu::aboutToShow, this, [this, print, preview, pdf] {
-        const bool printable = GetActivePrintCtrl() != nullptr;
-        for (QAction* action : {print, preview, pdf}) {
-            action->setEnabled(printable);
-        }
-    });
+    CvxHostPrintMenu::Add(*file, *this, [this] { return GetActivePrintCtrl(); });
     file->addSeparator();
     add(file, "Preferences", tr("Pr&eferences..."), QKeySequence(), [this] {
         CvxPreferencesDlg dialog(this);
