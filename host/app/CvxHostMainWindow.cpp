@@ -12,6 +12,7 @@
 #include "CvxListingLock.h"
 #include "CvxListingModel.h"
 #include "CvxLogPane.h"
+#include "CvxHostPrintMenu.h"
 #include "CvxMenuCmd.h"
 #include "CvxPreferencesDlg.h"
 #include "CvxPlugInBase.h"
@@ -215,6 +216,8 @@ void CvxHostMainWindow::BuildMenus()
     m_recent = file->addMenu(tr("&Recent Setups"));
     m_recent->setObjectName("RecentSetups");
     FillRecentMenu();
+    file->addSeparator();
+    CvxHostPrintMenu::Add(*file, *this, [this] { return GetActivePrintCtrl(); });
     file->addSeparator();
     add(file, "Preferences", tr("Pr&eferences..."), QKeySequence(), [this] {
         CvxPreferencesDlg dialog(this);
@@ -609,4 +612,10 @@ void CvxHostMainWindow::closeEvent(QCloseEvent* event)
 {
     StopRun();
     event->accept();
+}
+
+CvxPrintCtrlBase* CvxHostMainWindow::GetActivePrintCtrl() const
+{
+    CvxToolWindow* tool = GetActiveToolWindow();
+    return tool == nullptr ? nullptr : tool->GetPlugIn().GetPrintCtrl();
 }

@@ -15,6 +15,7 @@
 
 class CvxHostSession;
 class CvxPlugInBase;
+class CvxPrintCtrlBase;
 class CvxStdToolCmdIFace;
 class CvxListingLock;
 class CvxListingModel;
@@ -65,6 +66,8 @@ public:
     QList<CvxToolWindow*> GetToolWindows() const;
     // The Compare window the tool menus act on: the active one, else the first.
     CvxToolWindow* GetActiveToolWindow() const;
+    // The print controller of the active Compare window's tool; null when there is none.
+    CvxPrintCtrlBase* GetActivePrintCtrl() const;
     // A host command (number) or named viewer-menu entry (title) on the active tool, as its
     // menu item does; false when the tool lists no such enabled command now.
     bool ExecuteToolCommand(int number, const QString& title);

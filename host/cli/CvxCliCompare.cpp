@@ -7,16 +7,22 @@
 #include "CvxCliProgress.h"
 #include "CvxCliRange.h"
 #include "CvxCliReport.h"
+#include "CvxData.h"
+#include "CvxDataTable.h"
 #include "CvxInt128.h"
 #include "CvxLabelMgr.h"
 #include "CvxSourceText.h"
 #include "CvxStringConvert.h"
 #include "CvxTimeAligner.h"
+#ifdef CVX_CLI_WINDOWS
+#include "CvxCliWindows.h"
+#endif
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -129,30 +135,86 @@ std::vector<CvxID> ReferenceLabels(CvxHostSession& session)
     return labels;
 }
 
+// The header and footer are printed texts, the size and centre a picture's: alone they
+// would be lost.
+void CheckPrintOptions(const CvxCliArgs& cli)
+{
+    for (const char* option : {"header", "footer"}) {
+        if (cli.Has(option) && !cli.Has("pdf")) {
+            throw CvxCliError(std::string("option --") + option + ": only with --pdf");
+        }
+    }
+    for (const char* option : {"size", "at"}) {
+        if (cli.Has(option) && !cli.Has("png")) {
+            throw CvxCliError(std::string("option --") + option + ": only with --png");
+        }
+    }
+}
+
+#ifdef CVX_CLI_WINDOWS
+// --size WxH: each side from 100 to 10000 pixels.
+std::pair<int, int> PictureSize(const CvxCliArgs& cli)
+{
+    const std::string text = cli.Get("size", "900x500");
+    int width = 0;
+    int height = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 100 || height < 100
+        || width > 10000 || height > 10000) {
+        throw CvxCliError("option --size: expected WIDTHxHEIGHT in pixels, each from 100 to 10000, found '" + text + "'");
+    }
+    return {width, height};
+}
+
+// The time of the first differing row, in femtoseconds; nothing without a difference.
+std::optional<std::int64_t> FirstDifferenceTime(const CvxCliTool& tool, const CvxData* data)
+{
+    CvxCliDifference first;
+    if (data == nullptr || data->GetTableCount() == 0 || !tool.GetDifference(0, first)) {
+        return std::nullopt;
+    }
+    const CvxDataTable& table = data->GetTable(0);
+    const std::int64_t row = table.GetRowOfSample(first.sample);
+    if (row < 0 || row >= table.GetRowCount()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(table.GetRowTime(row).AsInt128());
+}
+#endif
+
 } // namespace
 
 int CvxCliCompare::Run(const std::vector<std::string>& args)
 {
+    std::vector<CvxCliOptionSpec> options{
+        {"columns", "LIST", "buses/signals to compare, comma-separated (default: all in both)"},
+        {"range", "M1..M2", "compare between two markers (Begin, Trigger, End, or a setup's markers)"},
+        {"from", "TIME", "compare from this time on (10us, 2.5ms, ...)"},
+        {"to", "TIME", "compare up to this time"},
+        {"offset", "N", "reference offset in samples: input row k against reference row k - N"},
+        {"align", "HOW", "time (default): put captures from files on one common time grid; order: "
+                         "pair rows by their order"},
+        {"regroup", "", "regroup split bits of VCD files (d[0], d[1], ...) into buses"},
+        {"option", "KEY=VALUE", "a source option for reading the captures, repeatable (input_options=..., buses=..., regroup=true)"},
+        {"reference-option", "KEY=VALUE", "a source option for the reference alone (then --option is the input's)"},
+        {"differences", "N", "differences to list (default 10)"},
+        {"format", "FORM", "text, csv or markup (default text)"},
+        {"save-setup", "FILE", "save the result (the reference and the settings) as a setup"},
+    };
+#ifdef CVX_CLI_WINDOWS
+    options.insert(options.end(),
+                   {{"pdf", "FILE", "print the comparison to a PDF file as the Compare window prints it"},
+                    {"header", "TEXTS", "the printed header, LEFT|CENTRE|RIGHT (tokens %Name% %Date% %Time% %Page% %Span%)"},
+                    {"footer", "TEXTS", "the printed footer, LEFT|CENTRE|RIGHT"},
+                    {"png", "FILE", "save a picture of the Compare window, centred on the first difference"},
+                    {"size", "WxH", "the picture's size in pixels (default 900x500)"},
+                    {"at", "TIME", "centre the picture on this time instead"}});
+#endif
     CvxCliArgs cli("compare [OPTIONS] REFERENCE INPUT",
                    "Compares INPUT against REFERENCE: two captures (.vcd, .sr, .csv or another libsigrok input\n"
                    "format), or a setup (.cvxsetup) that holds a reference. Buses/signals of the same name are\n"
                    "compared; by default all that both captures hold.",
-                   {
-                       {"columns", "LIST", "buses/signals to compare, comma-separated (default: all in both)"},
-                       {"range", "M1..M2", "compare between two markers (Begin, Trigger, End, or a setup's markers)"},
-                       {"from", "TIME", "compare from this time on (10us, 2.5ms, ...)"},
-                       {"to", "TIME", "compare up to this time"},
-                       {"offset", "N", "reference offset in samples: input row k against reference row k - N"},
-                       {"align", "HOW", "time (default): put captures from files on one common time grid; order: "
-                                        "pair rows by their order"},
-                       {"regroup", "", "regroup split bits of VCD files (d[0], d[1], ...) into buses"},
-                       {"option", "KEY=VALUE", "a source option for reading the captures, repeatable (input_options=..., buses=..., regroup=true)"},
-                       {"reference-option", "KEY=VALUE", "a source option for the reference alone (then --option is the input's)"},
-                       {"differences", "N", "differences to list (default 10)"},
-                       {"format", "FORM", "text, csv or markup (default text)"},
-                       {"save-setup", "FILE", "save the result (the reference and the settings) as a setup"},
-                   },
-                   2, 2);
+                   std::move(options), 2, 2);
     if (!cli.Parse(args)) {
         std::fputs(cli.Help().c_str(), stdout);
         return kCliExitSame;
@@ -167,6 +229,13 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     const bool byTime = AlignByTime(cli);
     const CvxCliRange::Window window = CvxCliRange::WindowOf(cli);
     CvxCliRange::CheckSavePath(cli);
+    CheckPrintOptions(cli);
+#ifdef CVX_CLI_WINDOWS
+    const std::pair<int, int> size = PictureSize(cli);
+    if (cli.Has("at")) {
+        CvxCliRange::TimeOption(cli, "at"); // a bad time is refused before the work
+    }
+#endif
     CvxCliPairing pairing;
 
     if (std::filesystem::path(inputPath).extension() == ".cvxsetup") {
@@ -278,5 +347,22 @@ int CvxCliCompare::Run(const std::vector<std::string>& args)
     if (cli.Has("save-setup") && !session.SaveSetup(cli.Get("save-setup"))) {
         throw CvxCliError(session.GetLastError());
     }
+#ifdef CVX_CLI_WINDOWS
+    if (cli.Has("pdf") || cli.Has("png")) {
+        CvxCliWindows windows;
+        if (cli.Has("pdf")) {
+            const int pages = windows.WritePdf(*session.GetTool(0), cli.Get("pdf"), cli.Get("header"), cli.Get("footer"));
+            std::fprintf(stderr, "cvx-compare: printed %d page%s to %s\n", pages, pages == 1 ? "" : "s",
+                         cli.Get("pdf").c_str());
+        }
+        if (cli.Has("png")) {
+            const std::optional<std::int64_t> centre =
+                cli.Has("at") ? static_cast<std::int64_t>(CvxCliRange::TimeOption(cli, "at"))
+                              : FirstDifferenceTime(*tool, session.GetData().get());
+            windows.WritePng(*session.GetTool(0), *tool, cli.Get("png"), size.first, size.second,
+                             centre ? &*centre : nullptr);
+        }
+    }
+#endif
     return tool->GetCounts().differences > 0 || !pairing.IsClean() ? kCliExitDifferent : kCliExitSame;
 }

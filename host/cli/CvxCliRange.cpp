@@ -18,22 +18,6 @@ std::u16string U16(const std::string& text)
 // The latest time a range can name: 64-bit femtoseconds, a little over 9223 s.
 const CvxInt128 kLatestTime = INT64_MAX;
 
-// A time option in femtoseconds. The unit is required: a bare number would be femtoseconds,
-// which no one typing "--from 5" means.
-CvxInt128 TimeOption(const CvxCliArgs& cli, const std::string& name)
-{
-    const std::string text = cli.Get(name);
-    const std::size_t last = text.find_last_not_of(" \t");
-    CvxInt128 time = 0;
-    if (last == std::string::npos || text[last] != 's' || !CvxSourceText::ParseTime(text, time)) {
-        throw CvxCliError("option --" + name + ": expected a time with its unit such as 10us, found '" + text + "'");
-    }
-    if (time > kLatestTime) {
-        throw CvxCliError("option --" + name + ": " + text + " lies beyond 9223 s, the latest time a range can name");
-    }
-    return time;
-}
-
 } // namespace
 
 CvxCliRange::Attributes CvxCliRange::Options(const CvxCliArgs& cli)
@@ -98,4 +82,18 @@ void CvxCliRange::CheckSavePath(const CvxCliArgs& cli)
     if (!std::filesystem::is_directory(folder, ec)) {
         throw CvxCliError("option --save-setup: " + path.string() + ": the folder " + folder.string() + " does not exist");
     }
+}
+
+CvxInt128 CvxCliRange::TimeOption(const CvxCliArgs& cli, const std::string& name)
+{
+    const std::string text = cli.Get(name);
+    const std::size_t last = text.find_last_not_of(" \t");
+    CvxInt128 time = 0;
+    if (last == std::string::npos || text[last] != 's' || !CvxSourceText::ParseTime(text, time)) {
+        throw CvxCliError("option --" + name + ": expected a time with its unit such as 10us, found '" + text + "'");
+    }
+    if (time > kLatestTime) {
+        throw CvxCliError("option --" + name + ": " + text + " lies beyond 9223 s, the latest time a range can name");
+    }
+    return time;
 }

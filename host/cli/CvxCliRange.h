@@ -31,6 +31,10 @@ public:
     };
     static Window WindowOf(const CvxCliArgs& cli);
 
+    // A time option in femtoseconds, up to 9223 s. The unit is required: a bare number would
+    // be femtoseconds, which no one typing "--from 5" means.
+    static CvxInt128 TimeOption(const CvxCliArgs& cli, const std::string& name);
+
     // Refuses a --save-setup path that cannot be written before the work takes its time.
     static void CheckSavePath(const CvxCliArgs& cli);
 };

@@ -13,6 +13,7 @@
 class CvxData;
 class CvxMenuCmd;
 class CvxMessageBase;
+class CvxPrintCtrlBase;
 
 enum EvxPlugInCategory : int {
     kPlugInCategorySource = 1,
@@ -37,6 +38,9 @@ public:
     virtual int GetNumInputs() const { return 0; }
     virtual int GetNumOutputs() const { return 0; }
     virtual bool IsDeletable() const { return true; }
+    // The tool's print controller, which the host's print framework asks; null for a tool
+    // that does not print.
+    virtual CvxPrintCtrlBase* GetPrintCtrl() const { return nullptr; }
     // The plug-in's commands for one of the host's menu kinds (none by default).
     virtual std::vector<CvxMenuCmd*> GetMenuCmdList(int menuKind);
     // Runs a host message through OnHostMessage; answers true.

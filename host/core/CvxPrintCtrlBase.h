@@ -42,6 +42,13 @@ public:
         (void)value;
         return false;
     }
+    // Sets what a text query answers (the header and footer texts); false when not handled.
+    virtual bool SetText(int query, const std::u16string& text)
+    {
+        (void)query;
+        (void)text;
+        return false;
+    }
     // A print job's beginning and end.
     virtual void BeginJob() {}
     virtual void EndJob() {}

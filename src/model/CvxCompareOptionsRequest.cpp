@@ -98,6 +98,14 @@ bool CvxCompareOptionsRequest::Parse(const std::u16string& request, const CvxMar
             timeFrom = from;
         }
     }
+    std::u16string centre;
+    if (ok && doc.GetAttribute(u"Center", centre)) {
+        std::int64_t time = 0;
+        ok = CvxStringConvert::ParseDecimal(centre, time);
+        if (ok) {
+            center = time;
+        }
+    }
     if (!ok) {
         *this = CvxCompareOptionsRequest();
     }

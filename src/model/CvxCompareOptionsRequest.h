@@ -22,7 +22,8 @@ class CvxMarkerMgr;
 struct CvxCompareOptionsRequest {
     // False when the text has no root element or an attribute is present but invalid: a
     // negative "MaxDifferences", a "Range" whose markers the window lacks, a value that is
-    // not of its type, a "TimeRange" that is no pair of times, a "Threshold" below 1.
+    // not of its type, a "TimeRange" that is no pair of times, a "Center" that is no time, a
+    // "Threshold" below 1.
     bool Parse(const std::u16string& request, const CvxMarkerMgr& markers);
 
     std::optional<int> maxDifferences;
@@ -32,6 +33,7 @@ struct CvxCompareOptionsRequest {
     std::optional<int> referenceOffset;
     std::optional<std::int64_t> timeFrom; // with timeTo
     std::int64_t timeTo = 0;
+    std::optional<std::int64_t> center; // femtoseconds
     std::optional<int> threshold;
     std::optional<bool> stopRepetitiveRun;
     std::optional<bool> sendEmail;

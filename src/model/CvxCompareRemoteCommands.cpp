@@ -121,6 +121,9 @@ bool CvxCompareRemoteCommands::SetOptions(const std::u16string& request)
         referenceOffset.SetSampleOffset(*options.referenceOffset);
         m_model.SetReferenceOffset(referenceOffset);
     }
+    if (options.center) {
+        m_model.MoveCenter(CvxPosition::AtTime(CvxTime(CvxInt128(*options.center))), false);
+    }
     return true;
 }
 

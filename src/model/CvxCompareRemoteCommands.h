@@ -19,8 +19,10 @@ public:
     // An "Options" element (under a "Window" root, or as the root): "MaxDifferences",
     // "Range" ("All" or "<marker>..<marker>") and "ReferenceOffset". Nothing is recompared.
     // Extensions for headless hosts, which have no dialogs: "TimeRange" ("<fs>..<fs>", user
-    // markers at those times, made when none is there yet, become the compare range) and the run-until rule:
-    // "Threshold", "StopRepetitiveRun", "SendEmail", "Recipient", "Subject", "MessageBody".
+    // markers at those times, made when none is there yet, become the compare range), "Center"
+    // ("<fs>": the window's centre moves to the first sample at or after that time, as a
+    // picture of the window wants it) and the run-until rule: "Threshold", "StopRepetitiveRun",
+    // "SendEmail", "Recipient", "Subject", "MessageBody".
     bool SetOptions(const std::u16string& request);
     // "GetNumberOfDifferences", "GetOptions" and (our extension) "GetCounts": a "Counts"
     // element with SamplesCompared, ColumnsCompared, Comparisons and Differences.

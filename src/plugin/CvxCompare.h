@@ -49,7 +49,7 @@ public:
     // (CvxComparePrintCtrlCore). Either way the tool owns it and registers it with the host.
     using PrintCtrlFactory = std::function<std::unique_ptr<CvxPrintCtrlBase>(CvxCompareModel&, const CvxID&)>;
     static void SetPrintCtrlFactory(PrintCtrlFactory factory);
-    CvxPrintCtrlBase* GetPrintCtrl() const;
+    CvxPrintCtrlBase* GetPrintCtrl() const override;
 
 private:
     struct SvxImp;

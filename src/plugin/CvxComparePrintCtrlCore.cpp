@@ -55,3 +55,12 @@ bool CvxComparePrintCtrlCore::SetNumber(int query, int value)
     m_rangeMode = value;
     return true;
 }
+
+bool CvxComparePrintCtrlCore::SetText(int query, const std::u16string& text)
+{
+    if (query < 26 || query > 31) {
+        return false;
+    }
+    m_texts[static_cast<std::size_t>(query - 26)] = text;
+    return true;
+}

@@ -7,7 +7,7 @@
 // Queries: text 11 and 12, the viewer's full name; text 26 to 31, the header/footer texts in
 // order; capability 0, 1, 2, 8 and 10: 1; 3 and 4: 0; 5 and 6: 1 with valid acquired data; 7:
 // 1 with valid acquired data of exactly one table; number 16: the print range mode (2 samples,
-// else time), which SetNumber(16, ...) sets.
+// else time), which SetNumber(16, ...) sets. SetText(26 to 31, ...) sets the texts.
 
 #include "CvxID.h"
 #include "CvxPrintCtrlBase.h"
@@ -28,10 +28,10 @@ public:
     int QueryCapability(int query) const override;
     bool QueryNumber(int query, int& value) const override;
     bool SetNumber(int query, int value) override;
+    bool SetText(int query, const std::u16string& text) override;
 
     // The six header/footer texts: header left, centre, right, footer left, centre, right.
     const std::array<std::u16string, 6>& GetTexts() const { return m_texts; }
-    void SetText(int i, std::u16string text) { m_texts.at(static_cast<std::size_t>(i)) = std::move(text); }
     int GetRangeMode() const { return m_rangeMode; }
 
 protected:

@@ -5,6 +5,7 @@
 #include "CvxDataTable.h"
 #include "CvxPainterSelect.h"
 #include "CvxSampleIterBase.h"
+#include "CvxTimeCorrelatedIter.h"
 
 #include <QPainter>
 
@@ -48,7 +49,7 @@ int CvxCompareCellStyle::TextWidth(std::u16string_view text) const
 
 CvxCompareCellPainter::CvxCompareCellPainter(const CvxCompareModel& model, const CvxCompareColumn& column,
                                              const CvxCompareCellStyle& style)
-    : m_column(column), m_style(style), m_display(column.GetDifferenceDisplay().GetCode()),
+    : m_model(model), m_column(column), m_style(style), m_display(column.GetDifferenceDisplay().GetCode()),
       m_textPen(CvxColor(column.GetColor()))
 {
     if (const CvxCompareSource* source = model.GetReferenceBuffer().Find(column.GetLabel())) {
@@ -176,4 +177,26 @@ void CvxCompareCellPainter::DrawText(QPainter& painter, const QRect& area, const
     if (clipped) {
         painter.restore();
     }
+}
+
+void CvxCompareCellPainter::PaintWalked(QPainter& painter, CvxTimeCorrelatedIter& walk, int index, const QRect& cell,
+                                        std::u16string& text)
+{
+    int status = 0;
+    walk.GetValue(index, text, status);
+    if (status == kStatusNoSample) {
+        return;
+    }
+    CvxCompareCellRequest request;
+    request.painter = &painter;
+    request.model = &m_model;
+    request.input = walk.GetIter(index);
+    request.cell = cell;
+    request.text.swap(text);
+    request.status = status;
+    constexpr int kWhite = 0x00FFFFFF;
+    constexpr int kBlack = 0x00000000;
+    request.color = m_style.onPaper && m_column.GetColor() == kWhite ? kBlack : m_column.GetColor();
+    Paint(request);
+    text.swap(request.text);
 }

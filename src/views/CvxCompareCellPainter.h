@@ -21,6 +21,7 @@
 class CvxCompareColumn;
 class CvxCompareModel;
 class CvxSampleIterBase;
+class CvxTimeCorrelatedIter;
 class QPainter;
 
 // One cell to paint, as the row painter, copy text and printing build it.
@@ -44,6 +45,9 @@ struct CvxCompareCellStyle {
     QColor noReferenceBackground;
     QColor differenceForeground;
     QColor differenceBackground;
+    // Printing: a value in the paper's colour (white, the columns' default on the black grid)
+    // is drawn black, or it would not show on the page.
+    bool onPaper = false;
 
     // Makes the pens and brushes from the colours, and the advance table from the metrics.
     void Prepare();
@@ -72,6 +76,9 @@ public:
     CvxCompareCellPainter(const CvxCompareModel& model, const CvxCompareColumn& column, const CvxCompareCellStyle& style);
 
     void Paint(CvxCompareCellRequest& request);
+    // Paints the walk's `index`-th value on its row into `cell`, as the grid and printing do;
+    // a row without a sample of the column stays blank. `text` is a buffer kept from cell to cell.
+    void PaintWalked(QPainter& painter, CvxTimeCorrelatedIter& walk, int index, const QRect& cell, std::u16string& text);
     const Decision& GetDecision() const { return m_decision; }
     // Whether the area shows its text (the reference half shows only its background with
     // paired differences and equal values).
@@ -83,6 +90,7 @@ private:
     void DrawText(QPainter& painter, const QRect& area, const QRect& clip, const std::u16string& text,
                   const std::u16string& other, const QPen& pen, bool differ);
 
+    const CvxCompareModel& m_model;
     const CvxCompareColumn& m_column;
     const CvxCompareCellStyle& m_style;
     int m_display = 0;

@@ -189,24 +189,12 @@ void CvxCompareDataViewport::Paint(QPainter& painter, const QRect&)
     painter.fillRect(GetRect(), CvxColor(properties.GetBackgroundColor()));
     Frame frame;
     std::u16string text;
-    int status = 0;
     const bool shown = WalkRows(frame, [&](int top, CvxTimeCorrelatedIter& walk) {
         for (std::size_t c = 0; c < frame.columns.size(); ++c) {
             const CvxCompareColumn& column = *frame.columns[c];
-            walk.GetValue(static_cast<int>(c), text, status);
-            if (status == kStatusNoSample) {
-                continue;
-            }
-            CvxCompareCellRequest request;
-            request.painter = &painter;
-            request.model = &m_model;
-            request.input = walk.GetIter(static_cast<int>(c));
-            request.cell = QRect(column.GetLeft() - m_originX, top, column.GetWidth(), frame.rowHeight);
-            request.text.swap(text);
-            request.status = status;
-            request.color = column.GetColor();
-            frame.painters[c]->Paint(request);
-            text.swap(request.text);
+            frame.painters[c]->PaintWalked(painter, walk, static_cast<int>(c),
+                                           QRect(column.GetLeft() - m_originX, top, column.GetWidth(), frame.rowHeight),
+                                           text);
         }
     });
     m_painted = frame.painted;

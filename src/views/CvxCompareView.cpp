@@ -10,6 +10,7 @@
 #include "CvxCompareHeaderView.h"
 #include "CvxCompareMessage.h"
 #include "CvxCompareOverView.h"
+#include "CvxComparePrintCtrl.h"
 #include "CvxCompareSplitterWnd.h"
 #include "CvxCompareStatusBar.h"
 #include "CvxCompareStatusViewport.h"
@@ -50,6 +51,9 @@ CvxCompareView::CvxCompareView()
 CvxCompareView::~CvxCompareView()
 {
     if (m_model != nullptr) {
+        if (CvxComparePrintCtrl* printer = CvxComparePrintCtrl::ForModel(*m_model)) {
+            printer->SetOutlineQuery({});
+        }
         m_model->RemoveObserver(this);
         m_model->SetColumnWidthMeasure({});
     }
@@ -82,6 +86,19 @@ bool CvxCompareView::Create(CvxDocument& document)
     auto* gridBars = new CvxScrollBarWrapper(m_grid, m_grid->GetGrid(), Qt::Vertical | Qt::Horizontal, m_splitter);
     gridBars->setObjectName("CvxCompareDataViewScrollBars");
     m_grid->SetScrollBars(gridBars);
+    // The print dialog offers the rows outlined in this grid as its selection.
+    if (CvxComparePrintCtrl* printer = CvxComparePrintCtrl::ForModel(*m_model)) {
+        CvxCompareDataView* grid = m_grid;
+        printer->SetOutlineQuery([grid](CvxPosition& first, CvxPosition& last) {
+            const CvxCompareDataViewport& viewport = grid->GetGrid();
+            if (!viewport.HasOutline()) {
+                return false;
+            }
+            first = viewport.GetOutlineFirst();
+            last = viewport.GetOutlineLast();
+            return true;
+        });
+    }
     auto* markersLeft = new CvxCompareSystemMarkerLeftView(*m_model, m_splitter);
     markersLeft->setObjectName("CvxCompareSystemMarkerLeftView");
     auto* markersRight = new CvxCompareSystemMarkerRightView(*m_model, m_splitter);

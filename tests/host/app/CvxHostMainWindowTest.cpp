@@ -24,6 +24,8 @@
 #include "CvxSystemMgr.h"
 #include "CvxMapi.h"
 #include "CvxPreferencesDlg.h"
+#include "CvxPrintCtrlBase.h"
+#include "CvxPrintLayoutCtrl.h"
 #include "CvxSimulatedAnalyzer.h"
 #include "CvxSourceDlg.h"
 #include "CvxStdCmdIFaceMgr.h"
@@ -47,6 +49,7 @@
 #include <QMdiSubWindow>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -106,6 +109,26 @@ TEST_F(CvxHostMainWindowTest, MenusCarryTheirNamesAndKeys)
     }
     EXPECT_EQ(action("Run")->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_EQ(action("RepetitiveRun")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+}
+
+// The module's window library makes the tool's print controller, and File > Print and its
+// neighbours act on the active Compare window through it.
+TEST_F(CvxHostMainWindowTest, PrintEntriesActOnTheActiveCompareWindowsPrintController)
+{
+    auto* file = m_window->findChild<QMenu*>("File");
+    const auto action = [&](const char* name) { return m_window->findChild<QAction*>(name); };
+    for (const char* name : {"Print", "PrintPreview", "ExportPdf"}) {
+        ASSERT_NE(action(name), nullptr) << name;
+    }
+    emit file->aboutToShow();
+    EXPECT_FALSE(action("Print")->isEnabled());
+
+    ASSERT_NE(m_window->NewCompareWindow(), nullptr);
+    CvxPrintCtrlBase* controller = m_window->GetActivePrintCtrl();
+    ASSERT_NE(controller, nullptr);
+    EXPECT_NE(dynamic_cast<CvxPrintLayoutCtrl*>(controller), nullptr);
+    emit file->aboutToShow();
+    EXPECT_TRUE(action("ExportPdf")->isEnabled());
 }
 
 TEST_F(CvxHostMainWindowTest, RunFillsTheListingAndACompareWindowCountsAFault)

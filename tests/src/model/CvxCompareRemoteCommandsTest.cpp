@@ -111,6 +111,29 @@ TEST_F(CvxCompareRemoteCommandsTest, TimeRangesPlaceUserMarkersOnceAtEachTime)
     EXPECT_EQ(markers.GetNumberOfUserModifiableMarkers(), before + 3);
 }
 
+TEST_F(CvxCompareRemoteCommandsTest, CenterMovesTheWindowToTheFirstSampleAtOrAfterTheTime)
+{
+    // Samples every 10 ns from 0.
+    const struct {
+        const char16_t* request;
+        bool accepted;
+        std::int64_t sample;
+    } cases[] = {
+        {u"<Options Center='20000000'/>", true, 2},
+        {u"<Options Center='15000000'/>", true, 2},
+        {u"<Options Center='0'/>", true, 0},
+        {u"<Options Center='99999999999'/>", true, 3},
+        {u"<Options Center='20ns'/>", false, 0},
+        {u"<Options Center='10000000' Range='Begin..M9'/>", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(CvxStringConvert::ToUtf8(c.request));
+        m_model.MoveCenter(CvxPosition::AtTime(CvxTime::FromNs(0)), false);
+        EXPECT_EQ(m_model.SetOptions(c.request), c.accepted);
+        EXPECT_EQ(m_model.GetCenter().AsSample(), c.sample);
+    }
+}
+
 TEST_F(CvxCompareRemoteCommandsTest, DifferencesCountRowsOnceAndListEveryColumn)
 {
     // Row 1 differs in A and B, row 3 in A only.

@@ -1,0 +1,3 @@
+#include "CvxPrintLayoutCtrl.h"
+
+CvxPrintLayoutCtrl::~CvxPrintLayoutCtrl() = default;
